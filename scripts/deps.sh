@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the build needs, only those that are missing.
+# Usage: scripts/deps.sh [build|test|run]
+set -euo pipefail
+
+packages=(g++ cmake ninja-build qt6-base-dev qt6-svg-dev qt6-httpserver-dev qcoro-qt6-dev libgl-dev)
+case "${1:-build}" in
+    build) ;;
+    test) packages+=(fonts-dejavu-core fontconfig xvfb xauth) ;;
+    run) packages+=(fonts-dejavu-core fontconfig xvfb xauth curl) ;;
+    *) echo "usage: $0 [build|test|run]" >&2; exit 2 ;;
+esac
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+if [ "$(id -u)" -eq 0 ]; then
+    sudo=()
+elif command -v sudo >/dev/null; then
+    sudo=(sudo)
+else
+    echo "Missing packages (${missing[*]}) and no sudo: install them as root." >&2
+    exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

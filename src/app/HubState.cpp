@@ -1,0 +1,125 @@
+#include "app/HubState.h"
+
+#include "hub_api/HubAPIClient.h"
+#include "platform/Platform.h"
+
+#include <QPointer>
+#include <qcoro/qcorotimer.h>
+
+namespace zandrel {
+
+HubState::HubState(Platform& platform, QObject* parent)
+    : QObject(parent)
+    , platform_(platform)
+{
+}
+
+void HubState::setPort(int port)
+{
+    if (port_ == port)
+        return;
+    port_ = port;
+    Q_EMIT portChanged();
+}
+
+void HubState::setIsRunning(bool value)
+{
+    if (isRunning_ == value)
+        return;
+    isRunning_ = value;
+    Q_EMIT isRunningChanged();
+}
+
+void HubState::setApps(QList<AppInfo> apps)
+{
+    if (apps_ == apps)
+        return;
+    apps_ = std::move(apps);
+    Q_EMIT appsChanged();
+}
+
+void HubState::setError(std::optional<QString> error)
+{
+    if (error_ == error)
+        return;
+    error_ = std::move(error);
+    Q_EMIT errorChanged();
+}
+
+void HubState::setRefreshDelays(std::chrono::milliseconds afterStart, std::chrono::milliseconds afterStop)
+{
+    refreshAfterStart_ = afterStart;
+    refreshAfterStop_ = afterStop;
+}
+
+QCoro::Task<> HubState::refresh()
+{
+    QPointer<HubState> self(this);
+    const HubAPIClient probe(port_);
+    const bool running = co_await probe.isRunning();
+    if (!self)
+        co_return;
+    self->setIsRunning(running);
+    if (!running) {
+        // error and appDetails keep what they hold.
+        self->setApps({});
+        co_return;
+    }
+
+    const HubAPIClient client(self->port_);
+    try {
+        QList<AppInfo> apps = co_await client.getApps();
+        if (!self)
+            co_return;
+        self->setApps(std::move(apps));
+        self->setError(std::nullopt);
+    } catch (...) {
+        if (self)
+            self->setError(describeException(std::current_exception()));
+    }
+}
+
+QCoro::Task<> HubState::loadAppDetail(QString appName)
+{
+    if (!isRunning_)
+        co_return;
+    QPointer<HubState> self(this);
+    const HubAPIClient client(port_);
+    try {
+        QList<SessionEntry> sessions = co_await client.getSessions(appName);
+        if (!self)
+            co_return;
+        self->appDetails_.insert(appName, AppDetail{std::move(sessions)});
+        Q_EMIT self->appDetailsChanged();
+    } catch (...) {
+        // A session list is a nicety; its failure changes nothing.
+    }
+}
+
+void HubState::startHub()
+{
+    runCommand({QStringLiteral("hub"), QStringLiteral("start")});
+    refreshAfter(refreshAfterStart_);
+}
+
+void HubState::stopHub()
+{
+    runCommand({QStringLiteral("hub"), QStringLiteral("stop")});
+    refreshAfter(refreshAfterStop_);
+}
+
+void HubState::runCommand(const QStringList& arguments)
+{
+    // zandrel is looked up on the application's PATH; a failed launch shows only in the next refresh.
+    platform_.launchDetached(QStringLiteral("/usr/bin/env"), QStringList{QStringLiteral("zandrel")} + arguments);
+}
+
+QCoro::Task<> HubState::refreshAfter(std::chrono::milliseconds delay)
+{
+    QPointer<HubState> self(this);
+    co_await QCoro::sleepFor(delay);
+    if (self)
+        co_await self->refresh();
+}
+
+} // namespace zandrel

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "hub_api/AppInfo.h"
+#include "hub_api/SessionEntry.h"
+
+#include <QObject>
+#include <chrono>
+#include <qcoro/qcorotask.h>
+
+namespace zandrel {
+
+class Platform;
+
+// What the application knows of one app beyond the listing.
+struct AppDetail {
+    QList<SessionEntry> sessions;
+    bool operator==(const AppDetail&) const = default;
+};
+
+// The one observable model of the local Hub: whether it answers, on which port, which apps it lists.
+// Nothing polls: the state changes only when refresh() runs (at start-up, after a start or stop
+// request, after an install link). Several refreshes may overlap; each applies its results when it
+// completes, so the last to finish wins.
+class HubState : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(bool isRunning READ isRunning NOTIFY isRunningChanged)
+    Q_PROPERTY(int port READ port WRITE setPort NOTIFY portChanged)
+
+public:
+    static constexpr int defaultPort = 3456;
+
+    explicit HubState(Platform& platform, QObject* parent = nullptr);
+
+    bool isRunning() const { return isRunning_; }
+    const QList<AppInfo>& apps() const { return apps_; }
+    const QMap<QString, AppDetail>& appDetails() const { return appDetails_; }
+    const std::optional<QString>& error() const { return error_; }
+    int port() const { return port_; }
+    void setPort(int port);
+
+    // Probes GET /api, then lists the apps. Never fails: a listing failure lands in error().
+    QCoro::Task<> refresh();
+    // Fetches the sessions of one app into appDetails(); failures are dropped.
+    QCoro::Task<> loadAppDetail(QString appName);
+    // Run "zandrel hub start|stop" detached and refresh once the Hub had time to come up or go down.
+    void startHub();
+    void stopHub();
+
+    // 2 s after a start and 1 s after a stop; tests shorten them.
+    void setRefreshDelays(std::chrono::milliseconds afterStart, std::chrono::milliseconds afterStop);
+
+Q_SIGNALS:
+    void isRunningChanged();
+    void appsChanged();
+    void appDetailsChanged();
+    void errorChanged();
+    void portChanged();
+
+private:
+    void setIsRunning(bool value);
+    void setApps(QList<AppInfo> apps);
+    void setError(std::optional<QString> error);
+    void runCommand(const QStringList& arguments);
+    QCoro::Task<> refreshAfter(std::chrono::milliseconds delay);
+
+    Platform& platform_;
+    bool isRunning_ = false;
+    QList<AppInfo> apps_;
+    QMap<QString, AppDetail> appDetails_;
+    std::optional<QString> error_;
+    int port_ = defaultPort;
+    std::chrono::milliseconds refreshAfterStart_{2000};
+    std::chrono::milliseconds refreshAfterStop_{1000};
+};
+
+} // namespace zandrel

@@ -1,0 +1,75 @@
+#include "platform/Platform.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace zandrel {
+
+namespace {
+
+bool removeTree(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.isSymLink() || !info.isDir())
+        return QFile::remove(path);
+    bool ok = true;
+    QDirIterator it(path, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (it.hasNext())
+        ok = removeTree(it.next()) && ok;
+    return QDir().rmdir(path) && ok;
+}
+
+} // namespace
+
+Platform::Platform(QString homeDirectory)
+    : home_(std::move(homeDirectory))
+{
+}
+
+QString Platform::homePath(const QString& relative) const
+{
+    return home_ + u'/' + relative;
+}
+
+QString Platform::appDataPath(const QString& appName) const
+{
+    return homePath(QStringLiteral(".zandrel/data/") + appName);
+}
+
+QString Platform::tokenFilePath() const
+{
+    return homePath(QStringLiteral(".zandrel/auth.json"));
+}
+
+bool Platform::exists(const QString& path) const
+{
+    return QFileInfo::exists(path);
+}
+
+bool Platform::removeItem(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
+        return true;
+    return removeTree(path);
+}
+
+bool Platform::writeFile(const QString& path, const QByteArray& contents, QFileDevice::Permissions permissions)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    // Set before writing: the temporary file then carries these permissions into place.
+    file.setPermissions(permissions);
+    if (file.write(contents) != contents.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+} // namespace zandrel

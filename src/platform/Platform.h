@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFileDevice>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+namespace zandrel {
+
+// The one seam to the operating system. Every path derives from the home directory, so a test isolates
+// everything by giving another home. File operations are real here; launching programs and talking to
+// the desktop are left to the concrete platform (QtPlatform, or a recording fake in tests).
+class Platform {
+public:
+    explicit Platform(QString homeDirectory);
+    virtual ~Platform() = default;
+    Platform(const Platform&) = delete;
+    Platform& operator=(const Platform&) = delete;
+
+    // --- Paths ---
+    const QString& homeDirectory() const { return home_; }
+    QString homePath(const QString& relative) const;
+    // Where a companion app's bundle lives: ~/Applications/<Name>.app on Linux, /Applications/<Name>.app on macOS.
+    QString appBundlePath(const QString& appName) const;
+    QString appDataPath(const QString& appName) const; // ~/.zandrel/data/<Name>
+    QString tokenFilePath() const;                     // ~/.zandrel/auth.json
+    // The file that makes the Hub start at login, and what it holds: an XDG autostart entry on Linux,
+    // a launch-agent property list on macOS.
+    QString loginItemPath() const;
+    QByteArray loginItemContents() const;
+
+    // --- Files ---
+    // A plain existence test: a file or a directory both count.
+    bool exists(const QString& path) const;
+    // Deletes a file, a symbolic link (never its target) or a directory with everything below it,
+    // never following a symbolic link out of the tree. Answers whether nothing is left at the path.
+    bool removeItem(const QString& path);
+    // Writes the whole file atomically, creating missing parent folders, with the given permissions
+    // from the first byte on (so a secret is never readable by others, not even briefly).
+    bool writeFile(const QString& path, const QByteArray& contents, QFileDevice::Permissions permissions);
+
+    // --- Programs and desktop ---
+    // Starts a program detached from this process; it is never waited for.
+    virtual bool launchDetached(const QString& program, const QStringList& arguments) = 0;
+    // Opens a companion app bundle: runs <bundle>/AppRun on Linux, asks the desktop otherwise.
+    virtual bool openAppBundle(const QString& bundlePath) = 0;
+    virtual bool openUrl(const QUrl& url) = 0;
+    virtual bool revealFolder(const QString& path) = 0;
+    virtual QString clipboardText() const = 0;
+
+private:
+    QString home_;
+};
+
+} // namespace zandrel

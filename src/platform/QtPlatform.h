@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QDir>
+
+namespace zandrel {
+
+// The platform as the running application sees it: programs through QProcess, the desktop through
+// QDesktopServices and the clipboard through QGuiApplication.
+class QtPlatform : public Platform {
+public:
+    explicit QtPlatform(QString homeDirectory = QDir::homePath());
+
+    bool launchDetached(const QString& program, const QStringList& arguments) override;
+    bool openAppBundle(const QString& bundlePath) override;
+    bool openUrl(const QUrl& url) override;
+    bool revealFolder(const QString& path) override;
+    QString clipboardText() const override;
+};
+
+} // namespace zandrel

@@ -1,0 +1,190 @@
+#include "store/StoreService.h"
+
+#include "store/StoreError.h"
+#include "store/StoreRequests.h"
+
+#include <QPointer>
+
+namespace zandrel {
+
+namespace {
+
+QString queryItem(const QString& name, const QString& value)
+{
+    // Encoded by hand: QUrlQuery would leave "+" alone, which servers read as a space.
+    return name + u'=' + QString::fromLatin1(QUrl::toPercentEncoding(value));
+}
+
+} // namespace
+
+StoreService::StoreService(QString hubUrl, QObject* parent)
+    : QObject(parent)
+    , hubUrl_(std::move(hubUrl))
+{
+}
+
+void StoreService::setAuthToken(std::optional<QString> token)
+{
+    if (authToken_ == token)
+        return;
+    authToken_ = std::move(token);
+    Q_EMIT authTokenChanged();
+}
+
+void StoreService::setIsLoggedIn(bool value)
+{
+    if (isLoggedIn_ == value)
+        return;
+    isLoggedIn_ = value;
+    Q_EMIT isLoggedInChanged();
+}
+
+void StoreService::setCurrentUser(std::optional<UserProfile> user)
+{
+    if (currentUser_ == user)
+        return;
+    currentUser_ = std::move(user);
+    Q_EMIT currentUserChanged();
+}
+
+bool StoreService::isValidSlug(const QString& slug)
+{
+    if (slug.isEmpty() || slug == u"." || slug == u"..")
+        return false;
+    for (const QChar c : slug) {
+        const char16_t u = c.unicode();
+        const bool ok = (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9') ||
+                        u == u'-' || u == u'_' || u == u'.';
+        if (!ok)
+            return false;
+    }
+    return true;
+}
+
+QUrl StoreService::url(const QString& path) const
+{
+    QUrl result(hubUrl_ + path, QUrl::StrictMode);
+    if (!result.isValid() || result.scheme().isEmpty() || result.host().isEmpty())
+        throw InvalidRequestError(QStringLiteral("\"%1\" is not a valid store address").arg(hubUrl_ + path));
+    return result;
+}
+
+QString StoreService::slugPath(const QString& slug) const
+{
+    if (!isValidSlug(slug))
+        throw InvalidRequestError(
+            QStringLiteral("\"%1\" is not a valid app identifier: only letters, digits, \"-\", \"_\" and \".\" are allowed")
+                .arg(slug));
+    return QStringLiteral("/api/store/apps/") + slug;
+}
+
+HttpRequest StoreService::request(QByteArray method, QUrl url, std::optional<QByteArray> body) const
+{
+    HttpRequest request{std::move(method), std::move(url), {}, std::move(body)};
+    if (request.method == "POST")
+        request.headers.emplace_back("Content-Type", "application/json");
+    request.headers.emplace_back("Accept", "application/json");
+    if (authToken_)
+        request.headers.emplace_back("Authorization", "Bearer " + authToken_->toUtf8());
+    // A POST without a body still goes out with an empty one, so the Content-Type travels with it.
+    if (request.method == "POST" && !request.body)
+        request.body = QByteArray();
+    return request;
+}
+
+QCoro::Task<QByteArray> StoreService::fetch(HttpRequest request)
+{
+    const HttpResponse response = co_await HttpExchange::send(std::move(request));
+    if (response.status < 200 || response.status > 299)
+        throw StoreError(response.status, StoreError::bodyText(response.body));
+    co_return response.body;
+}
+
+QCoro::Task<QList<StoreApp>> StoreService::getApps(std::optional<QString> category, std::optional<QString> search)
+{
+    QUrl target = url(QStringLiteral("/api/store/apps"));
+    QStringList items;
+    if (category)
+        items.append(queryItem(QStringLiteral("category"), *category));
+    if (search && !search->isEmpty())
+        items.append(queryItem(QStringLiteral("search"), *search));
+    if (!items.isEmpty())
+        target.setQuery(items.join(u'&'), QUrl::StrictMode);
+
+    HttpRequest get = request("GET", target);
+    const QByteArray body = co_await fetch(std::move(get));
+    const QJsonValue json = wire::parseJson(body);
+    try {
+        co_return wire::fromJson<PaginatedStoreApps>(json).results;
+    } catch (const DecodeError&) {
+        // Older Hubs answer a bare array.
+        co_return wire::fromJson<QList<StoreApp>>(json);
+    }
+}
+
+QCoro::Task<StoreAppDetail> StoreService::getApp(QString slug)
+{
+    HttpRequest get = request("GET", url(slugPath(slug)));
+    const QByteArray body = co_await fetch(std::move(get));
+    co_return wire::decodeJson<StoreAppDetail>(body);
+}
+
+QCoro::Task<QList<StoreCategory>> StoreService::getCategories()
+{
+    HttpRequest get = request("GET", url(QStringLiteral("/api/store/apps/categories")));
+    const QByteArray body = co_await fetch(std::move(get));
+    co_return wire::decodeJson<QList<StoreCategory>>(body);
+}
+
+QCoro::Task<InstallResult> StoreService::installApp(QString slug)
+{
+    HttpRequest post = request("POST", url(slugPath(slug) + QStringLiteral("/install")));
+    const QByteArray body = co_await fetch(std::move(post));
+    co_return wire::decodeJson<InstallResult>(body);
+}
+
+QCoro::Task<UpdatesResponse> StoreService::checkUpdates(QMap<QString, QString> installed)
+{
+    HttpRequest post = request("POST", url(QStringLiteral("/api/store/apps/updates/check")),
+                               wire::encodeJson(UpdateCheckRequest{std::move(installed)}));
+    const QByteArray body = co_await fetch(std::move(post));
+    co_return wire::decodeJson<UpdatesResponse>(body);
+}
+
+QCoro::Task<StoreAuthResponse> StoreService::login(QString email, QString password)
+{
+    HttpRequest post = request("POST", url(QStringLiteral("/api/store/auth/login")),
+                               wire::encodeJson(LoginRequest{std::move(email), std::move(password)}));
+    QPointer<StoreService> self(this);
+    const QByteArray body = co_await fetch(std::move(post));
+    const auto response = wire::decodeJson<StoreAuthResponse>(body);
+    if (self) {
+        self->setAuthToken(response.access_token);
+        self->setCurrentUser(
+            UserProfile{response.user.id, response.user.email, response.user.display_name, std::nullopt});
+        self->setIsLoggedIn(true);
+    }
+    co_return response;
+}
+
+QCoro::Task<UserProfile> StoreService::getAccount()
+{
+    HttpRequest get = request("GET", url(QStringLiteral("/api/store/auth/me")));
+    QPointer<StoreService> self(this);
+    const QByteArray body = co_await fetch(std::move(get));
+    const auto profile = wire::decodeJson<UserProfile>(body);
+    if (self) {
+        self->setCurrentUser(profile);
+        self->setIsLoggedIn(true);
+    }
+    co_return profile;
+}
+
+void StoreService::signOut()
+{
+    setAuthToken(std::nullopt);
+    setCurrentUser(std::nullopt);
+    setIsLoggedIn(false);
+}
+
+} // namespace zandrel

@@ -1,0 +1,115 @@
+#include "wire/HttpExchange.h"
+
+#include "wire/Error.h"
+
+#include <QCoreApplication>
+#include <QNetworkAccessManager>
+#include <QNetworkProxy>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QPointer>
+#include <qcoro/qcoronetworkreply.h>
+
+namespace zandrel {
+
+namespace {
+
+std::chrono::milliseconds g_timeout{60000};
+
+struct DeleteLater {
+    void operator()(QObject* object) const { object->deleteLater(); }
+};
+
+QString hostText(const QUrl& url)
+{
+    return url.host() + u':' + QString::number(url.port(80));
+}
+
+QString transportFailure(const QNetworkReply& reply, const QUrl& url)
+{
+    const QString where = hostText(url);
+    switch (reply.error()) {
+    case QNetworkReply::ConnectionRefusedError:
+        return QStringLiteral("Could not reach the Hub at %1: connection refused").arg(where);
+    case QNetworkReply::RemoteHostClosedError:
+        return QStringLiteral("The Hub at %1 closed the connection before answering").arg(where);
+    case QNetworkReply::HostNotFoundError:
+        return QStringLiteral("Could not reach the Hub at %1: host not found").arg(where);
+    case QNetworkReply::TimeoutError:
+    case QNetworkReply::OperationCanceledError: // the transfer time-out aborts the reply
+        return QStringLiteral("The Hub at %1 did not answer within %2 seconds")
+            .arg(where)
+            .arg(std::chrono::duration_cast<std::chrono::seconds>(g_timeout).count());
+    default:
+        return QStringLiteral("Could not reach the Hub at %1: %2").arg(where, reply.errorString());
+    }
+}
+
+bool isTransportError(QNetworkReply::NetworkError error)
+{
+    return error != QNetworkReply::NoError && error < QNetworkReply::ContentAccessDenied;
+}
+
+} // namespace
+
+QNetworkAccessManager& HttpExchange::networkManager()
+{
+    static QPointer<QNetworkAccessManager> manager;
+    if (!manager) {
+        manager = new QNetworkAccessManager(QCoreApplication::instance());
+        // The Hub is always on the loopback address: a system proxy must never see its traffic.
+        manager->setProxy(QNetworkProxy::NoProxy);
+    }
+    return *manager;
+}
+
+std::chrono::milliseconds HttpExchange::timeout()
+{
+    return g_timeout;
+}
+
+void HttpExchange::setTimeout(std::chrono::milliseconds timeout)
+{
+    g_timeout = timeout;
+}
+
+QCoro::Task<HttpResponse> HttpExchange::send(HttpRequest request)
+{
+    QNetworkRequest networkRequest(request.url);
+    networkRequest.setTransferTimeout(static_cast<int>(g_timeout.count()));
+    // A redirect could carry the bearer token to another host; a 3xx is reported as it is.
+    networkRequest.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
+    for (const auto& [name, value] : request.headers)
+        networkRequest.setRawHeader(name, value);
+
+    QNetworkAccessManager& manager = networkManager();
+    std::unique_ptr<QNetworkReply, DeleteLater> reply(
+        request.body ? manager.sendCustomRequest(networkRequest, request.method, *request.body)
+                     : manager.sendCustomRequest(networkRequest, request.method));
+
+    bool tooLarge = false;
+    QNetworkReply* raw = reply.get();
+    const QMetaObject::Connection guard = QObject::connect(raw, &QNetworkReply::downloadProgress, raw, [raw, &tooLarge](qint64 received, qint64 total) {
+        if (received > maxBodyBytes || total > maxBodyBytes) {
+            tooLarge = true;
+            raw->abort();
+        }
+    });
+
+    co_await raw;
+    QObject::disconnect(guard);
+
+    if (tooLarge)
+        throw BadServerResponseError(
+            QStringLiteral("The Hub at %1 sent an answer larger than %2 MB").arg(hostText(request.url)).arg(maxBodyBytes >> 20));
+    if (isTransportError(raw->error()))
+        throw TransportError(transportFailure(*raw, request.url));
+
+    HttpResponse response;
+    const QVariant status = raw->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    response.status = status.isValid() ? status.toInt() : 0;
+    response.body = raw->readAll();
+    co_return response;
+}
+
+} // namespace zandrel

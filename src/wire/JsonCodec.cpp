@@ -1,0 +1,55 @@
+#include "wire/JsonCodec.h"
+
+namespace zandrel::wire {
+
+namespace detail {
+
+void fail(const char* expected)
+{
+    throw DecodeError(QStringLiteral("expected ") + QLatin1StringView(expected));
+}
+
+} // namespace detail
+
+void JsonCodec<qint64>::decode(const QJsonValue& value, qint64& out)
+{
+    if (!value.isDouble())
+        detail::fail("an integer");
+    // toInteger answers its default for fractions and for numbers outside the 64-bit range;
+    // asking with two different defaults tells that apart from a real 0 or 1.
+    const qint64 a = value.toInteger(0);
+    if (a == 0 && value.toInteger(1) != 0)
+        detail::fail("an integer");
+    out = a;
+}
+
+QJsonValue parseJson(const QByteArray& bytes)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    if (error.error == QJsonParseError::NoError)
+        return document.isArray() ? QJsonValue(document.array()) : QJsonValue(document.object());
+
+    // QJsonDocument takes only an object or an array at the top; a bare scalar is valid JSON too.
+    QJsonParseError wrappedError;
+    const QJsonDocument wrapped = QJsonDocument::fromJson('[' + bytes + ']', &wrappedError);
+    if (wrappedError.error == QJsonParseError::NoError && wrapped.array().size() == 1)
+        return wrapped.array().at(0);
+
+    if (bytes.trimmed().isEmpty())
+        throw DecodeError(QStringLiteral("the answer is empty, expected JSON"));
+    throw DecodeError(QStringLiteral("not valid JSON (%1 at offset %2)").arg(error.errorString()).arg(error.offset));
+}
+
+QByteArray serialize(const QJsonValue& value)
+{
+    if (value.isObject())
+        return QJsonDocument(value.toObject()).toJson(QJsonDocument::Compact);
+    if (value.isArray())
+        return QJsonDocument(value.toArray()).toJson(QJsonDocument::Compact);
+    // A scalar: serialise inside an array and strip the brackets.
+    QByteArray text = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
+    return text.mid(1, text.size() - 2);
+}
+
+} // namespace zandrel::wire

@@ -1,0 +1,198 @@
+// HubState: probing, listing, the stale-error rules, the Hub command line and overlapping refreshes.
+
+#include "AsyncTest.h"
+#include "FakeHub.h"
+#include "RecordingPlatform.h"
+#include "app/HubState.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace zandrel;
+using namespace zandrel::test;
+using namespace std::chrono_literals;
+
+namespace {
+const QByteArray kTwoApps = R"([{"id":"1","name":"Orvane"},{"id":"2","name":"Dulvet"}])";
+}
+
+class TestHubState : public QObject {
+    Q_OBJECT
+
+    RecordingPlatform platform{QStringLiteral("/nonexistent-home")};
+
+private Q_SLOTS:
+    void init() { platform.launches.clear(); }
+
+    void startsNotRunning()
+    {
+        HubState state(platform);
+        QVERIFY(!state.isRunning());
+        QVERIFY(state.apps().isEmpty() && state.appDetails().isEmpty() && !state.error());
+        QCOMPARE(state.port(), 3456);
+        QSignalSpy portSpy(&state, &HubState::portChanged);
+        state.setPort(3456);
+        QCOMPARE(portSpy.count(), 0);
+        state.setPort(4000);
+        QCOMPARE(portSpy.count(), 1);
+    }
+
+    void listingFailureKeepsAppsAndSetsError()
+    {
+        FakeHub hub;
+        HubState state(platform);
+        state.setPort(hub.port());
+        hub.on("GET", "/api", ScriptedReply::json("{}"));
+        hub.on("GET", "/api/apps", ScriptedReply::json(kTwoApps));
+        QVERIFY(await(state.refresh()).succeeded());
+        QVERIFY(state.isRunning());
+        QCOMPARE(state.apps().size(), 2);
+        QVERIFY(!state.error());
+
+        hub.on("GET", "/api/apps", ScriptedReply::json(R"({"error":"database locked"})"));
+        QSignalSpy appsSpy(&state, &HubState::appsChanged);
+        QVERIFY(await(state.refresh()).succeeded());
+        QVERIFY(state.isRunning());
+        QCOMPARE(state.apps().size(), 2);
+        QCOMPARE(appsSpy.count(), 0);
+        QVERIFY(state.error().has_value());
+        QVERIFY(state.error()->contains(QStringLiteral("expected an array")));
+
+        // Nothing listening any more: not running, no apps, the stale error stays.
+        const QString staleError = *state.error();
+        state.setPort(FakeHub::unusedPort());
+        QVERIFY(await(state.refresh()).succeeded());
+        QVERIFY(!state.isRunning());
+        QVERIFY(state.apps().isEmpty());
+        QCOMPARE(state.error(), staleError);
+
+        // A later successful listing clears it.
+        state.setPort(hub.port());
+        hub.on("GET", "/api/apps", ScriptedReply::json("[]"));
+        QVERIFY(await(state.refresh()).succeeded());
+        QVERIFY(state.isRunning());
+        QVERIFY(!state.error());
+    }
+
+    void probeFailureSkipsListing()
+    {
+        FakeHub hub;
+        HubState state(platform);
+        state.setPort(hub.port());
+        hub.on("GET", "/api", ScriptedReply::json("{}", 500));
+        QVERIFY(await(state.refresh()).succeeded());
+        QVERIFY(!state.isRunning());
+        QCOMPARE(hub.requests().size(), 1);
+    }
+
+    void equalResultsNotifyNobody()
+    {
+        FakeHub hub;
+        HubState state(platform);
+        state.setPort(hub.port());
+        hub.on("GET", "/api", ScriptedReply::json("{}"));
+        hub.on("GET", "/api/apps", ScriptedReply::json(kTwoApps));
+        QSignalSpy running(&state, &HubState::isRunningChanged);
+        QSignalSpy apps(&state, &HubState::appsChanged);
+        QSignalSpy error(&state, &HubState::errorChanged);
+        await(state.refresh());
+        await(state.refresh());
+        QCOMPARE(running.count(), 1);
+        QCOMPARE(apps.count(), 1);
+        QCOMPARE(error.count(), 0);
+    }
+
+    void overlappingRefreshesApplyInCompletionOrder()
+    {
+        FakeHub hub;
+        HubState state(platform);
+        state.setPort(hub.port());
+        hub.on("GET", "/api", ScriptedReply::json("{}"));
+        // The first listing answers late with one app; the second at once with two.
+        hub.once("GET", "/api/apps", ScriptedReply::json(R"([{"id":"1","name":"Orvane"}])").after(400ms));
+        hub.once("GET", "/api/apps", ScriptedReply::json(kTwoApps));
+        auto first = watch(state.refresh());
+        QVERIFY(spinUntil([&] { return hub.requestsTo("GET", "/api/apps").size() == 1; }));
+        auto second = watch(state.refresh());
+        QVERIFY(spinUntil([&] { return second->done; }));
+        QCOMPARE(state.apps().size(), 2);
+        QVERIFY(spinUntil([&] { return first->done; }));
+        QCOMPARE(state.apps().size(), 1); // the last to finish wins
+    }
+
+    void startAndStopRunTheHubCommandThenRefresh()
+    {
+        FakeHub hub;
+        HubState state(platform);
+        state.setPort(hub.port());
+        state.setRefreshDelays(300ms, 150ms);
+        hub.on("GET", "/api", ScriptedReply::json("{}"));
+        hub.on("GET", "/api/apps", ScriptedReply::json(kTwoApps));
+
+        QSignalSpy running(&state, &HubState::isRunningChanged);
+        state.startHub();
+        QCOMPARE(platform.launches.size(), 1);
+        QCOMPARE(platform.launches[0].program, QStringLiteral("/usr/bin/env"));
+        QCOMPARE(platform.launches[0].arguments,
+                 QStringList({QStringLiteral("zandrel"), QStringLiteral("hub"), QStringLiteral("start")}));
+        QVERIFY(!state.isRunning()); // nothing is assigned at once
+        QTest::qWait(100);
+        QVERIFY(hub.requests().isEmpty()); // and nothing is asked before the delay
+        QVERIFY(spinUntil([&] { return state.isRunning() && state.apps().size() == 2; }));
+
+        hub.on("GET", "/api", ScriptedReply::json("{}", 503));
+        state.stopHub();
+        QCOMPARE(platform.launches[1].arguments,
+                 QStringList({QStringLiteral("zandrel"), QStringLiteral("hub"), QStringLiteral("stop")}));
+        QVERIFY(spinUntil([&] { return !state.isRunning(); }));
+        QVERIFY(state.apps().isEmpty());
+
+        // A launch that fails is silent; pressing twice launches twice.
+        platform.launchSucceeds = false;
+        state.startHub();
+        state.startHub();
+        platform.launchSucceeds = true;
+        QCOMPARE(platform.launches.size(), 4);
+        QVERIFY(!state.error());
+    }
+
+    void appDetailsOnlyWhileRunning()
+    {
+        FakeHub hub;
+        HubState state(platform);
+        state.setPort(hub.port());
+        QVERIFY(await(state.loadAppDetail(QStringLiteral("Orvane"))).succeeded());
+        QVERIFY(hub.requests().isEmpty());
+
+        hub.on("GET", "/api", ScriptedReply::json("{}"));
+        hub.on("GET", "/api/apps", ScriptedReply::json("[]"));
+        hub.on("GET", "/api/apps/Orvane/sessions", ScriptedReply::json(R"([{"id":"s1","title":"Hello"}])"));
+        await(state.refresh());
+        QVERIFY(await(state.loadAppDetail(QStringLiteral("Orvane"))).succeeded());
+        QCOMPARE(state.appDetails().value(QStringLiteral("Orvane")).sessions.at(0).title, QStringLiteral("Hello"));
+
+        hub.on("GET", "/api/apps/Orvane/sessions", ScriptedReply::json("{}", 500));
+        QVERIFY(await(state.loadAppDetail(QStringLiteral("Orvane"))).succeeded()); // dropped
+        QCOMPARE(state.appDetails().value(QStringLiteral("Orvane")).sessions.size(), 1);
+        QVERIFY(!state.error());
+    }
+
+    void stateGoneWhileRefreshing()
+    {
+        FakeHub hub;
+        hub.on("GET", "/api", ScriptedReply::json("{}").after(150ms));
+        hub.on("GET", "/api/apps", ScriptedReply::json(kTwoApps));
+        auto* state = new HubState(platform);
+        state->setPort(hub.port());
+        state->setRefreshDelays(50ms, 50ms);
+        auto refreshing = watch(state->refresh());
+        state->startHub();
+        delete state;
+        QVERIFY(spinUntil([&] { return refreshing->done; }));
+        QTest::qWait(300); // the delayed refresh wakes up to a dead state and must leave it alone
+        QVERIFY(refreshing->succeeded());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestHubState)
+#include "tst_hub_state.moc"

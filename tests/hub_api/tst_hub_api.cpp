@@ -1,0 +1,289 @@
+// The Hub records and the Hub API client: what is sent, what is decoded, what is raised.
+
+#include "AsyncTest.h"
+#include "FakeHub.h"
+#include "hub_api/HubAPIClient.h"
+
+#include <QJsonDocument>
+#include <QTest>
+
+using namespace zandrel;
+using namespace zandrel::test;
+
+namespace {
+
+QJsonObject bodyOf(const RecordedRequest& request)
+{
+    return QJsonDocument::fromJson(request.body).object();
+}
+
+template <class T>
+QString decodeFailure(const QByteArray& json)
+{
+    try {
+        wire::decodeJson<T>(json);
+    } catch (const DecodeError& e) {
+        return e.message();
+    }
+    return QStringLiteral("(decoded)");
+}
+
+} // namespace
+
+class TestHubApi : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    // --- records ---
+
+    void appInfoRequiredAndOptionalMembers()
+    {
+        const auto apps = wire::decodeJson<QList<AppInfo>>(
+            R"([{"id":"1","name":"Orvane"},{"id":"2","name":"Dulvet","version":"1.2","actions":[{"name":"go"}],)"
+    R"("files":[{"path":"a.md"}],"unknown":1}])");
+        QCOMPARE(apps.size(), 2);
+        QVERIFY(!apps[0].version && !apps[0].description && !apps[0].actions && !apps[0].files);
+        QCOMPARE(apps[1].actions->at(0).name, QStringLiteral("go"));
+        QVERIFY(!apps[1].files->at(0).format);
+        QCOMPARE(decodeFailure<QList<AppInfo>>(R"([{"id":"1","name":"a"},{"name":"b"}])"), QStringLiteral("[1].id: missing"));
+        QCOMPARE(decodeFailure<QList<AppInfo>>(R"([{"id":"1"}])"), QStringLiteral("[0].name: missing"));
+    }
+
+    void aiConfigDefaultTravelsAsDefault()
+    {
+        AIConfig config;
+        config.defaultModel = QStringLiteral("gpt");
+        QCOMPARE(wire::encodeJson(config), QByteArray(R"({"default":"gpt"})"));
+        QVERIFY(!wire::decodeJson<AIConfig>(R"({"defaultModel":"gpt"})").defaultModel);
+        const auto full = wire::decodeJson<AIConfig>(
+            R"({"providers":{"openai":{"apiKey":"sk-1","models":[{"id":"m","available":true}]}},"default":"m",)"
+    R"("fallbackOrder":["openai","ollama"],"appOverrides":{"Orvane":"m"}})");
+        QCOMPARE(full.defaultModel, QStringLiteral("m"));
+        QCOMPARE(full.providers->value(QStringLiteral("openai")).apiKey, QStringLiteral("sk-1"));
+        QCOMPARE(*full.fallbackOrder, QStringList({QStringLiteral("openai"), QStringLiteral("ollama")}));
+        QCOMPARE(wire::decodeJson<AIConfig>(wire::encodeJson(full)), full);
+    }
+
+    void modelsResponseRules()
+    {
+        QCOMPARE(decodeFailure<AIModelsResponse>(R"({"default":"x"})"), QStringLiteral("models: missing"));
+        const auto empty = wire::decodeJson<AIModelsResponse>(R"({"models":[]})");
+        QVERIFY(empty.models.isEmpty() && !empty.defaultModel);
+        QCOMPARE(decodeFailure<AIModelsResponse>(
+                     R"({"models":[{"id":"a","provider":"p","name":"A","available":true},{"id":"b","provider":"p","name":"B"}]})"),
+                 QStringLiteral("models[1].available: missing"));
+    }
+
+    void usageSummaryNumbers()
+    {
+        QCOMPARE(decodeFailure<UsageSummary>(R"({"input_tokens":12.5,"output_tokens":1,"cost_estimate":0,"count":1})"),
+                 QStringLiteral("input_tokens: expected an integer"));
+        const auto s = wire::decodeJson<UsageSummary>(R"({"input_tokens":12,"output_tokens":1,"cost_estimate":0,"count":1})");
+        QCOMPARE(s.cost_estimate, 0.0);
+    }
+
+    void anyCodableValueCases()
+    {
+        const auto usage = wire::decodeJson<UsageResponse>(
+            R"({"recentEntries":[{"s":"x","i":3,"d":3.5,"b":true,"n":null,"arr":[1,2],"obj":{"a":1},"big":1e30}]})");
+        const UsageEntry entry = usage.recentEntries->at(0);
+        QCOMPARE(entry.value(QStringLiteral("s")).kind(), AnyCodableValue::Kind::String);
+        QCOMPARE(entry.value(QStringLiteral("i")), AnyCodableValue(qint64(3)));
+        QCOMPARE(entry.value(QStringLiteral("d")), AnyCodableValue(3.5));
+        QCOMPARE(entry.value(QStringLiteral("b")), AnyCodableValue(true));
+        QVERIFY(entry.value(QStringLiteral("n")).isNull());
+        QVERIFY(entry.value(QStringLiteral("arr")).isNull());
+        QVERIFY(entry.value(QStringLiteral("obj")).isNull());
+        QCOMPARE(entry.value(QStringLiteral("big")).kind(), AnyCodableValue::Kind::Double);
+        QCOMPARE(wire::encodeJson(entry),
+                 QByteArray(R"({"arr":null,"b":true,"big":1e+30,"d":3.5,"i":3,"n":null,"obj":null,"s":"x"})"));
+    }
+
+    void permissionSetAndAuditIdentity()
+    {
+        PermissionSet set;
+        set.read = false;
+        QCOMPARE(wire::encodeJson(set), QByteArray(R"({"read":false})"));
+        const auto entries = wire::decodeJson<QList<AuditEntry>>(R"([{},{"note":"x"},{"timestamp":"t","action":"read"}])");
+        QCOMPARE(entries[0].id(), QStringLiteral("--"));
+        QCOMPARE(entries[1].id(), entries[0].id());
+        QCOMPARE(entries[2].id(), QStringLiteral("t--read"));
+    }
+
+    // --- client ---
+
+    void baseAddressAndPaths()
+    {
+        QCOMPARE(HubAPIClient(3456).baseURL().toString(), QStringLiteral("http://127.0.0.1:3456/api"));
+
+        FakeHub hub;
+        const HubAPIClient client(hub.port());
+        hub.on("GET", "/api/apps/weather/sessions", ScriptedReply::json(R"([{"id":"s1","messageCount":4}])"));
+        const auto sessions = await(client.getSessions(QStringLiteral("weather")));
+        QVERIFY2(sessions.succeeded(), qPrintable(sessions.errorText()));
+        QCOMPARE(sessions.value->at(0).messageCount, 4);
+
+        await(client.getSessions(QStringLiteral("my app")));
+        await(client.getSessions(QStringLiteral("a/b?c#d")));
+        await(client.updatePermissions(QStringLiteral("my app"), PermissionSet{}));
+        const QList<RecordedRequest>& sent = hub.requests();
+        QCOMPARE(sent.size(), 4);
+        QCOMPARE(sent[1].path, QByteArray("/api/apps/my%20app/sessions"));
+        QCOMPARE(sent[2].path, QByteArray("/api/apps/a%2Fb%3Fc%23d/sessions"));
+        QVERIFY(!sent[2].hasQuery);
+        QCOMPARE(sent[3].method, QByteArray("PUT"));
+        QCOMPARE(sent[3].path, QByteArray("/api/permissions/my%20app"));
+    }
+
+    void dotNamesAreRefusedUnsent()
+    {
+        FakeHub hub;
+        const HubAPIClient client(hub.port());
+        for (const QString& name : {QStringLiteral(".."), QStringLiteral("."), QString()}) {
+            const auto r = await(client.updatePermissions(name, PermissionSet{}));
+            QVERIFY(r.errorAs<InvalidRequestError>());
+        }
+        QVERIFY(hub.requests().isEmpty());
+    }
+
+    void isRunningNeverFails()
+    {
+        QVERIFY(!await(HubAPIClient(FakeHub::unusedPort()).isRunning()).value.value());
+        FakeHub hub;
+        const HubAPIClient client(hub.port());
+        for (int status : {404, 500, 204}) {
+            hub.on("GET", "/api", ScriptedReply::json("{}", status));
+            QVERIFY2(!*await(client.isRunning()).value, qPrintable(QString::number(status)));
+        }
+        hub.on("GET", "/api", ScriptedReply::json("not json at all"));
+        QVERIFY(*await(client.isRunning()).value);
+        hub.on("GET", "/api", ScriptedReply::close());
+        QVERIFY(!*await(client.isRunning()).value);
+        QCOMPARE(hub.requests().last().path, QByteArray("/api"));
+        QVERIFY(!HubAPIClient(-1).baseURL().isValid());
+        QVERIFY(!*await(HubAPIClient(-1).isRunning()).value);
+    }
+
+    void auditLogAsksWithLimit()
+    {
+        FakeHub hub;
+        hub.on("GET", "/api/audit", ScriptedReply::json(R"([{"app":"Orvane","allowed":true}])"));
+        const auto log = await(HubAPIClient(hub.port()).getAuditLog(20));
+        QVERIFY(log.succeeded());
+        QCOMPARE(log.value->at(0).allowed, true);
+        QCOMPARE(hub.requests().at(0).query, QByteArray("limit=20"));
+    }
+
+    void permissionsParsedLeniently_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QByteArray>("expected"); // the map re-encoded, or "error"
+        QTest::newRow("wrapped, execute") << QByteArray(R"({"apps":{"weather":{"read":true,"execute":false}}})")
+                                          << QByteArray(R"({"weather":{"actions":false,"read":true}})");
+        QTest::newRow("actions wins over execute")
+            << QByteArray(R"({"weather":{"actions":true,"execute":false}})") << QByteArray(R"({"weather":{"actions":true}})");
+        QTest::newRow("actions not boolean, execute is")
+            << QByteArray(R"({"weather":{"actions":"yes","execute":true}})") << QByteArray(R"({"weather":{"actions":true}})");
+        QTest::newRow("empty array") << QByteArray("[]") << QByteArray("{}");
+        QTest::newRow("empty object") << QByteArray("{}") << QByteArray("{}");
+        QTest::newRow("scalar") << QByteArray("5") << QByteArray("{}");
+        QTest::newRow("apps not an object")
+            << QByteArray(R"({"apps":5,"weather":{"read":true}})") << QByteArray(R"({"weather":{"read":true}})");
+        QTest::newRow("non-object apps skipped, wrong types absent")
+            << QByteArray(R"({"a":true,"b":{"read":"yes","write":1},"c":{"write":true}})")
+            << QByteArray(R"({"b":{},"c":{"write":true}})");
+        QTest::newRow("not JSON") << QByteArray("<html>") << QByteArray("error");
+    }
+    void permissionsParsedLeniently()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(QByteArray, expected);
+        FakeHub hub;
+        hub.on("GET", "/api/permissions", ScriptedReply::json(body));
+        const auto r = await(HubAPIClient(hub.port()).getPermissions());
+        if (expected == "error") {
+            QVERIFY(r.errorAs<DecodeError>());
+        } else {
+            QVERIFY2(r.succeeded(), qPrintable(r.errorText()));
+            QCOMPARE(wire::encodeJson(*r.value), expected);
+        }
+    }
+
+    void changesNeedExactly200()
+    {
+        FakeHub hub;
+        const HubAPIClient client(hub.port());
+        PermissionSet perms;
+        perms.read = true;
+        perms.actions = false;
+        for (int status : {200, 201, 204, 500}) {
+            hub.on("PUT", "/api/permissions/Orvane", ScriptedReply::json("", status));
+            hub.on("PUT", "/api/ai/config", ScriptedReply::json("{}", status));
+            const auto p = await(client.updatePermissions(QStringLiteral("Orvane"), perms));
+            const auto c = await(client.updateAIConfig(AIConfig{}));
+            QCOMPARE(p.succeeded(), status == 200);
+            QCOMPARE(c.succeeded(), status == 200);
+            if (status != 200) {
+                QVERIFY(p.errorAs<BadServerResponseError>());
+                QVERIFY(c.errorAs<BadServerResponseError>());
+            }
+        }
+        const RecordedRequest put = hub.requestsTo("PUT", "/api/permissions/Orvane").first();
+        QCOMPARE(put.header("Content-Type"), QByteArray("application/json"));
+        QCOMPARE(put.body, QByteArray(R"({"actions":false,"read":true})"));
+        QCOMPARE(hub.requestsTo("PUT", "/api/ai/config").first().body, QByteArray("{}"));
+    }
+
+    void postBodies()
+    {
+        FakeHub hub;
+        const HubAPIClient client(hub.port());
+        hub.on("POST", "/api/ai/test", ScriptedReply::json(R"({"ok":false,"error":"bad key"})"));
+        hub.on("POST", "/api/ai/auth/start", ScriptedReply::json("{\"url\":\"https://x\",\"state\":\"st\"}"));
+        hub.on("POST", "/api/ai/auth/callback", ScriptedReply::json(R"({"success":true,"email":"a@b"})"));
+        hub.on("POST", "/api/ai/auth/signout", ScriptedReply::json(R"({"error":"boom"})", 500));
+
+        const auto bare = await(client.testProvider(QStringLiteral("openai"), std::nullopt, std::nullopt));
+        QCOMPARE(bare.value->error, QStringLiteral("bad key"));
+        await(client.testProvider(QStringLiteral("ollama"), QStringLiteral("k"), QStringLiteral("http://h")));
+        const auto start = await(client.startOAuth(QStringLiteral("anthropic")));
+        QCOMPARE(start.value->state, QStringLiteral("st"));
+        const auto done = await(client.completeOAuth(QStringLiteral("anthropic"), QStringLiteral("c"), QStringLiteral("st")));
+        QCOMPARE(done.value->email, QStringLiteral("a@b"));
+        QVERIFY(await(client.signOut(QStringLiteral("anthropic"))).succeeded()); // status is not looked at
+
+        const auto& sent = hub.requests();
+        QCOMPARE(bodyOf(sent[0]), QJsonObject({{"provider", "openai"}}));
+        QCOMPARE(bodyOf(sent[1]), QJsonObject({{"provider", "ollama"}, {"apiKey", "k"}, {"baseUrl", "http://h"}}));
+        QCOMPARE(bodyOf(sent[2]), QJsonObject({{"provider", "anthropic"}}));
+        QCOMPARE(bodyOf(sent[3]), QJsonObject({{"provider", "anthropic"}, {"code", "c"}, {"state", "st"}}));
+        QCOMPARE(bodyOf(sent[4]), QJsonObject({{"provider", "anthropic"}}));
+        for (const auto& r : sent) {
+            QCOMPARE(r.method, QByteArray("POST"));
+            QCOMPARE(r.header("Content-Type"), QByteArray("application/json"));
+            QVERIFY(!r.hasHeader("Authorization"));
+        }
+    }
+
+    void getFailuresAreDecodeErrors()
+    {
+        FakeHub hub;
+        const HubAPIClient client(hub.port());
+        hub.on("GET", "/api/apps", ScriptedReply::json(R"({"error":"Hub is busy"})", 503));
+        const auto apps = await(client.getApps());
+        QVERIFY(apps.errorAs<DecodeError>());
+        QVERIFY(!apps.errorText().contains(QStringLiteral("Hub is busy")));
+
+        // The status is not looked at: an error answer that decodes is data.
+        hub.on("GET", "/api/ai/auth/status", ScriptedReply::json(R"([{"provider":"anthropic","authenticated":false}])", 500));
+        const auto status = await(client.getAuthStatus());
+        QVERIFY(status.succeeded());
+        QCOMPARE(status.value->at(0).provider, QStringLiteral("anthropic"));
+
+        const auto refused = await(HubAPIClient(FakeHub::unusedPort()).getAIConfig());
+        QVERIFY(refused.errorAs<TransportError>());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestHubApi)
+#include "tst_hub_api.moc"

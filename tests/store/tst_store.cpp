@@ -1,0 +1,335 @@
+// The store records and the store service: requests sent, answers decoded, sign-in state kept.
+
+#include "AsyncTest.h"
+#include "FakeHub.h"
+#include "store/StoreError.h"
+#include "store/StoreService.h"
+
+#include <QJsonDocument>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace zandrel;
+using namespace zandrel::test;
+
+namespace {
+
+const QByteArray kApp = "{\"slug\":\"orvane\",\"name\":\"Orvane\",\"short_description\":\"Notes\",\"icon_url\":\"https://i/o.png\","
+    R"("category":{"id":"1","name":"Tools","slug":"tools","icon":"hammer"},"price_cents":0,"is_free":true,)"
+    R"("average_rating":4,"review_count":3,"download_count":10})";
+
+const QByteArray kDetail = R"({"slug":"orvane","name":"Orvane","short_description":"s","description":"d","icon_url":"u",)"
+    R"("category":{"id":"1","name":"Tools","slug":"tools","icon":"hammer"},"price_cents":299,"is_free":false,)"
+    R"("average_rating":4.5,"review_count":3,"download_count":10,"screenshots":[],"latest_version":null})";
+
+const QByteArray kAuth = R"({"access_token":"tok-1","refresh_token":"ref-1",)"
+    "\"user\":{\"id\":\"u1\",\"email\":\"demo@zandrel.dev\",\"display_name\":\"Demo\",\"avatar_url\":\"https://a\"}}";
+
+const QByteArray kProfile = "{\"id\":\"u1\",\"email\":\"demo@zandrel.dev\",\"display_name\":\"Demo\",\"avatar_url\":\"https://a\"}";
+
+template <class T>
+QString decodeFailure(const QByteArray& json)
+{
+    try {
+        wire::decodeJson<T>(json);
+    } catch (const DecodeError& e) {
+        return e.message();
+    }
+    return QStringLiteral("(decoded)");
+}
+
+QByteArray without(const QByteArray& json, const char* member)
+{
+    QJsonObject o = QJsonDocument::fromJson(json).object();
+    o.remove(QLatin1StringView(member));
+    return QJsonDocument(o).toJson(QJsonDocument::Compact);
+}
+
+} // namespace
+
+class TestStore : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    // --- records ---
+
+    void catalogueRecords()
+    {
+        const auto app = wire::decodeJson<StoreApp>(kApp);
+        QVERIFY(!app.developer_name && !app.featured);
+        QCOMPARE(app.average_rating, 4.0);
+        QCOMPARE(decodeFailure<StoreApp>(without(kApp, "price_cents")), QStringLiteral("price_cents: missing"));
+        QCOMPARE(decodeFailure<StoreApp>(without(kApp, "category")), QStringLiteral("category: missing"));
+
+        const auto detail = wire::decodeJson<StoreAppDetail>(kDetail);
+        QVERIFY(!detail.latest_version);
+        QVERIFY(detail.screenshots.isEmpty());
+        QCOMPARE(decodeFailure<StoreAppDetail>(without(kDetail, "screenshots")), QStringLiteral("screenshots: missing"));
+    }
+
+    void updatesRecords()
+    {
+        QCOMPARE(decodeFailure<UpdatesResponse>(R"({"updates":{}})"), QStringLiteral("announcements: missing"));
+        const auto none = wire::decodeJson<UpdatesResponse>(R"({"updates":{},"announcements":[]})");
+        QVERIFY(none.updates.isEmpty() && !none.hub_update);
+
+        const auto two = wire::decodeJson<UpdatesResponse>(
+            R"({"updates":{"orvane":{"version":"1.2.0","url":"u","hash":"h","size":10,"notes":"n","required":false},)"
+    R"("dulvet":{"version":"2.0.0","url":"u2","hash":"h2","size":20,"notes":"n2","required":true}},)"
+    R"("hub_update":{"version":"9","url":"u","notes":"n"},"announcements":["hi"]})");
+        const QList<UpdateInfo> rows = UpdateInfo::rows(two);
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows[0].slug, QStringLiteral("dulvet"));
+        QCOMPARE(rows[0].required, true);
+        QCOMPARE(rows[1].version, QStringLiteral("1.2.0"));
+        QVERIFY(!rows[1].currentVersion);
+        QVERIFY(!wire::encodeJson(rows[1]).contains("currentVersion"));
+    }
+
+    void profileAvatarIsOptional()
+    {
+        const auto profile = wire::decodeJson<UserProfile>(without(kProfile, "avatar_url"));
+        QVERIFY(!profile.avatar_url);
+        QVERIFY(!wire::encodeJson(profile).contains("avatar_url"));
+    }
+
+    // --- requests ---
+
+    void catalogueQuery_data()
+    {
+        QTest::addColumn<std::optional<QString>>("category");
+        QTest::addColumn<std::optional<QString>>("search");
+        QTest::addColumn<bool>("hasQuery");
+        QTest::addColumn<QByteArray>("query");
+        QTest::newRow("neither") << std::optional<QString>() << std::optional<QString>() << false << QByteArray();
+        QTest::newRow("empty search only") << std::optional<QString>() << std::optional<QString>(QString()) << false
+                                           << QByteArray();
+        QTest::newRow("category, empty search")
+            << std::optional<QString>(QStringLiteral("tools")) << std::optional<QString>(QString()) << true
+            << QByteArray("category=tools");
+        QTest::newRow("empty category, search")
+            << std::optional<QString>(QString()) << std::optional<QString>(QStringLiteral("notes")) << true
+            << QByteArray("category=&search=notes");
+        QTest::newRow("reserved characters")
+            << std::optional<QString>() << std::optional<QString>(QStringLiteral("c++ & go=1/é")) << true
+            << QByteArray("search=c%2B%2B%20%26%20go%3D1%2F%C3%A9");
+    }
+    void catalogueQuery()
+    {
+        QFETCH(std::optional<QString>, category);
+        QFETCH(std::optional<QString>, search);
+        QFETCH(bool, hasQuery);
+        QFETCH(QByteArray, query);
+        FakeHub hub;
+        hub.on("GET", "/api/store/apps", ScriptedReply::json("[]"));
+        StoreService store(hub.baseUrl());
+        QVERIFY(await(store.getApps(category, search)).succeeded());
+        QCOMPARE(hub.requests().size(), 1);
+        QCOMPARE(hub.requests()[0].path, QByteArray("/api/store/apps"));
+        QCOMPARE(hub.requests()[0].hasQuery, hasQuery);
+        QCOMPARE(hub.requests()[0].query, query);
+    }
+
+    void catalogueAcceptsPagesAndBareArrays()
+    {
+        FakeHub hub;
+        StoreService store(hub.baseUrl());
+        hub.on("GET", "/api/store/apps", ScriptedReply::json("{\"results\":[" + kApp + "],\"count\":1,\"page\":1}"));
+        QCOMPARE(await(store.getApps()).value->at(0).slug, QStringLiteral("orvane"));
+        hub.on("GET", "/api/store/apps", ScriptedReply::json("[" + kApp + "," + kApp + "]"));
+        QCOMPARE(await(store.getApps()).value->size(), 2);
+
+        hub.on("GET", "/api/store/apps", ScriptedReply::json(R"({"count":1,"page":1})"));
+        const auto noResults = await(store.getApps());
+        QCOMPARE(noResults.errorAs<DecodeError>()->message(), QStringLiteral("expected an array"));
+
+        hub.on("GET", "/api/store/apps", ScriptedReply::json("[" + without(kApp, "slug") + "]"));
+        QCOMPARE(await(store.getApps()).errorAs<DecodeError>()->message(), QStringLiteral("[0].slug: missing"));
+    }
+
+    void successMeansStatus200To299_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<bool>("succeeds");
+        QTest::newRow("199") << 199 << false;
+        QTest::newRow("200") << 200 << true;
+        QTest::newRow("299") << 299 << true;
+        QTest::newRow("300") << 300 << false;
+        QTest::newRow("404") << 404 << false;
+    }
+    void successMeansStatus200To299()
+    {
+        QFETCH(int, status);
+        QFETCH(bool, succeeds);
+        FakeHub hub;
+        hub.on("GET", "/api/store/apps/categories",
+               ScriptedReply::json(R"([{"slug":"tools","name":"Tools","icon":"hammer"}])", status));
+        StoreService store(hub.baseUrl());
+        const auto r = await(store.getCategories());
+        QCOMPARE(r.succeeded(), succeeds);
+        if (!succeeds) {
+            QCOMPARE(r.errorAs<StoreError>()->status(), status);
+            if (status >= 200) // a 1xx answer carries no body
+                QCOMPARE(r.errorText(),
+                     QStringLiteral("API error %1: [{\"slug\":\"tools\",\"name\":\"Tools\",\"icon\":\"hammer\"}]").arg(status));
+        }
+    }
+
+    void errorBodiesThatAreNotUtf8()
+    {
+        FakeHub hub;
+        hub.on("GET", "/api/store/apps/orvane", ScriptedReply::json("\xff\xfe bad \xc3", 500));
+        StoreService store(hub.baseUrl());
+        const auto r = await(store.getApp(QStringLiteral("orvane")));
+        QCOMPARE(r.errorText(), QStringLiteral("API error 500: "));
+
+        hub.on("GET", "/api/store/apps/orvane", ScriptedReply::json(QByteArray(5000, 'x'), 502));
+        const auto longBody = await(store.getApp(QStringLiteral("orvane")));
+        QCOMPARE(longBody.errorAs<StoreError>()->body().size(), 5000);
+        QVERIFY(longBody.errorText().size() < 2100);
+    }
+
+    void installPostsWithoutBody()
+    {
+        FakeHub hub;
+        hub.on("POST", "/api/store/apps/orvane/install",
+               ScriptedReply::json(R"({"success":true,"app":"Orvane","version":"1.0.0","path":"/x/Orvane.app"})"));
+        StoreService store(hub.baseUrl());
+        const auto r = await(store.installApp(QStringLiteral("orvane")));
+        QVERIFY2(r.succeeded(), qPrintable(r.errorText()));
+        QCOMPARE(r.value->app, QStringLiteral("Orvane"));
+        const RecordedRequest& sent = hub.requests().at(0);
+        QCOMPARE(sent.method, QByteArray("POST"));
+        QCOMPARE(sent.header("Content-Type"), QByteArray("application/json"));
+        QCOMPARE(sent.header("Accept"), QByteArray("application/json"));
+        QVERIFY(sent.body.isEmpty());
+        QVERIFY(!sent.hasHeader("Authorization"));
+    }
+
+    void unsafeSlugsAreRefusedUnsent()
+    {
+        FakeHub hub;
+        StoreService store(hub.baseUrl());
+        for (const QString& slug : {QStringLiteral("../auth/me"), QStringLiteral(".."), QStringLiteral("."), QString(),
+                                   QStringLiteral("a/b"), QStringLiteral("a?x=1"), QStringLiteral("a%2e"),
+                                   QStringLiteral("wéather"), QStringLiteral("a b")}) {
+            const auto install = await(store.installApp(slug));
+            QVERIFY2(install.errorAs<InvalidRequestError>(), qPrintable(slug));
+            QVERIFY(install.errorText().contains(QStringLiteral("not a valid app identifier")));
+            QVERIFY(await(store.getApp(slug)).errorAs<InvalidRequestError>());
+        }
+        QVERIFY(hub.requests().isEmpty());
+        QVERIFY(StoreService::isValidSlug(QStringLiteral("my-app_2.0")));
+    }
+
+    void bearerTokenWhileHeld()
+    {
+        FakeHub hub;
+        hub.on("POST", "/api/store/apps/updates/check", ScriptedReply::json(R"({"updates":{},"announcements":[]})"));
+        StoreService store(hub.baseUrl());
+        QSignalSpy tokenSpy(&store, &StoreService::authTokenChanged);
+        store.setAuthToken(QStringLiteral("secret"));
+        store.setAuthToken(QStringLiteral("secret"));
+        QCOMPARE(tokenSpy.count(), 1);
+
+        QMap<QString, QString> installed{{QStringLiteral("orvane"), QStringLiteral("1.0.0")}};
+        QVERIFY(await(store.checkUpdates(installed)).succeeded());
+        store.setAuthToken(std::nullopt);
+        QVERIFY(await(store.checkUpdates({})).succeeded());
+
+        const auto& sent = hub.requests();
+        QCOMPARE(sent[0].header("Authorization"), QByteArray("Bearer secret"));
+        QCOMPARE(QJsonDocument::fromJson(sent[0].body).object(),
+                 QJsonObject({{"installed", QJsonObject({{"orvane", "1.0.0"}})}}));
+        QVERIFY(!sent[1].hasHeader("Authorization"));
+        QCOMPARE(sent[1].body, QByteArray(R"({"installed":{}})"));
+    }
+
+    // --- sign-in state ---
+
+    void loginSignsIn()
+    {
+        FakeHub hub;
+        hub.on("POST", "/api/store/auth/login", ScriptedReply::json(kAuth));
+        StoreService store(hub.baseUrl());
+        QSignalSpy loggedIn(&store, &StoreService::isLoggedInChanged);
+        const auto r = await(store.login(QStringLiteral("demo@zandrel.dev"), QStringLiteral("p\"w")));
+        QVERIFY2(r.succeeded(), qPrintable(r.errorText()));
+        QCOMPARE(r.value->refresh_token, QStringLiteral("ref-1"));
+        QVERIFY(store.isLoggedIn());
+        QCOMPARE(loggedIn.count(), 1);
+        QCOMPARE(store.authToken(), QStringLiteral("tok-1"));
+        QCOMPARE(store.currentUser()->display_name, QStringLiteral("Demo"));
+        QVERIFY(!store.currentUser()->avatar_url); // the login answer's user carries none
+        QCOMPARE(QJsonDocument::fromJson(hub.requests()[0].body).object(),
+                 QJsonObject({{"email", "demo@zandrel.dev"}, {"password", "p\"w"}}));
+
+        // The account fetch replaces the profile and keeps the token.
+        hub.on("GET", "/api/store/auth/me", ScriptedReply::json(kProfile));
+        QVERIFY(await(store.getAccount()).succeeded());
+        QCOMPARE(store.currentUser()->avatar_url, QStringLiteral("https://a"));
+        QCOMPARE(store.authToken(), QStringLiteral("tok-1"));
+        QCOMPARE(hub.requests()[1].header("Authorization"), QByteArray("Bearer tok-1"));
+
+        store.signOut();
+        QVERIFY(!store.isLoggedIn() && !store.authToken() && !store.currentUser());
+        store.signOut();
+        QVERIFY(!store.isLoggedIn());
+        QCOMPARE(hub.requests().size(), 2);
+    }
+
+    void failuresLeaveSignInStateAlone()
+    {
+        FakeHub hub;
+        StoreService store(hub.baseUrl());
+        hub.on("POST", "/api/store/auth/login", ScriptedReply::json(R"({"error":"Invalid credentials"})", 401));
+        const auto bad = await(store.login(QStringLiteral("x"), QStringLiteral("y")));
+        QCOMPARE(bad.errorText(), QStringLiteral("API error 401: {\"error\":\"Invalid credentials\"}"));
+        QVERIFY(!store.isLoggedIn() && !store.authToken() && !store.currentUser());
+
+        hub.on("POST", "/api/store/auth/login", ScriptedReply::json(kAuth));
+        QVERIFY(await(store.login(QStringLiteral("x"), QStringLiteral("y"))).succeeded());
+        QSignalSpy anyChange(&store, &StoreService::currentUserChanged);
+        hub.on("GET", "/api/store/auth/me", ScriptedReply::json(R"({"error":"expired"})", 401));
+        QVERIFY(await(store.getAccount()).errorAs<StoreError>());
+        hub.on("GET", "/api/store/auth/me", ScriptedReply::json(R"({"id":"u1"})"));
+        QVERIFY(await(store.getAccount()).errorAs<DecodeError>());
+        QVERIFY(store.isLoggedIn());
+        QCOMPARE(store.authToken(), QStringLiteral("tok-1"));
+        QCOMPARE(anyChange.count(), 0);
+    }
+
+    void accountFetchSignsInWithoutToken()
+    {
+        FakeHub hub;
+        hub.on("GET", "/api/store/auth/me", ScriptedReply::json(kProfile));
+        StoreService store(hub.baseUrl());
+        QVERIFY(await(store.getAccount()).succeeded());
+        QVERIFY(store.isLoggedIn());
+        QVERIFY(!store.authToken());
+    }
+
+    void serviceGoneBeforeAnswer()
+    {
+        FakeHub hub;
+        hub.on("POST", "/api/store/auth/login", ScriptedReply::json(kAuth).after(std::chrono::milliseconds(200)));
+        auto* store = new StoreService(hub.baseUrl());
+        auto outcome = watch(store->login(QStringLiteral("x"), QStringLiteral("y")));
+        delete store;
+        QVERIFY(spinUntil([&] { return outcome->done; }));
+        QCOMPARE(outcome->value->access_token, QStringLiteral("tok-1"));
+    }
+
+    void hubNotRunning()
+    {
+        StoreService store(QStringLiteral("http://127.0.0.1:%1").arg(FakeHub::unusedPort()));
+        const auto r = await(store.getCategories());
+        QVERIFY(r.errorAs<TransportError>());
+        QVERIFY(r.errorText().contains(QStringLiteral("connection refused")));
+        StoreService broken(QStringLiteral("not an address"));
+        QVERIFY(await(broken.getCategories()).errorAs<InvalidRequestError>());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStore)
+#include "tst_store.moc"

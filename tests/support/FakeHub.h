@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QMap>
+#include <QObject>
+#include <QTcpServer>
+#include <chrono>
+
+class QTcpSocket;
+
+namespace zandrel::test {
+
+// One request as the fake Hub received it.
+struct RecordedRequest {
+    QByteArray method;
+    QByteArray path;  // as sent, still percent-encoded
+    QByteArray query; // without "?", empty when there was none
+    bool hasQuery = false;
+    QMap<QByteArray, QByteArray> headers; // names lower-cased
+    QByteArray body;
+
+    bool hasHeader(const QByteArray& name) const { return headers.contains(name.toLower()); }
+    QByteArray header(const QByteArray& name) const { return headers.value(name.toLower()); }
+};
+
+// What the fake Hub answers to one request.
+struct ScriptedReply {
+    int status = 200;
+    QByteArray body;
+    std::chrono::milliseconds delay{0};
+    bool closeWithoutAnswer = false; // drop the connection instead of answering
+    QByteArray contentType = "application/json";
+
+    static ScriptedReply json(QByteArray body, int status = 200) { return {status, std::move(body), {}, false, "application/json"}; }
+    static ScriptedReply close() { return {0, {}, {}, true, {}}; }
+    ScriptedReply after(std::chrono::milliseconds wait) const
+    {
+        ScriptedReply copy = *this;
+        copy.delay = wait;
+        return copy;
+    }
+};
+
+// An in-process HTTP/1.1 server on a free loopback port that records every request and answers as a
+// test scripted it. Unscripted requests get 404 with a JSON error body.
+class FakeHub : public QObject {
+    Q_OBJECT
+
+public:
+    explicit FakeHub(QObject* parent = nullptr);
+
+    quint16 port() const { return server_.serverPort(); }
+    QString baseUrl() const; // http://127.0.0.1:<port>
+
+    // The standing answer for a method and path (the path without query).
+    void on(const QByteArray& method, const QByteArray& path, ScriptedReply reply);
+    // One-shot answers, used in order before the standing one.
+    void once(const QByteArray& method, const QByteArray& path, ScriptedReply reply);
+
+    const QList<RecordedRequest>& requests() const { return requests_; }
+    QList<RecordedRequest> requestsTo(const QByteArray& method, const QByteArray& path) const;
+    void clearRequests() { requests_.clear(); }
+
+    // A port on which nothing listens (bound once, then released).
+    static quint16 unusedPort();
+
+private:
+    void accept();
+    void readFrom(QTcpSocket* socket);
+    ScriptedReply replyFor(const RecordedRequest& request);
+    static void answer(QTcpSocket* socket, const ScriptedReply& reply);
+
+    QTcpServer server_;
+    QMap<QByteArray, ScriptedReply> standing_;
+    QMap<QByteArray, QList<ScriptedReply>> queued_;
+    QList<RecordedRequest> requests_;
+};
+
+} // namespace zandrel::test

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QList>
+#include <QStringList>
+
+namespace zandrel::test {
+
+// The platform seam for tests: real file operations under the given home, while programs, the desktop
+// and the clipboard are only recorded.
+class RecordingPlatform : public Platform {
+public:
+    struct Launch {
+        QString program;
+        QStringList arguments;
+    };
+
+    explicit RecordingPlatform(QString home)
+        : Platform(std::move(home))
+    {
+    }
+
+    bool launchDetached(const QString& program, const QStringList& arguments) override
+    {
+        launches.append({program, arguments});
+        return launchSucceeds;
+    }
+    bool openAppBundle(const QString& bundlePath) override
+    {
+        openedBundles.append(bundlePath);
+        return true;
+    }
+    bool openUrl(const QUrl& url) override
+    {
+        openedUrls.append(url);
+        return true;
+    }
+    bool revealFolder(const QString& path) override
+    {
+        revealedFolders.append(path);
+        return true;
+    }
+    QString clipboardText() const override { return clipboard; }
+
+    QList<Launch> launches;
+    QStringList openedBundles;
+    QList<QUrl> openedUrls;
+    QStringList revealedFolders;
+    QString clipboard;
+    bool launchSucceeds = true;
+};
+
+} // namespace zandrel::test

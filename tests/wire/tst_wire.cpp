@@ -1,0 +1,225 @@
+// The record codec's rules and the HTTP exchange's failure reporting.
+
+#include "AsyncTest.h"
+#include "FakeHub.h"
+#include "hub_api/AIConfig.h"
+#include "store/StoreApp.h"
+#include "wire/HttpExchange.h"
+#include "wire/JsonCodec.h"
+
+#include <QTest>
+
+using namespace zandrel;
+using namespace zandrel::test;
+using namespace std::chrono_literals;
+
+namespace {
+
+struct Sample {
+    QString name;
+    qint64 count = 0;
+    double ratio = 0;
+    bool flag = false;
+    std::optional<QString> note;
+    std::optional<QList<qint64>> values;
+
+    static constexpr auto jsonFields()
+    {
+        return std::tuple{wire::field("name", &Sample::name),   wire::field("count", &Sample::count),
+                          wire::field("ratio", &Sample::ratio), wire::field("flag", &Sample::flag),
+                          wire::field("note", &Sample::note),   wire::field("values", &Sample::values)};
+    }
+};
+
+QString decodeFailure(const QByteArray& json)
+{
+    try {
+        wire::decodeJson<Sample>(json);
+    } catch (const DecodeError& e) {
+        return e.message();
+    }
+    return QStringLiteral("(decoded)");
+}
+
+QByteArray catalogueWithPriceAt(int index, const QByteArray& price)
+{
+    QByteArray results;
+    for (int i = 0; i < 5; ++i) {
+        results += (i ? "," : "");
+        results += R"({"slug":"a)" + QByteArray::number(i) +
+                   R"(","name":"A","short_description":"s","icon_url":"u",)"
+                   R"("category":{"id":"c","name":"C","slug":"c","icon":"hammer"},)"
+                   R"("price_cents":)" + (i == index ? price : QByteArray("0")) +
+                   R"(,"is_free":true,"average_rating":4,"review_count":1,"download_count":2})";
+    }
+    return R"({"results":[)" + results + "]}";
+}
+
+} // namespace
+
+class TestWire : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void requiredOptionalAndUnknownMembers()
+    {
+        const auto s = wire::decodeJson<Sample>(
+            R"({"name":"n","count":3,"ratio":1,"flag":true,"note":null,"extra":{"deep":[1]}})");
+        QCOMPARE(s.name, QStringLiteral("n"));
+        QCOMPARE(s.count, 3);
+        QCOMPARE(s.ratio, 1.0);
+        QVERIFY(!s.note.has_value());
+        QVERIFY(!s.values.has_value());
+
+        QCOMPARE(decodeFailure(R"({"count":3,"ratio":1,"flag":true})"), QStringLiteral("name: missing"));
+        QCOMPARE(decodeFailure(R"({"name":null,"count":3,"ratio":1,"flag":true})"),
+                 QStringLiteral("name: expected a string"));
+        QCOMPARE(decodeFailure(R"({"Name":"n","count":3,"ratio":1,"flag":true})"), QStringLiteral("name: missing"));
+        QCOMPARE(decodeFailure(R"({"name":"n","count":3,"ratio":1,"flag":"true"})"),
+                 QStringLiteral("flag: expected a boolean"));
+        QCOMPARE(decodeFailure(R"({"name":"n","count":3,"ratio":1,"flag":true,"note":7})"),
+                 QStringLiteral("note: expected a string"));
+        QCOMPARE(decodeFailure(R"([])"), QStringLiteral("expected an object"));
+    }
+
+    void integersMustBeWholeNumbers_data()
+    {
+        QTest::addColumn<QByteArray>("count");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<qint64>("value");
+        QTest::newRow("whole") << QByteArray("12") << true << qint64(12);
+        QTest::newRow("negative") << QByteArray("-7") << true << qint64(-7);
+        QTest::newRow("zero") << QByteArray("0") << true << qint64(0);
+        QTest::newRow("one") << QByteArray("1") << true << qint64(1);
+        QTest::newRow("whole written as fraction") << QByteArray("3.0") << true << qint64(3);
+        QTest::newRow("largest") << QByteArray("9223372036854775807") << true << std::numeric_limits<qint64>::max();
+        QTest::newRow("fraction") << QByteArray("12.5") << false << qint64(0);
+        QTest::newRow("small fraction") << QByteArray("0.5") << false << qint64(0);
+        QTest::newRow("too large") << QByteArray("1e19") << false << qint64(0);
+        QTest::newRow("string") << QByteArray("\"12\"") << false << qint64(0);
+        QTest::newRow("boolean") << QByteArray("true") << false << qint64(0);
+    }
+    void integersMustBeWholeNumbers()
+    {
+        QFETCH(QByteArray, count);
+        QFETCH(bool, accepted);
+        QFETCH(qint64, value);
+        const QByteArray json = R"({"name":"n","ratio":1,"flag":true,"count":)" + count + "}";
+        if (accepted) {
+            QCOMPARE(wire::decodeJson<Sample>(json).count, value);
+        } else {
+            QCOMPARE(decodeFailure(json), QStringLiteral("count: expected an integer"));
+        }
+    }
+
+    void numbersAcceptIntegers()
+    {
+        QCOMPARE(wire::decodeJson<Sample>(R"({"name":"n","count":1,"ratio":4,"flag":false})").ratio, 4.0);
+        QCOMPARE(decodeFailure(R"({"name":"n","count":1,"ratio":"4","flag":false})"),
+                 QStringLiteral("ratio: expected a number"));
+    }
+
+    void errorPathNamesWhereAndWhy()
+    {
+        try {
+            wire::decodeJson<PaginatedStoreApps>(catalogueWithPriceAt(3, "1.5"));
+            QFAIL("decoded a fractional price");
+        } catch (const DecodeError& e) {
+            QCOMPARE(e.message(), QStringLiteral("results[3].price_cents: expected an integer"));
+            QVERIFY(e.description().contains(e.message()));
+        }
+        try {
+            wire::decodeJson<AIConfig>(R"({"providers":{"openai":{"models":[{"id":"a"},{"name":"b"}]}}})");
+            QFAIL("decoded a model without id");
+        } catch (const DecodeError& e) {
+            QCOMPARE(e.message(), QStringLiteral("providers.openai.models[1].id: missing"));
+        }
+        try {
+            wire::decodeJson<QList<QList<qint64>>>("[[1],[2,\"x\"]]");
+            QFAIL("decoded a string as integer");
+        } catch (const DecodeError& e) {
+            QCOMPARE(e.message(), QStringLiteral("[1][1]: expected an integer"));
+        }
+    }
+
+    void encodingLeavesAbsentOptionalsOut()
+    {
+        Sample s;
+        s.name = QStringLiteral("n");
+        s.count = 9007199254740993; // not exactly representable as a double
+        QCOMPARE(wire::encodeJson(s), QByteArray(R"({"count":9007199254740993,"flag":false,"name":"n","ratio":0})"));
+        s.note = QStringLiteral("x");
+        s.values = QList<qint64>{1, 2};
+        const auto back = wire::decodeJson<Sample>(wire::encodeJson(s));
+        QCOMPARE(back.count, s.count);
+        QCOMPARE(back.note, s.note);
+        QCOMPARE(back.values, s.values);
+    }
+
+    void parseJsonAcceptsAnyTopLevelValue()
+    {
+        QCOMPARE(wire::parseJson("5").toInteger(), 5);
+        QCOMPARE(wire::parseJson(" \"s\" ").toString(), QStringLiteral("s"));
+        QVERIFY(wire::parseJson("null").isNull());
+        QVERIFY(wire::parseJson("[]").isArray());
+        for (const QByteArray& bad : {QByteArray(""), QByteArray("   "), QByteArray("1,2"), QByteArray("{\"a\":"),
+                                     QByteArray("<html>oops</html>"), QByteArray("]")}) {
+            bool threw = false;
+            try {
+                wire::parseJson(bad);
+            } catch (const DecodeError&) {
+                threw = true;
+            }
+            QVERIFY2(threw, bad.constData());
+        }
+    }
+
+    void transportFailuresAreDescribed()
+    {
+        const quint16 port = FakeHub::unusedPort();
+        const QUrl url(QStringLiteral("http://127.0.0.1:%1/api").arg(port));
+        const auto refused = await(HttpExchange::send(HttpRequest{"GET", url, {}, {}}));
+        QVERIFY(refused.done);
+        QVERIFY(refused.errorAs<TransportError>());
+        QCOMPARE(refused.errorText(),
+                 QStringLiteral("Could not reach the Hub at 127.0.0.1:%1: connection refused").arg(port));
+
+        FakeHub hub;
+        hub.on("GET", "/api", ScriptedReply::close());
+        const auto closed = await(HttpExchange::send(HttpRequest{"GET", QUrl(hub.baseUrl() + "/api"), {}, {}}));
+        QVERIFY(closed.errorAs<TransportError>());
+        QVERIFY(closed.errorText().contains(QStringLiteral("127.0.0.1:%1").arg(hub.port())));
+    }
+
+    void slowAnswersTimeOut()
+    {
+        FakeHub hub;
+        hub.on("GET", "/api", ScriptedReply::json("{}").after(3s));
+        HttpExchange::setTimeout(300ms);
+        const auto slow = await(HttpExchange::send(HttpRequest{"GET", QUrl(hub.baseUrl() + "/api"), {}, {}}));
+        HttpExchange::setTimeout(60s);
+        QVERIFY(slow.errorAs<TransportError>());
+        QVERIFY2(slow.errorText().contains(QStringLiteral("did not answer")), qPrintable(slow.errorText()));
+    }
+
+    void hugeAnswersAreCutOff()
+    {
+        FakeHub hub;
+        hub.on("GET", "/api/apps", ScriptedReply::json(QByteArray(HttpExchange::maxBodyBytes + 1024, ' ')));
+        const auto huge = await(HttpExchange::send(HttpRequest{"GET", QUrl(hub.baseUrl() + "/api/apps"), {}, {}}));
+        QVERIFY(huge.errorAs<BadServerResponseError>());
+    }
+
+    void anyStatusIsAResponse()
+    {
+        FakeHub hub;
+        hub.on("GET", "/api/x", ScriptedReply::json(R"({"error":"no"})", 500));
+        const auto r = await(HttpExchange::send(HttpRequest{"GET", QUrl(hub.baseUrl() + "/api/x"), {}, {}}));
+        QVERIFY(r.succeeded());
+        QCOMPARE(r.value->status, 500);
+        QCOMPARE(r.value->body, QByteArray(R"({"error":"no"})"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWire)
+#include "tst_wire.moc"
