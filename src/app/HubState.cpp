@@ -89,7 +89,11 @@ QCoro::Task<> HubState::loadAppDetail(QString appName)
         QList<SessionEntry> sessions = co_await client.getSessions(appName);
         if (!self)
             co_return;
-        self->appDetails_.insert(appName, AppDetail{std::move(sessions)});
+        AppDetail detail{std::move(sessions)};
+        auto existing = self->appDetails_.constFind(appName);
+        if (existing != self->appDetails_.constEnd() && *existing == detail)
+            co_return;
+        self->appDetails_.insert(appName, std::move(detail));
         Q_EMIT self->appDetailsChanged();
     } catch (...) {
         // A session list is a nicety; its failure changes nothing.
