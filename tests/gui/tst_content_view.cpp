@@ -319,20 +319,6 @@ private Q_SLOTS:
         QTRY_COMPARE(statusText(*view), QStringLiteral("Hub Stopped"));
         QCOMPARE(toggleButton(*view)->text(), QStringLiteral("Start"));
     }
-
-    void statusBarLayout() {
-        StatusBar bar;
-        bar.setStatus(true, 1, 3456);
-        bar.resize(600, bar.sizeHint().height());
-        bar.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&bar));
-        auto* dot = bar.findChild<QWidget*>(QStringLiteral("hubStatusDot"));
-        QCOMPARE(dot->size(), QSize(8, 8));
-        QCOMPARE(dot->x(), 16);
-        auto* button = bar.findChild<QPushButton*>(QStringLiteral("hubToggleButton"));
-        QCOMPARE(button->geometry().right(), bar.width() - 17);
-        QCOMPARE(StatusBar::statusText(true, 3456), QStringLiteral("Hub Running on :3456"));
-    }
 };
 
 QTEST_MAIN(TestContentView)
