@@ -24,9 +24,6 @@ public:
     void setStatus(bool isRunning, int appCount, int port);
     ui::NamedColor dotColor() const;
 
-    static QString statusText(bool isRunning, int port);
-    static QString appCountText(int appCount);
-
 Q_SIGNALS:
     void startRequested();
     void stopRequested();
@@ -35,6 +32,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    static QString statusText(bool isRunning, int port);
+    static QString appCountText(int appCount);
+
     bool isRunning_ = false;
     QWidget* dot_;
     ui::Label* status_;
