@@ -1,32 +1,29 @@
-#include "app/HubState.h"
+#include "app/SingleInstance.h"
+#include "app/TerminationSignals.h"
+#include "app/ZandrelHubApp.h"
 #include "platform/QtPlatform.h"
-#include "store/StoreService.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QMainWindow>
 
-int main(int argc, char* argv[])
-{
-    QApplication app(argc, argv);
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zandrel Hub"));
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    // zandrel: links arrive as arguments (the desktop entry passes %u).
+    const QStringList links = application.arguments().mid(1);
 
     zandrel::QtPlatform platform;
-    zandrel::HubState hubState(platform);
-    zandrel::StoreService storeService;
+    zandrel::SingleInstance instance(platform.homeDirectory());
+    if (instance.forwardToRunningInstance(links))
+        return 0;
 
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Zandrel Hub"));
-    window.setMinimumSize(600, 400);
-    window.resize(800, 550);
-    auto* status = new QLabel(QStringLiteral("Hub Stopped"));
-    window.setCentralWidget(status);
-    QObject::connect(&hubState, &zandrel::HubState::isRunningChanged, status, [&hubState, status] {
-        status->setText(hubState.isRunning() ? QStringLiteral("Hub Running on :%1").arg(hubState.port())
-                                             : QStringLiteral("Hub Stopped"));
-    });
-    window.show();
-    hubState.refresh();
-    return app.exec();
+    zandrel::ZandrelHubApp::setUpLook(application);
+    zandrel::ZandrelHubApp hub(platform);
+    QObject::connect(&instance, &zandrel::SingleInstance::linksReceived, &hub,
+                     &zandrel::ZandrelHubApp::receiveLinks);
+    instance.listen();
+    zandrel::quitOnTerminationSignals();
+    hub.show();
+    for (const QString& link : links)
+        hub.handleUrl(link);
+    return application.exec();
 }

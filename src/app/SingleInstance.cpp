@@ -1,0 +1,93 @@
+#include "app/SingleInstance.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QLocalSocket>
+#include <QStandardPaths>
+#include <memory>
+
+namespace zandrel {
+
+namespace {
+
+constexpr int kWaitMs = 2000;
+// A hand-over is a few links; anything larger is not ours.
+constexpr qsizetype kMaxMessage = 64 * 1024;
+
+} // namespace
+
+SingleInstance::SingleInstance(const QString& homeDirectory, QObject* parent)
+    : QObject(parent)
+    , name_(serverName(homeDirectory)) {
+    server_.setSocketOptions(QLocalServer::UserAccessOption);
+    connect(&server_, &QLocalServer::newConnection, this, &SingleInstance::accept);
+}
+
+QString SingleInstance::serverName(const QString& homeDirectory) {
+    // The runtime folder belongs to the user alone, so no one else can stand in for the running
+    // instance and receive its sign-in links.
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty())
+        folder = QDir::tempPath();
+    const QByteArray home = QDir::cleanPath(homeDirectory).toUtf8();
+    const QByteArray digest = QCryptographicHash::hash(home, QCryptographicHash::Sha256).toHex().left(16);
+    return folder + QStringLiteral("/zandrel-desktop-") + QString::fromLatin1(digest);
+}
+
+bool SingleInstance::forwardToRunningInstance(const QStringList& links) {
+    QLocalSocket socket;
+    socket.connectToServer(name_);
+    if (!socket.waitForConnected(kWaitMs))
+        return false;
+    QByteArray message;
+    for (const QString& link : links) {
+        if (!link.contains(u'\n'))
+            message += link.toUtf8() + '\n';
+    }
+    socket.write(message);
+    socket.flush();
+    while (socket.bytesToWrite() > 0 && socket.waitForBytesWritten(kWaitMs)) {
+    }
+    socket.disconnectFromServer();
+    if (socket.state() != QLocalSocket::UnconnectedState)
+        socket.waitForDisconnected(kWaitMs);
+    return true;
+}
+
+bool SingleInstance::listen() {
+    if (server_.listen(name_))
+        return true;
+    if (server_.serverError() != QAbstractSocket::AddressInUseError)
+        return false;
+    QLocalSocket probe;
+    probe.connectToServer(name_);
+    if (probe.waitForConnected(kWaitMs))
+        return false; // another instance won the race; it keeps the links it is sent
+    QLocalServer::removeServer(name_);
+    return server_.listen(name_);
+}
+
+void SingleInstance::accept() {
+    while (QLocalSocket* socket = server_.nextPendingConnection()) {
+        auto received = std::make_shared<QByteArray>();
+        connect(socket, &QLocalSocket::readyRead, socket, [socket, received] {
+            *received += socket->readAll();
+            if (received->size() > kMaxMessage)
+                socket->abort();
+        });
+        connect(socket, &QLocalSocket::disconnected, this, [this, socket, received] {
+            *received += socket->readAll();
+            socket->deleteLater();
+            if (received->size() > kMaxMessage)
+                return;
+            QStringList links;
+            for (const QByteArray& line : received->split('\n')) {
+                if (!line.isEmpty())
+                    links.append(QString::fromUtf8(line));
+            }
+            Q_EMIT linksReceived(links);
+        });
+    }
+}
+
+} // namespace zandrel

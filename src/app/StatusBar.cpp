@@ -1,0 +1,105 @@
+#include "app/StatusBar.h"
+
+#include "ui/Button.h"
+#include "ui/Label.h"
+
+#include <QHBoxLayout>
+#include <QPainter>
+
+namespace zandrel {
+
+using ui::NamedColor;
+using ui::TextStyle;
+using ui::Theme;
+using ui::Tone;
+
+namespace {
+
+// The 8 × 8 status dot; its colour is read from the bar when painted, so it follows the palette.
+class StatusDot : public QWidget {
+public:
+    explicit StatusDot(const StatusBar* bar)
+        : bar_(bar) {
+        setFixedSize(8, 8);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Theme::color(bar_->dotColor(), Theme::palette()));
+        painter.drawEllipse(rect());
+    }
+
+private:
+    const StatusBar* bar_;
+};
+
+} // namespace
+
+StatusBar::StatusBar(QWidget* parent)
+    : QWidget(parent)
+    , dot_(new StatusDot(this))
+    , status_(new ui::Label({}, TextStyle::Caption))
+    , separator_(new ui::Label(QStringLiteral("·"), TextStyle::Body, Tone::Secondary))
+    , appCount_(new ui::Label({}, TextStyle::Caption, Tone::Secondary))
+    , toggle_(new ui::Button({}, ui::Button::Kind::Bordered, ui::Button::ControlSize::Small)) {
+    setObjectName(QStringLiteral("statusBar"));
+    dot_->setObjectName(QStringLiteral("hubStatusDot"));
+    status_->setObjectName(QStringLiteral("hubStatusText"));
+    separator_->setObjectName(QStringLiteral("hubStatusSeparator"));
+    appCount_->setObjectName(QStringLiteral("hubAppCount"));
+    toggle_->setObjectName(QStringLiteral("hubToggleButton"));
+    // The button acts on the status it was built with, not on whatever a refresh brought meanwhile.
+    connect(toggle_, &QPushButton::clicked, this, [this] {
+        if (isRunning_)
+            Q_EMIT stopRequested();
+        else
+            Q_EMIT startRequested();
+    });
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(16, 8, 16, 8);
+    layout->setSpacing(10);
+    layout->addWidget(dot_, 0, Qt::AlignVCenter);
+    layout->addWidget(status_, 0, Qt::AlignVCenter);
+    layout->addWidget(separator_, 0, Qt::AlignVCenter);
+    layout->addWidget(appCount_, 0, Qt::AlignVCenter);
+    layout->addStretch(1);
+    layout->addWidget(toggle_, 0, Qt::AlignVCenter);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    setStatus(false, 0, 0);
+}
+
+void StatusBar::setStatus(bool isRunning, int appCount, int port) {
+    isRunning_ = isRunning;
+    status_->setText(statusText(isRunning, port));
+    appCount_->setText(appCountText(appCount));
+    separator_->setVisible(isRunning);
+    appCount_->setVisible(isRunning);
+    toggle_->setText(isRunning ? QStringLiteral("Stop") : QStringLiteral("Start"));
+    dot_->update();
+}
+
+NamedColor StatusBar::dotColor() const {
+    return isRunning_ ? NamedColor::Green : NamedColor::Red;
+}
+
+QString StatusBar::statusText(bool isRunning, int port) {
+    return isRunning ? QStringLiteral("Hub Running on :") + QString::number(port)
+                     : QStringLiteral("Hub Stopped");
+}
+
+QString StatusBar::appCountText(int appCount) {
+    return QString::number(appCount) + (appCount == 1 ? QStringLiteral(" app") : QStringLiteral(" apps"));
+}
+
+void StatusBar::paintEvent(QPaintEvent*) {
+    // A bar: the window colour with a hairline above it.
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Window));
+    painter.fillRect(QRect(0, 0, width(), 1), Theme::textColor(Tone::Quaternary, palette()));
+}
+
+} // namespace zandrel

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "ui/Theme.h"
+
+#include <QWidget>
+
+class QPushButton;
+
+namespace zandrel {
+
+namespace ui {
+class Label;
+}
+
+// The strip below the detail column: a green or red dot, "Hub Running on :<port> · <n> apps" or
+// "Hub Stopped", and one button that starts or stops the Hub. It holds no state of its own: the
+// window passes the Hub state's values and listens for the two requests.
+class StatusBar : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit StatusBar(QWidget* parent = nullptr);
+
+    void setStatus(bool isRunning, int appCount, int port);
+    ui::NamedColor dotColor() const;
+
+Q_SIGNALS:
+    void startRequested();
+    void stopRequested();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    static QString statusText(bool isRunning, int port);
+    static QString appCountText(int appCount);
+
+    bool isRunning_ = false;
+    QWidget* dot_;
+    ui::Label* status_;
+    ui::Label* separator_;
+    ui::Label* appCount_;
+    QPushButton* toggle_;
+};
+
+} // namespace zandrel

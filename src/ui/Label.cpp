@@ -1,0 +1,42 @@
+#include "ui/Label.h"
+
+#include <QEvent>
+
+namespace zandrel::ui {
+
+Label::Label(const QString& text, TextStyle style, Tone tone, QWidget* parent)
+    : QLabel(text, parent)
+    , tone_(tone) {
+    setFont(Theme::font(style));
+    applyTone();
+}
+
+void Label::setTextStyle(TextStyle style, bool bold) {
+    setFont(Theme::font(style, bold));
+}
+
+void Label::setTone(Tone tone) {
+    if (tone_ == tone)
+        return;
+    tone_ = tone;
+    applyTone();
+}
+
+void Label::changeEvent(QEvent* event) {
+    QLabel::changeEvent(event);
+    // The application palette reaches each widget as a palette change; our own colour is re-derived
+    // from it (setting it causes one more change, which then finds nothing to do).
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
+        applyTone();
+}
+
+void Label::applyTone() {
+    const QColor wanted = Theme::textColor(tone_, Theme::palette());
+    if (palette().color(QPalette::WindowText) == wanted && testAttribute(Qt::WA_SetPalette))
+        return;
+    QPalette own = palette();
+    own.setColor(QPalette::WindowText, wanted);
+    setPalette(own);
+}
+
+} // namespace zandrel::ui
