@@ -149,7 +149,7 @@ int ProcessControl::start(const ServeOptions& options, QTextStream& out, QTextSt
                 << "). Log: " << paths_.logFile() << "\n";
             return exitOk;
         }
-        if (::kill(pid_t(pid), 0) != 0) {
+        if (!isHubProcess(pid)) { // gone, or a zombie nobody reaped yet
             err << "The Hub could not start:\n" << lastLines(paths_.logFile(), logStart, 5) << "\n";
             return exitFailed;
         }
