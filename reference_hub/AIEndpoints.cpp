@@ -10,9 +10,7 @@ namespace zandrel::hub {
 namespace {
 
 bool isSignedIn(const HubData& data, const QString& provider) {
-    const QString now = isoNow();
-    return std::any_of(data.signIns.begin(), data.signIns.end(),
-                       [&](const ProviderSignIn& s) { return s.provider == provider && s.expiresAt > now; });
+    return data.activeSignIn(provider, isoNow()) != nullptr;
 }
 
 // Whether a configured provider can serve requests: a key of the right shape, a browser sign-in,

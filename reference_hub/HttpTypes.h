@@ -27,6 +27,9 @@ struct Request {
 
     // The query item's decoded value, or nothing when the item is absent.
     std::optional<QString> queryValue(const QString& name) const;
+    // The query item as a whole number from min to max, or the fallback when it is absent.
+    // Throws HttpError 400 naming the item for anything else.
+    int queryNumber(const QString& name, int fallback, int min, int max) const;
 };
 
 struct Response {

@@ -2,6 +2,8 @@
 
 #include "HttpTypes.h"
 
+#include <QRandomGenerator>
+
 namespace zandrel::hub {
 
 QList<InstalledApp> HubContext::presentApps() const {
@@ -39,6 +41,12 @@ QString isoTime(const QDateTime& time) {
 
 QString isoNow() {
     return isoTime(QDateTime::currentDateTimeUtc());
+}
+
+QString randomToken(int bytes) {
+    QByteArray raw(bytes, Qt::Uninitialized);
+    QRandomGenerator::system()->fillRange(reinterpret_cast<quint32*>(raw.data()), bytes / 4);
+    return QString::fromLatin1(raw.toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals));
 }
 
 AuditEntry auditEntry(const QString& app, const QString& action, const QString& endpoint, bool allowed,

@@ -29,6 +29,9 @@ struct HubContext {
 QString isoTime(const QDateTime& time);
 QString isoNow();
 
+// Unguessable text for tokens and sign-in states: `bytes` random bytes (a multiple of 4), base64url.
+QString randomToken(int bytes);
+
 AuditEntry auditEntry(const QString& app, const QString& action, const QString& endpoint, bool allowed,
                       const QString& actionName, const std::optional<QString>& note = std::nullopt);
 

@@ -15,6 +15,14 @@ InstalledApp* HubData::findInstalled(const QString& idOrName) {
     return const_cast<InstalledApp*>(std::as_const(*this).findInstalled(idOrName));
 }
 
+const ProviderSignIn* HubData::activeSignIn(const QString& provider, const QString& now) const {
+    for (const ProviderSignIn& signIn : signIns) {
+        if (signIn.provider == provider && signIn.expiresAt > now)
+            return &signIn;
+    }
+    return nullptr;
+}
+
 void HubData::audited(AuditEntry entry) {
     audit.append(std::move(entry));
     if (audit.size() > maxAuditEntries)

@@ -80,6 +80,9 @@ struct HubData {
     InstalledApp* findInstalled(const QString& idOrName);
     const InstalledApp* findInstalled(const QString& idOrName) const;
 
+    // The provider's browser sign-in unless it has expired by `now` (an ISO time).
+    const ProviderSignIn* activeSignIn(const QString& provider, const QString& now) const;
+
     // Appends to the audit log, dropping the oldest entries beyond the cap.
     void audited(AuditEntry entry);
     static constexpr qsizetype maxAuditEntries = 1000;

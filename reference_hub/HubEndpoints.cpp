@@ -103,15 +103,7 @@ Response HubEndpoints::updatePermissions(const Request& request) {
 }
 
 Response HubEndpoints::audit(const Request& request) const {
-    int limit = defaultAuditLimit;
-    if (const auto text = request.queryValue(QStringLiteral("limit"))) {
-        bool ok = false;
-        limit = text->toInt(&ok);
-        if (!ok || limit < 0 || limit > maxAuditLimit)
-            throw HttpError(400, QStringLiteral("limit must be a whole number from 0 to %1, not \"%2\"")
-                                     .arg(maxAuditLimit)
-                                     .arg(*text));
-    }
+    const int limit = request.queryNumber(QStringLiteral("limit"), defaultAuditLimit, 0, maxAuditLimit);
     const QList<AuditEntry>& log = context_.store.data().audit;
     QList<AuditEntry> newestFirst;
     for (qsizetype i = log.size() - 1; i >= 0 && newestFirst.size() < limit; --i)

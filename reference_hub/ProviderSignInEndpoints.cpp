@@ -4,19 +4,11 @@
 #include "hub_api/HubRequests.h"
 #include "hub_api/ProviderAuth.h"
 
-#include <QRandomGenerator>
-
 namespace zandrel::hub {
 
 namespace {
 
 const QString kAccountEmail = QStringLiteral("demo@zandrel.dev");
-
-QString randomToken(int bytes) {
-    QByteArray raw(bytes, Qt::Uninitialized);
-    QRandomGenerator::system()->fillRange(reinterpret_cast<quint32*>(raw.data()), bytes / 4);
-    return QString::fromLatin1(raw.toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals));
-}
 
 // A failed sign-in answers 400 with a body that still reads as a sign-in result.
 Response failed(const QString& error) {
@@ -101,12 +93,10 @@ Response ProviderSignInEndpoints::status(const Request&) const {
     const QString now = isoNow();
     QList<AuthStatusEntry> list;
     for (const QString& provider : Providers::browserSignInProviders()) {
-        AuthStatusEntry entry{provider, false, std::nullopt, std::nullopt, std::nullopt};
-        for (const ProviderSignIn& s : context_.store.data().signIns) {
-            if (s.provider == provider && s.expiresAt > now)
-                entry = AuthStatusEntry{provider, true, s.email, s.expiresAt, s.tokenType};
-        }
-        list.append(entry);
+        if (const ProviderSignIn* s = context_.store.data().activeSignIn(provider, now))
+            list.append(AuthStatusEntry{provider, true, s->email, s->expiresAt, s->tokenType});
+        else
+            list.append(AuthStatusEntry{provider, false, std::nullopt, std::nullopt, std::nullopt});
     }
     return Response::record(list);
 }

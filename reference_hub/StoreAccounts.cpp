@@ -2,16 +2,12 @@
 
 #include "store/StoreRequests.h"
 
-#include <QRandomGenerator>
-
 namespace zandrel::hub {
 
 namespace {
 
 QString newToken(const char* prefix) {
-    QByteArray raw(32, Qt::Uninitialized);
-    QRandomGenerator::system()->fillRange(reinterpret_cast<quint32*>(raw.data()), raw.size() / 4);
-    return QString::fromLatin1(prefix) + QString::fromLatin1(raw.toHex());
+    return QString::fromLatin1(prefix) + randomToken(32);
 }
 
 } // namespace

@@ -11,20 +11,6 @@ namespace zandrel::hub {
 
 namespace {
 
-int pageParameter(const Request& request, const QString& name, int fallback, int max) {
-    const auto text = request.queryValue(name);
-    if (!text)
-        return fallback;
-    bool ok = false;
-    const int value = text->toInt(&ok);
-    if (!ok || value < 1 || value > max)
-        throw HttpError(400, QStringLiteral("%1 must be a whole number from 1 to %2, not \"%3\"")
-                                 .arg(name)
-                                 .arg(max)
-                                 .arg(*text));
-    return value;
-}
-
 QString price(qint64 cents) {
     return QStringLiteral("$%1.%2").arg(cents / 100).arg(cents % 100, 2, 10, QLatin1Char('0'));
 }
@@ -56,8 +42,8 @@ const CatalogueApp& StoreEndpoints::appFor(const QString& slug) const {
 }
 
 Response StoreEndpoints::catalogue(const Request& request) const {
-    const int page = pageParameter(request, QStringLiteral("page"), 1, 1'000'000);
-    const int pageSize = pageParameter(request, QStringLiteral("page_size"), defaultPageSize, maxPageSize);
+    const int page = request.queryNumber(QStringLiteral("page"), 1, 1, 1'000'000);
+    const int pageSize = request.queryNumber(QStringLiteral("page_size"), defaultPageSize, 1, maxPageSize);
     const QList<const CatalogueApp*> found =
         context_.catalogue.matching(request.queryValue(QStringLiteral("category")).value_or(QString()),
                                     request.queryValue(QStringLiteral("search")).value_or(QString()));
