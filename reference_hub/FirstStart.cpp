@@ -25,7 +25,8 @@ AuditEntry entryAt(const QDateTime& time, const QString& app, const QString& act
 
 } // namespace
 
-HubData FirstStart::seed(const Catalogue& catalogue, const AppBundles& bundles, const QDateTime& now) {
+HubData FirstStart::seed(const Catalogue& catalogue, const AppBundles& bundles, const QDateTime& now,
+                         QStringList* warnings) {
     HubData data;
     data.ai = localOnlyConfig();
 
@@ -36,7 +37,14 @@ HubData FirstStart::seed(const Catalogue& catalogue, const AppBundles& bundles, 
             continue;
         const QString version = *app.preinstalled_version;
         const QDateTime installed = now.addDays(-(40 - 9 * index)).addSecs(-3600 * (index + 2));
-        const QString bundle = bundles.install(app, version);
+        QString bundle;
+        try {
+            bundle = bundles.install(app, version);
+        } catch (const BundleError& e) {
+            warnings->append(
+                QStringLiteral("%1 is not preinstalled: %2").arg(app.name, QString::fromUtf8(e.what())));
+            continue;
+        }
         data.installed.append(
             InstalledApp{Catalogue::appInfo(app, version), bundle, isoTime(installed), isoTime(installed)});
         const PermissionSet granted = Catalogue::requestedPermissions(app);

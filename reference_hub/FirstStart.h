@@ -13,8 +13,9 @@ namespace zandrel::hub {
 // little audit history.
 class FirstStart {
 public:
-    // Throws BundleError when a bundle cannot be written.
-    static HubData seed(const Catalogue& catalogue, const AppBundles& bundles, const QDateTime& now);
+    // An app whose bundle cannot be written is left out, with a line in `warnings` saying why.
+    static HubData seed(const Catalogue& catalogue, const AppBundles& bundles, const QDateTime& now,
+                        QStringList* warnings);
 };
 
 } // namespace zandrel::hub

@@ -25,10 +25,9 @@ public:
 
     static constexpr qsizetype maxBodyBytes = 1024 * 1024;
 
+private:
     // What the Hub answers to a request, before any delay. Never throws.
     Response answer(const Request& request) const;
-
-private:
     void handle(const QHttpServerRequest& request, QHttpServerResponder&& responder);
 
     const Router& router_;

@@ -22,7 +22,10 @@ HubStore::Loaded HubStore::load(QString* warning) {
         problem = file.errorString();
     } else {
         try {
-            HubData data = wire::decodeJson<HubData>(file.readAll());
+            const QByteArray bytes = file.readAll();
+            if (bytes.trimmed().isEmpty())
+                throw DecodeError(QStringLiteral("it is empty"));
+            HubData data = wire::decodeJson<HubData>(bytes);
             if (data.format > HubData::currentFormat)
                 throw DecodeError(QStringLiteral("written by a newer Hub (format %1)").arg(data.format));
             data_ = std::move(data);

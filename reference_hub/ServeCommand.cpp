@@ -51,8 +51,12 @@ int ServeCommand::run(const ServeOptions& options, const HubPaths& paths) {
         const HubStore::Loaded loaded = store.load(&warning);
         if (!warning.isEmpty())
             say(QStringLiteral("warning: ") + warning);
-        if (loaded != HubStore::Loaded::FromFile)
-            store.reset(FirstStart::seed(catalogue, bundles, QDateTime::currentDateTimeUtc()));
+        if (loaded != HubStore::Loaded::FromFile) {
+            QStringList problems;
+            store.reset(FirstStart::seed(catalogue, bundles, QDateTime::currentDateTimeUtc(), &problems));
+            for (const QString& problem : problems)
+                say(QStringLiteral("warning: ") + problem);
+        }
 
         HubContext context{store, catalogue, bundles, options.port};
         Router router;

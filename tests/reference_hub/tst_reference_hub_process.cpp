@@ -5,6 +5,7 @@
 #include "FakeHub.h"
 #include "HubProcess.h"
 #include "hub_api/HubAPIClient.h"
+#include "store/StoreError.h"
 #include "store/StoreService.h"
 
 #include <QDir>
@@ -91,6 +92,25 @@ private Q_SLOTS:
             QVERIFY(QJsonDocument::fromJson(fresh.readAll()).isObject());
             QCOMPARE(hub.stop(), 0);
         }
+    }
+
+    void applicationsFolderThatCannotHoldBundles() {
+        HubProcess hub;
+        QFile notAFolder(hub.path(QStringLiteral("Applications")));
+        QVERIFY(notAFolder.open(QIODevice::WriteOnly));
+        notAFolder.close();
+
+        QVERIFY(hub.serve()); // starts all the same, without the preinstalled apps
+        QVERIFY(hub.log().contains(QStringLiteral("is not preinstalled")));
+        QVERIFY(await(HubAPIClient(hub.port()).getApps()).value->isEmpty());
+
+        StoreService store(hub.baseUrl());
+        const auto install = await(store.installApp(QStringLiteral("orvane")));
+        const auto error = install.errorAs<StoreError>();
+        QVERIFY(error && error->status() == 500);
+        QVERIFY2(error->body().contains(QStringLiteral("could not be installed")), qPrintable(error->body()));
+        QVERIFY(await(HubAPIClient(hub.port()).getApps()).value->isEmpty());
+        QCOMPARE(hub.stop(), 0);
     }
 
     void oneHubPerHome() {
