@@ -1,0 +1,24 @@
+#pragma once
+
+#include "HubContext.h"
+#include "Router.h"
+
+namespace zandrel::hub {
+
+// The AI configuration, the models it makes available, provider connection tests and usage.
+class AIEndpoints {
+public:
+    explicit AIEndpoints(HubContext& context);
+    void addTo(Router& router);
+
+private:
+    Response config(const Request& request) const;
+    Response updateConfig(const Request& request);
+    Response models(const Request& request) const;
+    Response test(const Request& request);
+    Response usage(const Request& request) const;
+
+    HubContext& context_;
+};
+
+} // namespace zandrel::hub
