@@ -9,13 +9,15 @@ namespace zandrel::hub {
 
 namespace {
 
-bool isSignedIn(const HubData& data, const QString& provider) {
+bool isSignedIn(const HubData& data, const QString& provider)
+{
     return data.activeSignIn(provider, isoNow()) != nullptr;
 }
 
 // Whether a configured provider can serve requests: a key of the right shape, a browser sign-in,
 // or no key needed at all.
-bool canServe(const HubData& data, const QString& provider, const AIProviderConfig& config) {
+bool canServe(const HubData& data, const QString& provider, const AIProviderConfig& config)
+{
     if (Providers::isLocal(provider) || isSignedIn(data, provider))
         return true;
     const QString key = config.apiKey.value_or(QString());
@@ -25,10 +27,11 @@ bool canServe(const HubData& data, const QString& provider, const AIProviderConf
 } // namespace
 
 AIEndpoints::AIEndpoints(HubContext& context)
-    : context_(context) {
-}
+    : context_(context)
+{}
 
-void AIEndpoints::addTo(Router& router) {
+void AIEndpoints::addTo(Router& router)
+{
     router.add("GET", QStringLiteral("/api/ai/config"), [this](const Request& r) { return config(r); });
     router.add("PUT", QStringLiteral("/api/ai/config"), [this](const Request& r) { return updateConfig(r); });
     router.add("GET", QStringLiteral("/api/ai/models"), [this](const Request& r) { return models(r); });
@@ -36,17 +39,20 @@ void AIEndpoints::addTo(Router& router) {
     router.add("GET", QStringLiteral("/api/ai/usage"), [this](const Request& r) { return usage(r); });
 }
 
-Response AIEndpoints::config(const Request&) const {
+Response AIEndpoints::config(const Request&) const
+{
     return Response::record(context_.store.data().ai);
 }
 
-Response AIEndpoints::updateConfig(const Request& request) {
+Response AIEndpoints::updateConfig(const Request& request)
+{
     const AIConfig config = decodeBody<AIConfig>(request);
     context_.store.update([&](HubData& data) { data.ai = config; });
     return Response::json(QJsonObject{{QStringLiteral("saved"), true}});
 }
 
-Response AIEndpoints::models(const Request&) const {
+Response AIEndpoints::models(const Request&) const
+{
     const HubData& data = context_.store.data();
     AIModelsResponse answer;
     const auto providers = data.ai.providers.value_or(QMap<QString, AIProviderConfig>());
@@ -59,8 +65,8 @@ Response AIEndpoints::models(const Request&) const {
     }
 
     const QString wanted = data.ai.defaultModel.value_or(QString());
-    const bool wantedServed = std::any_of(answer.models.begin(), answer.models.end(),
-                                          [&](const AIModelInfo& m) { return m.id == wanted; });
+    const bool wantedServed = std::any_of(
+        answer.models.begin(), answer.models.end(), [&](const AIModelInfo& m) { return m.id == wanted; });
     if (wantedServed)
         answer.defaultModel = wanted;
     else if (!answer.models.isEmpty())
@@ -68,7 +74,8 @@ Response AIEndpoints::models(const Request&) const {
     return Response::record(answer);
 }
 
-Response AIEndpoints::test(const Request& request) {
+Response AIEndpoints::test(const Request& request)
+{
     const auto body = decodeBody<ProviderTestRequest>(request);
     if (body.provider.trimmed().isEmpty())
         throw HttpError(400, QStringLiteral("provider must name the provider to test"));
@@ -87,15 +94,20 @@ Response AIEndpoints::test(const Request& request) {
 
     const AITestResult result{!problem, body.provider, problem};
     context_.store.update([&](HubData& next) {
-        next.audited(auditEntry(QStringLiteral("hub"), QStringLiteral("test"),
-                                QStringLiteral("POST ") + request.path, result.ok, body.provider, problem));
+        next.audited(auditEntry(QStringLiteral("hub"),
+                                QStringLiteral("test"),
+                                QStringLiteral("POST ") + request.path,
+                                result.ok,
+                                body.provider,
+                                problem));
     });
     return Response::record(result);
 }
 
-Response AIEndpoints::usage(const Request&) const {
-    return Response::record(UsageReport::build(context_.presentApps(), context_.store.data().ai,
-                                               QDateTime::currentDateTimeUtc()));
+Response AIEndpoints::usage(const Request&) const
+{
+    return Response::record(UsageReport::build(
+        context_.presentApps(), context_.store.data().ai, QDateTime::currentDateTimeUtc()));
 }
 
 } // namespace zandrel::hub

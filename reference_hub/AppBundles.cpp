@@ -9,13 +9,15 @@ namespace zandrel::hub {
 namespace {
 
 // Single-quoted for the shell: the only character to escape is the quote itself.
-QString shellQuoted(const QString& text) {
+QString shellQuoted(const QString& text)
+{
     QString quoted = text;
     quoted.replace(u'\'', QStringLiteral("'\\''"));
     return u'\'' + quoted + u'\'';
 }
 
-QByteArray appRunScript(const CatalogueApp& app, const QString& version) {
+QByteArray appRunScript(const CatalogueApp& app, const QString& version)
+{
     const QString name = shellQuoted(app.name);
     const QString line =
         shellQuoted(QStringLiteral("%1 %2, a Zandrel companion app installed by the reference Hub.")
@@ -35,7 +37,8 @@ QByteArray appRunScript(const CatalogueApp& app, const QString& version) {
         .toUtf8();
 }
 
-void writeFile(const QString& path, const QByteArray& contents, QFileDevice::Permissions permissions) {
+void writeFile(const QString& path, const QByteArray& contents, QFileDevice::Permissions permissions)
+{
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size() || !file.commit())
         throw BundleError(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()).toStdString());
@@ -46,14 +49,16 @@ void writeFile(const QString& path, const QByteArray& contents, QFileDevice::Per
 } // namespace
 
 AppBundles::AppBundles(QString applicationsFolder)
-    : folder_(std::move(applicationsFolder)) {
-}
+    : folder_(std::move(applicationsFolder))
+{}
 
-QString AppBundles::pathFor(const QString& appName) const {
+QString AppBundles::pathFor(const QString& appName) const
+{
     return folder_ + u'/' + appName + QStringLiteral(".app");
 }
 
-QString AppBundles::install(const CatalogueApp& app, const QString& version) const {
+QString AppBundles::install(const CatalogueApp& app, const QString& version) const
+{
     const QString bundle = pathFor(app.name);
     if (!QDir().mkpath(bundle))
         throw BundleError(QStringLiteral("cannot create the folder %1").arg(bundle).toStdString());
@@ -68,7 +73,8 @@ QString AppBundles::install(const CatalogueApp& app, const QString& version) con
     return bundle;
 }
 
-bool AppBundles::isPresent(const QString& bundlePath) {
+bool AppBundles::isPresent(const QString& bundlePath)
+{
     return QFileInfo(bundlePath).isDir();
 }
 

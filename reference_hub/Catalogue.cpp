@@ -9,17 +9,20 @@ namespace {
 const QStringList kArchitectures{QStringLiteral("x86_64"), QStringLiteral("arm64")};
 const QString kMinOsVersion = QStringLiteral("13.0");
 
-QString storeUrl(const QString& path) {
+QString storeUrl(const QString& path)
+{
     return QString::fromLatin1(Catalogue::storeHost) + path;
 }
 
-bool contains(const QString& text, const QString& needle) {
+bool contains(const QString& text, const QString& needle)
+{
     return text.contains(needle, Qt::CaseInsensitive);
 }
 
 } // namespace
 
-Catalogue Catalogue::builtIn() {
+Catalogue Catalogue::builtIn()
+{
     QFile file(QStringLiteral(":/seed/catalogue.json"));
     if (!file.open(QIODevice::ReadOnly))
         throw DecodeError(QStringLiteral("the built-in catalogue is missing"));
@@ -27,7 +30,8 @@ Catalogue Catalogue::builtIn() {
 }
 
 Catalogue::Catalogue(CatalogueSeed seed)
-    : seed_(std::move(seed)) {
+    : seed_(std::move(seed))
+{
     for (const CatalogueApp& app : seed_.apps) {
         if (app.versions.isEmpty())
             throw DecodeError(QStringLiteral("%1 has no versions").arg(app.slug));
@@ -35,7 +39,8 @@ Catalogue::Catalogue(CatalogueSeed seed)
     }
 }
 
-const AppCategory& Catalogue::categoryOf(const CatalogueApp& app) const {
+const AppCategory& Catalogue::categoryOf(const CatalogueApp& app) const
+{
     for (const AppCategory& category : seed_.categories) {
         if (category.slug == app.category)
             return category;
@@ -43,7 +48,8 @@ const AppCategory& Catalogue::categoryOf(const CatalogueApp& app) const {
     throw DecodeError(QStringLiteral("%1 names the undefined category \"%2\"").arg(app.slug, app.category));
 }
 
-const CatalogueApp* Catalogue::find(const QString& slug) const {
+const CatalogueApp* Catalogue::find(const QString& slug) const
+{
     for (const CatalogueApp& app : seed_.apps) {
         if (app.slug.compare(slug, Qt::CaseInsensitive) == 0)
             return &app;
@@ -51,7 +57,8 @@ const CatalogueApp* Catalogue::find(const QString& slug) const {
     return nullptr;
 }
 
-QList<const CatalogueApp*> Catalogue::matching(const QString& category, const QString& search) const {
+QList<const CatalogueApp*> Catalogue::matching(const QString& category, const QString& search) const
+{
     const QString needle = search.trimmed();
     QList<const CatalogueApp*> found;
     for (const CatalogueApp& app : seed_.apps) {
@@ -65,14 +72,16 @@ QList<const CatalogueApp*> Catalogue::matching(const QString& category, const QS
     return found;
 }
 
-QList<StoreCategory> Catalogue::categories() const {
+QList<StoreCategory> Catalogue::categories() const
+{
     QList<StoreCategory> list;
     for (const AppCategory& c : seed_.categories)
         list.append(StoreCategory{c.slug, c.name, c.icon, c.description});
     return list;
 }
 
-StoreApp Catalogue::summary(const CatalogueApp& app) const {
+StoreApp Catalogue::summary(const CatalogueApp& app) const
+{
     return StoreApp{app.slug,
                     app.name,
                     app.short_description,
@@ -87,7 +96,8 @@ StoreApp Catalogue::summary(const CatalogueApp& app) const {
                     app.featured};
 }
 
-StoreAppDetail Catalogue::detail(const CatalogueApp& app) const {
+StoreAppDetail Catalogue::detail(const CatalogueApp& app) const
+{
     QStringList screenshots;
     for (qint64 i = 1; i <= app.screenshot_count; ++i)
         screenshots.append(storeUrl(QStringLiteral("/screenshots/%1-%2.png").arg(app.slug).arg(i)));
@@ -121,7 +131,8 @@ StoreAppDetail Catalogue::detail(const CatalogueApp& app) const {
     return detail;
 }
 
-VersionInfo Catalogue::versionInfo(const CatalogueApp& app, const SeedVersion& version) {
+VersionInfo Catalogue::versionInfo(const CatalogueApp& app, const SeedVersion& version)
+{
     VersionInfo info;
     info.id = QStringLiteral("ver-%1-%2").arg(app.slug, version.version);
     info.version = version.version;
@@ -138,16 +149,19 @@ VersionInfo Catalogue::versionInfo(const CatalogueApp& app, const SeedVersion& v
     return info;
 }
 
-PermissionSet Catalogue::requestedPermissions(const CatalogueApp& app) {
+PermissionSet Catalogue::requestedPermissions(const CatalogueApp& app)
+{
     const QStringList& asked = app.required_permissions;
     return PermissionSet{asked.contains(u"read"), asked.contains(u"write"), asked.contains(u"actions")};
 }
 
-AppInfo Catalogue::appInfo(const CatalogueApp& app, const QString& version) {
+AppInfo Catalogue::appInfo(const CatalogueApp& app, const QString& version)
+{
     return AppInfo{app.slug, app.name, version, app.short_description, app.actions, app.files};
 }
 
-QString Catalogue::packageUrl(const CatalogueApp& app, const SeedVersion& version) {
+QString Catalogue::packageUrl(const CatalogueApp& app, const SeedVersion& version)
+{
     return storeUrl(QStringLiteral("/packages/%1-%2.zip").arg(app.slug, version.version));
 }
 

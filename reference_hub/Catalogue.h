@@ -19,7 +19,8 @@ struct SeedVersion {
     QString created_at;
     std::optional<bool> required; // an update users should not skip
 
-    static constexpr auto jsonFields() {
+    static constexpr auto jsonFields()
+    {
         return std::tuple{field("version", &SeedVersion::version),
                           field("build_number", &SeedVersion::build_number),
                           field("release_notes", &SeedVersion::release_notes),
@@ -38,7 +39,8 @@ struct SeedSession {
     qint64 created_hours_ago = 0;
     qint64 updated_hours_ago = 0;
 
-    static constexpr auto jsonFields() {
+    static constexpr auto jsonFields()
+    {
         return std::tuple{field("id", &SeedSession::id),
                           field("title", &SeedSession::title),
                           field("messageCount", &SeedSession::messageCount),
@@ -77,7 +79,8 @@ struct CatalogueApp {
     bool isFree() const { return price_cents == 0; }
     const SeedVersion& latest() const { return versions.first(); }
 
-    static constexpr auto jsonFields() {
+    static constexpr auto jsonFields()
+    {
         return std::tuple{field("slug", &CatalogueApp::slug),
                           field("name", &CatalogueApp::name),
                           field("category", &CatalogueApp::category),
@@ -109,7 +112,8 @@ struct CatalogueSeed {
     QList<AppCategory> categories;
     QList<CatalogueApp> apps;
 
-    static constexpr auto jsonFields() {
+    static constexpr auto jsonFields()
+    {
         return std::tuple{field("categories", &CatalogueSeed::categories),
                           field("apps", &CatalogueSeed::apps)};
     }

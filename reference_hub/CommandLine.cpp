@@ -4,11 +4,13 @@ namespace zandrel::hub {
 
 namespace {
 
-[[noreturn]] void usage(const QString& message) {
+[[noreturn]] void usage(const QString& message)
+{
     throw UsageError(message.toStdString());
 }
 
-int number(const QString& option, const QString& text, int min, int max) {
+int number(const QString& option, const QString& text, int min, int max)
+{
     bool ok = false;
     const int value = text.toInt(&ok);
     if (!ok || value < min || value > max)
@@ -20,7 +22,8 @@ int number(const QString& option, const QString& text, int min, int max) {
     return value;
 }
 
-FailRule failRule(const QString& text) {
+FailRule failRule(const QString& text)
+{
     const qsizetype equals = text.lastIndexOf(u'=');
     if (equals <= 0)
         usage(QStringLiteral("--fail needs PATH_PREFIX=STATUS, for example /api/store=503, not \"%1\"")
@@ -32,7 +35,8 @@ FailRule failRule(const QString& text) {
 }
 
 // Options of serve and start, in "--name value" or "--name=value" form.
-ServeOptions serveOptions(const QStringList& args, const QString& command) {
+ServeOptions serveOptions(const QStringList& args, const QString& command)
+{
     ServeOptions options;
     for (qsizetype i = 0; i < args.size(); ++i) {
         QString name = args.at(i);
@@ -61,7 +65,8 @@ ServeOptions serveOptions(const QStringList& args, const QString& command) {
 
 } // namespace
 
-QStringList ServeOptions::toArguments() const {
+QStringList ServeOptions::toArguments() const
+{
     QStringList args{QStringLiteral("--port"), QString::number(port)};
     if (delayMs > 0)
         args << QStringLiteral("--delay-ms") << QString::number(delayMs);
@@ -70,7 +75,8 @@ QStringList ServeOptions::toArguments() const {
     return args;
 }
 
-Command CommandLine::parse(const QStringList& arguments) {
+Command CommandLine::parse(const QStringList& arguments)
+{
     if (arguments.isEmpty())
         usage(QStringLiteral("no command given"));
     const QString first = arguments.first();
@@ -98,7 +104,8 @@ Command CommandLine::parse(const QStringList& arguments) {
     return Command{command == u"stop" ? Command::Kind::Stop : Command::Kind::Status, {}};
 }
 
-QString CommandLine::help() {
+QString CommandLine::help()
+{
     return QStringLiteral(
         "zandrel - the Zandrel reference Hub\n"
         "\n"

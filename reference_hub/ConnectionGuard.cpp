@@ -5,7 +5,8 @@
 
 namespace zandrel::hub {
 
-void ConnectionGuard::incomingConnection(qintptr descriptor) {
+void ConnectionGuard::incomingConnection(qintptr descriptor)
+{
     auto* socket = new QTcpSocket(this);
     if (!socket->setSocketDescriptor(descriptor)) {
         delete socket;

@@ -6,18 +6,27 @@ namespace zandrel::hub {
 
 namespace {
 
-AIConfig localOnlyConfig() {
+AIConfig localOnlyConfig()
+{
     AIConfig config;
-    config.providers = QMap<QString, AIProviderConfig>{
-        {QStringLiteral("ollama"), AIProviderConfig{std::nullopt, QStringLiteral("llama3.2"),
-                                                    QStringLiteral("http://127.0.0.1:11434"), std::nullopt}}};
+    config.providers =
+        QMap<QString, AIProviderConfig>{{QStringLiteral("ollama"),
+                                         AIProviderConfig{std::nullopt,
+                                                          QStringLiteral("llama3.2"),
+                                                          QStringLiteral("http://127.0.0.1:11434"),
+                                                          std::nullopt}}};
     config.defaultModel = QStringLiteral("llama3.2");
     config.fallbackOrder = QStringList{QStringLiteral("ollama")};
     return config;
 }
 
-AuditEntry entryAt(const QDateTime& time, const QString& app, const QString& action, const QString& endpoint,
-                   bool allowed, const QString& actionName) {
+AuditEntry entryAt(const QDateTime& time,
+                   const QString& app,
+                   const QString& action,
+                   const QString& endpoint,
+                   bool allowed,
+                   const QString& actionName)
+{
     AuditEntry entry = auditEntry(app, action, endpoint, allowed, actionName);
     entry.timestamp = isoTime(time);
     return entry;
@@ -25,8 +34,11 @@ AuditEntry entryAt(const QDateTime& time, const QString& app, const QString& act
 
 } // namespace
 
-HubData FirstStart::seed(const Catalogue& catalogue, const AppBundles& bundles, const QDateTime& now,
-                         QStringList* warnings) {
+HubData FirstStart::seed(const Catalogue& catalogue,
+                         const AppBundles& bundles,
+                         const QDateTime& now,
+                         QStringList* warnings)
+{
     HubData data;
     data.ai = localOnlyConfig();
 
@@ -50,24 +62,34 @@ HubData FirstStart::seed(const Catalogue& catalogue, const AppBundles& bundles, 
         const PermissionSet granted = Catalogue::requestedPermissions(app);
         data.permissions.insert(app.name, granted);
 
-        history.append(entryAt(installed, app.name, QStringLiteral("install"),
-                               QStringLiteral("POST /api/store/apps/%1/install").arg(app.slug), true,
+        history.append(entryAt(installed,
+                               app.name,
+                               QStringLiteral("install"),
+                               QStringLiteral("POST /api/store/apps/%1/install").arg(app.slug),
+                               true,
                                QStringLiteral("installed ") + version));
         const QString file =
             app.files.isEmpty() ? QStringLiteral("data.json") : app.files.first().path.value_or(QString());
-        history.append(entryAt(now.addSecs(-5400 - 1300 * index), app.name, QStringLiteral("read"),
-                               QStringLiteral("/api/files/") + file, granted.read.value_or(false),
+        history.append(entryAt(now.addSecs(-5400 - 1300 * index),
+                               app.name,
+                               QStringLiteral("read"),
+                               QStringLiteral("/api/files/") + file,
+                               granted.read.value_or(false),
                                QString()));
         if (!app.actions.isEmpty()) {
             const ActionInfo& action = app.actions.first();
-            history.append(entryAt(now.addSecs(-3000 - 900 * index), app.name, QStringLiteral("action"),
+            history.append(entryAt(now.addSecs(-3000 - 900 * index),
+                                   app.name,
+                                   QStringLiteral("action"),
                                    QStringLiteral("/api/apps/%1/actions/%2").arg(app.slug, action.name),
-                                   granted.actions.value_or(false), action.name));
+                                   granted.actions.value_or(false),
+                                   action.name));
         }
         ++index;
     }
-    std::sort(history.begin(), history.end(),
-              [](const AuditEntry& a, const AuditEntry& b) { return a.timestamp < b.timestamp; });
+    std::sort(history.begin(), history.end(), [](const AuditEntry& a, const AuditEntry& b) {
+        return a.timestamp < b.timestamp;
+    });
     for (AuditEntry& entry : history)
         data.audited(std::move(entry));
     return data;

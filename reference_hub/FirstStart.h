@@ -14,8 +14,8 @@ namespace zandrel::hub {
 class FirstStart {
 public:
     // An app whose bundle cannot be written is left out, with a line in `warnings` saying why.
-    static HubData seed(const Catalogue& catalogue, const AppBundles& bundles, const QDateTime& now,
-                        QStringList* warnings);
+    static HubData
+    seed(const Catalogue& catalogue, const AppBundles& bundles, const QDateTime& now, QStringList* warnings);
 };
 
 } // namespace zandrel::hub

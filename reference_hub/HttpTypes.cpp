@@ -2,32 +2,37 @@
 
 namespace zandrel::hub {
 
-std::optional<QString> Request::queryValue(const QString& name) const {
+std::optional<QString> Request::queryValue(const QString& name) const
+{
     if (!query.hasQueryItem(name))
         return std::nullopt;
     return query.queryItemValue(name, QUrl::FullyDecoded);
 }
 
-int Request::queryNumber(const QString& name, int fallback, int min, int max) const {
+int Request::queryNumber(const QString& name, int fallback, int min, int max) const
+{
     const auto text = queryValue(name);
     if (!text)
         return fallback;
     bool ok = false;
     const int value = text->toInt(&ok);
     if (!ok || value < min || value > max)
-        throw HttpError(400, QStringLiteral("%1 must be a whole number from %2 to %3, not \"%4\"")
-                                 .arg(name)
-                                 .arg(min)
-                                 .arg(max)
-                                 .arg(*text));
+        throw HttpError(400,
+                        QStringLiteral("%1 must be a whole number from %2 to %3, not \"%4\"")
+                            .arg(name)
+                            .arg(min)
+                            .arg(max)
+                            .arg(*text));
     return value;
 }
 
-Response Response::json(const QJsonValue& value, int status) {
+Response Response::json(const QJsonValue& value, int status)
+{
     return Response{status, wire::serialize(value), "application/json", {}};
 }
 
-Response Response::error(int status, const QString& message) {
+Response Response::error(int status, const QString& message)
+{
     return json(QJsonObject{{QStringLiteral("error"), message}}, status);
 }
 

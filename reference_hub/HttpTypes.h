@@ -41,7 +41,8 @@ struct Response {
     static Response json(const QJsonValue& value, int status = 200);
     static Response error(int status, const QString& message);
     template <class T>
-    static Response record(const T& value, int status = 200) {
+    static Response record(const T& value, int status = 200)
+    {
         return json(wire::toJson(value), status);
     }
 };
@@ -52,7 +53,8 @@ public:
     HttpError(int status, const QString& message)
         : std::runtime_error(message.toStdString())
         , status_(status)
-        , message_(message) {}
+        , message_(message)
+    {}
     int status() const { return status_; }
     const QString& message() const { return message_; }
 
@@ -64,7 +66,8 @@ private:
 // The body decoded as a record of the application's own wire format; anything else answers 400
 // naming what is wrong ("read: expected a boolean").
 template <class T>
-T decodeBody(const Request& request) {
+T decodeBody(const Request& request)
+{
     if (request.body.trimmed().isEmpty())
         throw HttpError(400, QStringLiteral("This request needs a JSON body"));
     try {

@@ -32,7 +32,11 @@ QString isoNow();
 // Unguessable text for tokens and sign-in states: `bytes` random bytes (a multiple of 4), base64url.
 QString randomToken(int bytes);
 
-AuditEntry auditEntry(const QString& app, const QString& action, const QString& endpoint, bool allowed,
-                      const QString& actionName, const std::optional<QString>& note = std::nullopt);
+AuditEntry auditEntry(const QString& app,
+                      const QString& action,
+                      const QString& endpoint,
+                      bool allowed,
+                      const QString& actionName,
+                      const std::optional<QString>& note = std::nullopt);
 
 } // namespace zandrel::hub

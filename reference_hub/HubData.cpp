@@ -2,7 +2,8 @@
 
 namespace zandrel::hub {
 
-const InstalledApp* HubData::findInstalled(const QString& idOrName) const {
+const InstalledApp* HubData::findInstalled(const QString& idOrName) const
+{
     for (const InstalledApp& app : installed) {
         if (app.info.id.compare(idOrName, Qt::CaseInsensitive) == 0 ||
             app.info.name.compare(idOrName, Qt::CaseInsensitive) == 0)
@@ -11,11 +12,13 @@ const InstalledApp* HubData::findInstalled(const QString& idOrName) const {
     return nullptr;
 }
 
-InstalledApp* HubData::findInstalled(const QString& idOrName) {
+InstalledApp* HubData::findInstalled(const QString& idOrName)
+{
     return const_cast<InstalledApp*>(std::as_const(*this).findInstalled(idOrName));
 }
 
-const ProviderSignIn* HubData::activeSignIn(const QString& provider, const QString& now) const {
+const ProviderSignIn* HubData::activeSignIn(const QString& provider, const QString& now) const
+{
     for (const ProviderSignIn& signIn : signIns) {
         if (signIn.provider == provider && signIn.expiresAt > now)
             return &signIn;
@@ -23,7 +26,8 @@ const ProviderSignIn* HubData::activeSignIn(const QString& provider, const QStri
     return nullptr;
 }
 
-void HubData::audited(AuditEntry entry) {
+void HubData::audited(AuditEntry entry)
+{
     audit.append(std::move(entry));
     if (audit.size() > maxAuditEntries)
         audit.remove(0, audit.size() - maxAuditEntries);

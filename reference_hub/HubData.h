@@ -19,8 +19,10 @@ struct InstalledApp {
     QString installedAt;
     QString updatedAt;
 
-    static constexpr auto jsonFields() {
-        return std::tuple{field("info", &InstalledApp::info), field("bundlePath", &InstalledApp::bundlePath),
+    static constexpr auto jsonFields()
+    {
+        return std::tuple{field("info", &InstalledApp::info),
+                          field("bundlePath", &InstalledApp::bundlePath),
                           field("installedAt", &InstalledApp::installedAt),
                           field("updatedAt", &InstalledApp::updatedAt)};
     }
@@ -33,10 +35,12 @@ struct ProviderSignIn {
     QString expiresAt;
     QString tokenType;
 
-    static constexpr auto jsonFields() {
-        return std::tuple{
-            field("provider", &ProviderSignIn::provider), field("email", &ProviderSignIn::email),
-            field("expiresAt", &ProviderSignIn::expiresAt), field("tokenType", &ProviderSignIn::tokenType)};
+    static constexpr auto jsonFields()
+    {
+        return std::tuple{field("provider", &ProviderSignIn::provider),
+                          field("email", &ProviderSignIn::email),
+                          field("expiresAt", &ProviderSignIn::expiresAt),
+                          field("tokenType", &ProviderSignIn::tokenType)};
     }
 };
 
@@ -47,7 +51,8 @@ struct StoreSession {
     QString userId;
     QString createdAt;
 
-    static constexpr auto jsonFields() {
+    static constexpr auto jsonFields()
+    {
         return std::tuple{field("accessToken", &StoreSession::accessToken),
                           field("refreshToken", &StoreSession::refreshToken),
                           field("userId", &StoreSession::userId),
@@ -66,7 +71,8 @@ struct HubData {
     QList<ProviderSignIn> signIns;
     QList<StoreSession> storeSessions;
 
-    static constexpr auto jsonFields() {
+    static constexpr auto jsonFields()
+    {
         return std::tuple{field("format", &HubData::format),
                           field("installed", &HubData::installed),
                           field("ai", &HubData::ai),

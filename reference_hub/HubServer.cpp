@@ -15,7 +15,8 @@ namespace zandrel::hub {
 
 namespace {
 
-QByteArray methodName(QHttpServerRequest::Method method) {
+QByteArray methodName(QHttpServerRequest::Method method)
+{
     switch (method) {
     case QHttpServerRequest::Method::Get:
         return "GET";
@@ -40,7 +41,8 @@ QByteArray methodName(QHttpServerRequest::Method method) {
     }
 }
 
-Request toRequest(const QHttpServerRequest& in) {
+Request toRequest(const QHttpServerRequest& in)
+{
     Request request;
     request.method = methodName(in.method());
     request.path = in.url().path(QUrl::FullyEncoded);
@@ -52,13 +54,19 @@ Request toRequest(const QHttpServerRequest& in) {
     return request;
 }
 
-void logLine(const QByteArray& method, const QString& path, int status, qint64 ms) {
-    std::fprintf(stderr, "%s %s %d %lld ms\n", method.constData(), path.toUtf8().constData(), status,
+void logLine(const QByteArray& method, const QString& path, int status, qint64 ms)
+{
+    std::fprintf(stderr,
+                 "%s %s %d %lld ms\n",
+                 method.constData(),
+                 path.toUtf8().constData(),
+                 status,
                  static_cast<long long>(ms));
     std::fflush(stderr);
 }
 
-void write(QHttpServerResponder& responder, const Response& response) {
+void write(QHttpServerResponder& responder, const Response& response)
+{
     responder.writeStatusLine(static_cast<QHttpServerResponder::StatusCode>(response.status));
     responder.writeHeader("Content-Type", response.contentType);
     responder.writeHeader("Content-Length", QByteArray::number(response.body.size()));
@@ -67,7 +75,8 @@ void write(QHttpServerResponder& responder, const Response& response) {
     responder.writeBody(response.body);
 }
 
-QString mebibytes(qsizetype bytes) {
+QString mebibytes(qsizetype bytes)
+{
     return QString::number(double(bytes) / (1024 * 1024), 'f', 1) + QStringLiteral(" MiB");
 }
 
@@ -76,13 +85,15 @@ QString mebibytes(qsizetype bytes) {
 HubServer::HubServer(const Router& router, ServeOptions options, QObject* parent)
     : QObject(parent)
     , router_(router)
-    , options_(std::move(options)) {
+    , options_(std::move(options))
+{
     http_.setMissingHandler([this](const QHttpServerRequest& request, QHttpServerResponder&& responder) {
         handle(request, std::move(responder));
     });
 }
 
-bool HubServer::listen(QString* error) {
+bool HubServer::listen(QString* error)
+{
     auto* tcp = new ConnectionGuard(&http_);
     if (!tcp->listen(QHostAddress::LocalHost, options_.port)) {
         *error =
@@ -95,11 +106,13 @@ bool HubServer::listen(QString* error) {
     return true;
 }
 
-quint16 HubServer::port() const {
+quint16 HubServer::port() const
+{
     return tcp_ ? tcp_->serverPort() : 0;
 }
 
-Response HubServer::answer(const Request& request) const {
+Response HubServer::answer(const Request& request) const
+{
     // The longest matching prefix wins, so a narrow rule can override a broad one.
     const FailRule* fail = nullptr;
     for (const FailRule& rule : options_.failRules) {
@@ -112,8 +125,9 @@ Response HubServer::answer(const Request& request) const {
             fail->status,
             QStringLiteral("Failure injected by --fail %1=%2").arg(fail->pathPrefix).arg(fail->status));
     if (request.body.size() > maxBodyBytes)
-        return Response::error(413, QStringLiteral("The request body is %1; the Hub accepts at most %2")
-                                        .arg(mebibytes(request.body.size()), mebibytes(maxBodyBytes)));
+        return Response::error(413,
+                               QStringLiteral("The request body is %1; the Hub accepts at most %2")
+                                   .arg(mebibytes(request.body.size()), mebibytes(maxBodyBytes)));
     try {
         return router_.dispatch(request);
     } catch (const HttpError& e) {
@@ -125,7 +139,8 @@ Response HubServer::answer(const Request& request) const {
     }
 }
 
-void HubServer::handle(const QHttpServerRequest& in, QHttpServerResponder&& responder) {
+void HubServer::handle(const QHttpServerRequest& in, QHttpServerResponder&& responder)
+{
     QElapsedTimer timer;
     timer.start();
     const Request request = toRequest(in);
@@ -140,16 +155,17 @@ void HubServer::handle(const QHttpServerRequest& in, QHttpServerResponder&& resp
     // client goes away meanwhile: keep watch on it and answer only if it is still there.
     auto kept = std::make_shared<QHttpServerResponder>(std::move(responder));
     QPointer<QTcpSocket> socket = kept->socket();
-    QTimer::singleShot(options_.delayMs, this,
-                       [kept, socket, response, timer, method = request.method, path = request.path] {
-                           if (!socket || socket->state() != QAbstractSocket::ConnectedState) {
-                               logLine(method, path + QStringLiteral(" (client gone)"), response.status,
-                                       timer.elapsed());
-                               return;
-                           }
-                           write(*kept, response);
-                           logLine(method, path, response.status, timer.elapsed());
-                       });
+    QTimer::singleShot(
+        options_.delayMs,
+        this,
+        [kept, socket, response, timer, method = request.method, path = request.path] {
+            if (!socket || socket->state() != QAbstractSocket::ConnectedState) {
+                logLine(method, path + QStringLiteral(" (client gone)"), response.status, timer.elapsed());
+                return;
+            }
+            write(*kept, response);
+            logLine(method, path, response.status, timer.elapsed());
+        });
 }
 
 } // namespace zandrel::hub

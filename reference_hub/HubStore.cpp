@@ -9,10 +9,11 @@
 namespace zandrel::hub {
 
 HubStore::HubStore(QString stateFile)
-    : file_(std::move(stateFile)) {
-}
+    : file_(std::move(stateFile))
+{}
 
-HubStore::Loaded HubStore::load(QString* warning) {
+HubStore::Loaded HubStore::load(QString* warning)
+{
     QFile file(file_);
     if (!file.exists())
         return Loaded::Missing;
@@ -50,7 +51,8 @@ HubStore::Loaded HubStore::load(QString* warning) {
     return Loaded::MovedAside;
 }
 
-void HubStore::commit(HubData next) {
+void HubStore::commit(HubData next)
+{
     QDir().mkpath(QFileInfo(file_).absolutePath());
     QSaveFile out(file_);
     QByteArray bytes = QJsonDocument(wire::toJson(next).toObject()).toJson(QJsonDocument::Indented);

@@ -35,7 +35,8 @@ public:
     // cannot be written; the current state is then unchanged. Whatever `change` throws passes
     // through, also leaving the state unchanged. Answers what `change` answers.
     template <class Change>
-    auto update(Change&& change) {
+    auto update(Change&& change)
+    {
         HubData next = data_;
         if constexpr (std::is_void_v<decltype(change(next))>) {
             change(next);

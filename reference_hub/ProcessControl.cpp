@@ -25,7 +25,8 @@ constexpr int kPollMs = 20;
 class ControlLock {
 public:
     explicit ControlLock(const QString& path)
-        : lock_(path) {
+        : lock_(path)
+    {
         ok_ = lock_.tryLock(5000);
     }
     bool ok() const { return ok_; }
@@ -35,7 +36,8 @@ private:
     bool ok_ = false;
 };
 
-QString lastLines(const QString& path, qint64 from, int count) {
+QString lastLines(const QString& path, qint64 from, int count)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || !file.seek(from))
         return {};
@@ -47,10 +49,11 @@ QString lastLines(const QString& path, qint64 from, int count) {
 
 ProcessControl::ProcessControl(HubPaths paths, QString program)
     : paths_(std::move(paths))
-    , program_(std::move(program)) {
-}
+    , program_(std::move(program))
+{}
 
-bool ProcessControl::isHubProcess(qint64 pid) {
+bool ProcessControl::isHubProcess(qint64 pid)
+{
     if (pid <= 0 || (::kill(pid_t(pid), 0) != 0 && errno != EPERM))
         return false;
 #ifdef Q_OS_LINUX
@@ -65,7 +68,8 @@ bool ProcessControl::isHubProcess(qint64 pid) {
 #endif
 }
 
-std::optional<HubRecord> ProcessControl::readRecord() const {
+std::optional<HubRecord> ProcessControl::readRecord() const
+{
     QFile file(paths_.pidFile());
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
@@ -76,7 +80,8 @@ std::optional<HubRecord> ProcessControl::readRecord() const {
     }
 }
 
-std::optional<HubRecord> ProcessControl::running() const {
+std::optional<HubRecord> ProcessControl::running() const
+{
     const auto record = readRecord();
     if (record && isHubProcess(record->pid))
         return record;
@@ -85,9 +90,11 @@ std::optional<HubRecord> ProcessControl::running() const {
     return std::nullopt;
 }
 
-bool ProcessControl::recordServing(quint16 port, QString* error) const {
+bool ProcessControl::recordServing(quint16 port, QString* error) const
+{
     QDir().mkpath(paths_.hubFolder());
-    const HubRecord record{QCoreApplication::applicationPid(), port,
+    const HubRecord record{QCoreApplication::applicationPid(),
+                           port,
                            QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs)};
     QSaveFile file(paths_.pidFile());
     const QByteArray bytes = wire::encodeJson(record) + '\n';
@@ -97,13 +104,15 @@ bool ProcessControl::recordServing(quint16 port, QString* error) const {
     return false;
 }
 
-void ProcessControl::forgetServing() const {
+void ProcessControl::forgetServing() const
+{
     const auto record = readRecord();
     if (record && record->pid == QCoreApplication::applicationPid())
         QFile::remove(paths_.pidFile());
 }
 
-bool ProcessControl::waitForExit(qint64 pid, int ms) {
+bool ProcessControl::waitForExit(qint64 pid, int ms)
+{
     QElapsedTimer timer;
     timer.start();
     while (isHubProcess(pid)) {
@@ -114,7 +123,8 @@ bool ProcessControl::waitForExit(qint64 pid, int ms) {
     return true;
 }
 
-int ProcessControl::start(const ServeOptions& options, QTextStream& out, QTextStream& err) const {
+int ProcessControl::start(const ServeOptions& options, QTextStream& out, QTextStream& err) const
+{
     QDir().mkpath(paths_.hubFolder());
     const ControlLock lock(paths_.controlLock());
     if (!lock.ok()) {
@@ -160,7 +170,8 @@ int ProcessControl::start(const ServeOptions& options, QTextStream& out, QTextSt
     return exitOk;
 }
 
-int ProcessControl::stop(QTextStream& out, QTextStream& err) const {
+int ProcessControl::stop(QTextStream& out, QTextStream& err) const
+{
     QDir().mkpath(paths_.hubFolder());
     const ControlLock lock(paths_.controlLock());
     if (!lock.ok()) {
@@ -188,7 +199,8 @@ int ProcessControl::stop(QTextStream& out, QTextStream& err) const {
     return exitOk;
 }
 
-int ProcessControl::status(QTextStream& out) const {
+int ProcessControl::status(QTextStream& out) const
+{
     if (const auto record = running()) {
         out << "The Hub is running on port " << record->port << " (pid " << record->pid
             << "): http://127.0.0.1:" << record->port << "/api\n";

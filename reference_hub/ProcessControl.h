@@ -14,8 +14,10 @@ struct HubRecord {
     qint64 port = 0;
     QString startedAt;
 
-    static constexpr auto jsonFields() {
-        return std::tuple{wire::field("pid", &HubRecord::pid), wire::field("port", &HubRecord::port),
+    static constexpr auto jsonFields()
+    {
+        return std::tuple{wire::field("pid", &HubRecord::pid),
+                          wire::field("port", &HubRecord::port),
                           wire::field("startedAt", &HubRecord::startedAt)};
     }
 };

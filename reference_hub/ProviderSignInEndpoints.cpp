@@ -11,38 +11,43 @@ namespace {
 const QString kAccountEmail = QStringLiteral("demo@zandrel.dev");
 
 // A failed sign-in answers 400 with a body that still reads as a sign-in result.
-Response failed(const QString& error) {
+Response failed(const QString& error)
+{
     return Response::record(OAuthCallbackResponse{false, std::nullopt, error}, 400);
 }
 
-QString htmlEscaped(const QString& text) {
+QString htmlEscaped(const QString& text)
+{
     return text.toHtmlEscaped();
 }
 
 } // namespace
 
 ProviderSignInEndpoints::ProviderSignInEndpoints(HubContext& context)
-    : context_(context) {
-}
+    : context_(context)
+{}
 
-void ProviderSignInEndpoints::addTo(Router& router) {
+void ProviderSignInEndpoints::addTo(Router& router)
+{
     router.add("POST", QStringLiteral("/api/ai/auth/start"), [this](const Request& r) { return start(r); });
-    router.add("POST", QStringLiteral("/api/ai/auth/callback"),
-               [this](const Request& r) { return callback(r); });
+    router.add(
+        "POST", QStringLiteral("/api/ai/auth/callback"), [this](const Request& r) { return callback(r); });
     router.add("GET", QStringLiteral("/api/ai/auth/status"), [this](const Request& r) { return status(r); });
-    router.add("POST", QStringLiteral("/api/ai/auth/signout"),
-               [this](const Request& r) { return signOut(r); });
-    router.add("GET", QStringLiteral("/oauth/authorize"),
-               [this](const Request& r) { return consentPage(r); });
+    router.add(
+        "POST", QStringLiteral("/api/ai/auth/signout"), [this](const Request& r) { return signOut(r); });
+    router.add(
+        "GET", QStringLiteral("/oauth/authorize"), [this](const Request& r) { return consentPage(r); });
 }
 
-void ProviderSignInEndpoints::dropExpired() {
+void ProviderSignInEndpoints::dropExpired()
+{
     const QDateTime now = QDateTime::currentDateTimeUtc();
     for (auto it = pending_.begin(); it != pending_.end();)
         it = it.value().expires < now ? pending_.erase(it) : std::next(it);
 }
 
-Response ProviderSignInEndpoints::start(const Request& request) {
+Response ProviderSignInEndpoints::start(const Request& request)
+{
     const auto body = decodeBody<ProviderRequest>(request);
     if (!Providers::supportsBrowserSignIn(body.provider))
         throw HttpError(400,
@@ -62,7 +67,8 @@ Response ProviderSignInEndpoints::start(const Request& request) {
     return Response::record(OAuthStartResponse{url.toString(QUrl::FullyEncoded), state});
 }
 
-Response ProviderSignInEndpoints::callback(const Request& request) {
+Response ProviderSignInEndpoints::callback(const Request& request)
+{
     const auto body = decodeBody<OAuthCallbackRequest>(request);
     dropExpired();
     const auto it = pending_.constFind(body.state);
@@ -76,20 +82,25 @@ Response ProviderSignInEndpoints::callback(const Request& request) {
         return failed(QStringLiteral("The code is empty; paste the code the sign-in page shows"));
     pending_.remove(body.state);
 
-    const ProviderSignIn signIn{body.provider, kAccountEmail,
+    const ProviderSignIn signIn{body.provider,
+                                kAccountEmail,
                                 isoTime(QDateTime::currentDateTimeUtc().addDays(signInDays)),
                                 QStringLiteral("oauth")};
     context_.store.update([&](HubData& data) {
         data.signIns.removeIf([&](const ProviderSignIn& s) { return s.provider == body.provider; });
         data.signIns.append(signIn);
-        data.audited(auditEntry(QStringLiteral("hub"), QStringLiteral("signin"),
-                                QStringLiteral("POST ") + request.path, true, body.provider,
+        data.audited(auditEntry(QStringLiteral("hub"),
+                                QStringLiteral("signin"),
+                                QStringLiteral("POST ") + request.path,
+                                true,
+                                body.provider,
                                 QStringLiteral("Signed in as ") + kAccountEmail));
     });
     return Response::record(OAuthCallbackResponse{true, kAccountEmail, std::nullopt});
 }
 
-Response ProviderSignInEndpoints::status(const Request&) const {
+Response ProviderSignInEndpoints::status(const Request&) const
+{
     const QString now = isoNow();
     QList<AuthStatusEntry> list;
     for (const QString& provider : Providers::browserSignInProviders()) {
@@ -101,7 +112,8 @@ Response ProviderSignInEndpoints::status(const Request&) const {
     return Response::record(list);
 }
 
-Response ProviderSignInEndpoints::signOut(const Request& request) {
+Response ProviderSignInEndpoints::signOut(const Request& request)
+{
     const auto body = decodeBody<ProviderRequest>(request);
     const auto& signIns = context_.store.data().signIns;
     const bool wasSignedIn = std::any_of(
@@ -109,15 +121,19 @@ Response ProviderSignInEndpoints::signOut(const Request& request) {
     if (wasSignedIn) {
         context_.store.update([&](HubData& data) {
             data.signIns.removeIf([&](const ProviderSignIn& s) { return s.provider == body.provider; });
-            data.audited(auditEntry(QStringLiteral("hub"), QStringLiteral("signout"),
-                                    QStringLiteral("POST ") + request.path, true, body.provider));
+            data.audited(auditEntry(QStringLiteral("hub"),
+                                    QStringLiteral("signout"),
+                                    QStringLiteral("POST ") + request.path,
+                                    true,
+                                    body.provider));
         });
     }
     return Response::json(
         QJsonObject{{QStringLiteral("success"), true}, {QStringLiteral("signedOut"), wasSignedIn}});
 }
 
-Response ProviderSignInEndpoints::consentPage(const Request& request) const {
+Response ProviderSignInEndpoints::consentPage(const Request& request) const
+{
     const QString state = request.queryValue(QStringLiteral("state")).value_or(QString());
     const auto it = pending_.constFind(state);
     QString content;
@@ -133,7 +149,8 @@ Response ProviderSignInEndpoints::consentPage(const Request& request) const {
                       "<p>Paste this code into the Hub settings to finish signing in:</p>"
                       "<p><code style=\"font-size:1.6em\">%3</code></p>"
                       "<p><small>Served by the reference Hub in place of the provider's page.</small></p>")
-                      .arg(htmlEscaped(Providers::displayName(it->provider)), htmlEscaped(kAccountEmail),
+                      .arg(htmlEscaped(Providers::displayName(it->provider)),
+                           htmlEscaped(kAccountEmail),
                            htmlEscaped(it->code));
     }
     const QString page =

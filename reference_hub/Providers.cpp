@@ -40,14 +40,16 @@ const KeyRule kKeyRules[] = {
 
 constexpr int kGenericMinLength = 16;
 
-bool isKeyCharacter(QChar c) {
+bool isKeyCharacter(QChar c)
+{
     return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'-' ||
            c == u'_';
 }
 
 } // namespace
 
-QList<AIModelInfo> Providers::modelsOf(const QString& provider, const AIProviderConfig& config) {
+QList<AIModelInfo> Providers::modelsOf(const QString& provider, const AIProviderConfig& config)
+{
     QList<AIModelInfo> models;
     auto listed = [&](const QString& id) {
         return std::any_of(models.begin(), models.end(), [&](const AIModelInfo& m) { return m.id == id; });
@@ -66,7 +68,8 @@ QList<AIModelInfo> Providers::modelsOf(const QString& provider, const AIProvider
     return models;
 }
 
-std::optional<QString> Providers::keyProblem(const QString& provider, const QString& key) {
+std::optional<QString> Providers::keyProblem(const QString& provider, const QString& key)
+{
     if (key.trimmed().isEmpty())
         return QStringLiteral("No API key: enter a key for %1 first").arg(provider);
     if (key != key.trimmed() || key.contains(u' '))
@@ -99,14 +102,16 @@ std::optional<QString> Providers::keyProblem(const QString& provider, const QStr
     return std::nullopt;
 }
 
-std::optional<QString> Providers::baseUrlProblem(const QString& baseUrl) {
+std::optional<QString> Providers::baseUrlProblem(const QString& baseUrl)
+{
     const QUrl url(baseUrl, QUrl::StrictMode);
     if (!url.isValid() || (url.scheme() != u"http" && url.scheme() != u"https") || url.host().isEmpty())
         return QStringLiteral("The base address \"%1\" is not an http(s) address").arg(baseUrl);
     return std::nullopt;
 }
 
-QString Providers::displayName(const QString& provider) {
+QString Providers::displayName(const QString& provider)
+{
     for (const KeyRule& rule : kKeyRules) {
         if (provider == QLatin1StringView(rule.provider))
             return QString::fromLatin1(rule.displayName);
@@ -114,19 +119,23 @@ QString Providers::displayName(const QString& provider) {
     return provider == u"ollama" ? QStringLiteral("Ollama") : provider;
 }
 
-QStringList Providers::browserSignInProviders() {
+QStringList Providers::browserSignInProviders()
+{
     return {QStringLiteral("anthropic")};
 }
 
-bool Providers::supportsBrowserSignIn(const QString& provider) {
+bool Providers::supportsBrowserSignIn(const QString& provider)
+{
     return browserSignInProviders().contains(provider);
 }
 
-bool Providers::isLocal(const QString& provider) {
+bool Providers::isLocal(const QString& provider)
+{
     return provider == u"ollama";
 }
 
-Providers::Price Providers::priceOf(const QString& modelId) {
+Providers::Price Providers::priceOf(const QString& modelId)
+{
     for (const KnownModel& known : kModels) {
         if (modelId == QLatin1StringView(known.id))
             return known.price;

@@ -6,11 +6,13 @@ namespace zandrel::hub {
 
 namespace {
 
-bool isCapture(const QString& segment) {
+bool isCapture(const QString& segment)
+{
     return segment.size() > 2 && segment.startsWith(u'{') && segment.endsWith(u'}');
 }
 
-QStringList withoutEmptyEnds(QStringList segments) {
+QStringList withoutEmptyEnds(QStringList segments)
+{
     // "/api/apps/" splits into "", "api", "apps", "": only the inner segments count.
     if (!segments.isEmpty() && segments.first().isEmpty())
         segments.removeFirst();
@@ -21,14 +23,16 @@ QStringList withoutEmptyEnds(QStringList segments) {
 
 } // namespace
 
-void Router::add(const QByteArray& method, const QString& pattern, Handler handler) {
+void Router::add(const QByteArray& method, const QString& pattern, Handler handler)
+{
     Route route{method, withoutEmptyEnds(pattern.split(u'/')), 0, std::move(handler)};
     for (const QString& segment : route.segments)
         route.literalCount += isCapture(segment) ? 0 : 1;
     routes_.append(std::move(route));
 }
 
-bool Router::matches(const Route& route, const QStringList& segments, QStringList* params) {
+bool Router::matches(const Route& route, const QStringList& segments, QStringList* params)
+{
     if (route.segments.size() != segments.size())
         return false;
     QStringList captured;
@@ -46,7 +50,8 @@ bool Router::matches(const Route& route, const QStringList& segments, QStringLis
     return true;
 }
 
-Response Router::dispatch(Request request) const {
+Response Router::dispatch(Request request) const
+{
     const QStringList segments = withoutEmptyEnds(request.segments);
     const Route* best = nullptr;
     QStringList bestParams;
@@ -69,8 +74,9 @@ Response Router::dispatch(Request request) const {
         std::sort(allowed.begin(), allowed.end());
         const QByteArray allow = allowed.join(", ");
         Response response = Response::error(
-            405, QStringLiteral("%1 does not accept %2; it accepts %3")
-                     .arg(request.path, QString::fromLatin1(request.method), QString::fromLatin1(allow)));
+            405,
+            QStringLiteral("%1 does not accept %2; it accepts %3")
+                .arg(request.path, QString::fromLatin1(request.method), QString::fromLatin1(allow)));
         response.headers.append({"Allow", allow});
         return response;
     }

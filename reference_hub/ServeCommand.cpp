@@ -18,14 +18,16 @@ namespace zandrel::hub {
 
 namespace {
 
-void say(const QString& line) {
+void say(const QString& line)
+{
     std::fprintf(stderr, "%s\n", line.toUtf8().constData());
     std::fflush(stderr);
 }
 
 } // namespace
 
-int ServeCommand::run(const ServeOptions& options, const HubPaths& paths) {
+int ServeCommand::run(const ServeOptions& options, const HubPaths& paths)
+{
     if (!QDir().mkpath(paths.hubFolder())) {
         say(QStringLiteral("zandrel: cannot create %1").arg(paths.hubFolder()));
         return ProcessControl::exitFailed;

@@ -13,7 +13,8 @@ namespace {
 int pipeEnds[2] = {-1, -1};
 constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
-void onSignal(int number) {
+void onSignal(int number)
+{
     const char byte = static_cast<char>(number);
     [[maybe_unused]] const auto written = ::write(pipeEnds[0], &byte, 1);
 }
@@ -21,7 +22,8 @@ void onSignal(int number) {
 } // namespace
 
 ShutdownSignals::ShutdownSignals(QObject* parent)
-    : QObject(parent) {
+    : QObject(parent)
+{
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, pipeEnds) != 0) {
         qWarning("Cannot watch for stop signals: socketpair failed");
         return;
@@ -38,7 +40,8 @@ ShutdownSignals::ShutdownSignals(QObject* parent)
         ::sigaction(number, &action, nullptr);
 }
 
-ShutdownSignals::~ShutdownSignals() {
+ShutdownSignals::~ShutdownSignals()
+{
     struct sigaction action = {};
     action.sa_handler = SIG_DFL;
     for (const int number : kSignals)
@@ -51,7 +54,8 @@ ShutdownSignals::~ShutdownSignals() {
     }
 }
 
-void ShutdownSignals::readPipe() {
+void ShutdownSignals::readPipe()
+{
     char byte = 0;
     if (::read(pipeEnds[1], &byte, 1) == 1)
         Q_EMIT received(static_cast<int>(byte));

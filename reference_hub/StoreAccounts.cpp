@@ -6,30 +6,36 @@ namespace zandrel::hub {
 
 namespace {
 
-QString newToken(const char* prefix) {
+QString newToken(const char* prefix)
+{
     return QString::fromLatin1(prefix) + randomToken(32);
 }
 
 } // namespace
 
 StoreAccounts::StoreAccounts(HubContext& context)
-    : context_(context) {
-}
+    : context_(context)
+{}
 
-const UserProfile& StoreAccounts::demoUser() {
-    static const UserProfile user{
-        QStringLiteral("usr_demo"), QStringLiteral("demo@zandrel.dev"), QStringLiteral("Demo User"),
-        QString::fromLatin1(Catalogue::storeHost) + QStringLiteral("/avatars/demo.png")};
+const UserProfile& StoreAccounts::demoUser()
+{
+    static const UserProfile user{QStringLiteral("usr_demo"),
+                                  QStringLiteral("demo@zandrel.dev"),
+                                  QStringLiteral("Demo User"),
+                                  QString::fromLatin1(Catalogue::storeHost) +
+                                      QStringLiteral("/avatars/demo.png")};
     return user;
 }
 
-void StoreAccounts::addTo(Router& router) {
-    router.add("POST", QStringLiteral("/api/store/auth/login"),
-               [this](const Request& r) { return login(r); });
+void StoreAccounts::addTo(Router& router)
+{
+    router.add(
+        "POST", QStringLiteral("/api/store/auth/login"), [this](const Request& r) { return login(r); });
     router.add("GET", QStringLiteral("/api/store/auth/me"), [this](const Request& r) { return me(r); });
 }
 
-std::optional<UserProfile> StoreAccounts::userFor(const QByteArray& authorization) const {
+std::optional<UserProfile> StoreAccounts::userFor(const QByteArray& authorization) const
+{
     const QByteArray scheme = "Bearer ";
     if (!authorization.startsWith(scheme))
         return std::nullopt;
@@ -41,7 +47,8 @@ std::optional<UserProfile> StoreAccounts::userFor(const QByteArray& authorizatio
     return std::nullopt;
 }
 
-Response StoreAccounts::login(const Request& request) {
+Response StoreAccounts::login(const Request& request)
+{
     const auto body = decodeBody<LoginRequest>(request);
     const QString email = body.email.trimmed();
     const bool ok = email.compare(demoUser().email, Qt::CaseInsensitive) == 0 &&
@@ -49,7 +56,11 @@ Response StoreAccounts::login(const Request& request) {
     const QString endpoint = QStringLiteral("POST ") + request.path;
     if (!ok) {
         context_.store.update([&](HubData& data) {
-            data.audited(auditEntry(QStringLiteral("store"), QStringLiteral("signin"), endpoint, false, email,
+            data.audited(auditEntry(QStringLiteral("store"),
+                                    QStringLiteral("signin"),
+                                    endpoint,
+                                    false,
+                                    email,
                                     QStringLiteral("wrong e-mail or password")));
         });
         throw HttpError(401, QStringLiteral("The e-mail address or the password is wrong"));
@@ -64,11 +75,13 @@ Response StoreAccounts::login(const Request& request) {
     });
     const UserProfile& user = demoUser();
     return Response::record(
-        StoreAuthResponse{session.accessToken, session.refreshToken,
+        StoreAuthResponse{session.accessToken,
+                          session.refreshToken,
                           StoreAuthResponse::StoreUser{user.id, user.email, user.display_name}});
 }
 
-Response StoreAccounts::me(const Request& request) const {
+Response StoreAccounts::me(const Request& request) const
+{
     if (request.authorization.isEmpty())
         throw HttpError(401, QStringLiteral("Not signed in to the store"));
     const auto user = userFor(request.authorization);

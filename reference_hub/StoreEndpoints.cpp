@@ -11,7 +11,8 @@ namespace zandrel::hub {
 
 namespace {
 
-QString price(qint64 cents) {
+QString price(qint64 cents)
+{
     return QStringLiteral("$%1.%2").arg(cents / 100).arg(cents % 100, 2, 10, QLatin1Char('0'));
 }
 
@@ -19,29 +20,35 @@ QString price(qint64 cents) {
 
 StoreEndpoints::StoreEndpoints(HubContext& context, const StoreAccounts& accounts)
     : context_(context)
-    , accounts_(accounts) {
-}
+    , accounts_(accounts)
+{}
 
-void StoreEndpoints::addTo(Router& router) {
+void StoreEndpoints::addTo(Router& router)
+{
     router.add("GET", QStringLiteral("/api/store/apps"), [this](const Request& r) { return catalogue(r); });
-    router.add("GET", QStringLiteral("/api/store/apps/categories"),
-               [this](const Request& r) { return categories(r); });
-    router.add("GET", QStringLiteral("/api/store/apps/{slug}"),
-               [this](const Request& r) { return detail(r); });
-    router.add("POST", QStringLiteral("/api/store/apps/{slug}/install"),
-               [this](const Request& r) { return install(r); });
-    router.add("POST", QStringLiteral("/api/store/apps/updates/check"),
-               [this](const Request& r) { return checkUpdates(r); });
+    router.add("GET", QStringLiteral("/api/store/apps/categories"), [this](const Request& r) {
+        return categories(r);
+    });
+    router.add(
+        "GET", QStringLiteral("/api/store/apps/{slug}"), [this](const Request& r) { return detail(r); });
+    router.add("POST", QStringLiteral("/api/store/apps/{slug}/install"), [this](const Request& r) {
+        return install(r);
+    });
+    router.add("POST", QStringLiteral("/api/store/apps/updates/check"), [this](const Request& r) {
+        return checkUpdates(r);
+    });
 }
 
-const CatalogueApp& StoreEndpoints::appFor(const QString& slug) const {
+const CatalogueApp& StoreEndpoints::appFor(const QString& slug) const
+{
     const CatalogueApp* app = context_.catalogue.find(slug);
     if (!app)
         throw HttpError(404, QStringLiteral("The store has no app \"%1\"").arg(slug));
     return *app;
 }
 
-Response StoreEndpoints::catalogue(const Request& request) const {
+Response StoreEndpoints::catalogue(const Request& request) const
+{
     const int page = request.queryNumber(QStringLiteral("page"), 1, 1, 1'000'000);
     const int pageSize = request.queryNumber(QStringLiteral("page_size"), defaultPageSize, 1, maxPageSize);
     const QList<const CatalogueApp*> found =
@@ -59,21 +66,25 @@ Response StoreEndpoints::catalogue(const Request& request) const {
     return Response::json(json);
 }
 
-Response StoreEndpoints::categories(const Request&) const {
+Response StoreEndpoints::categories(const Request&) const
+{
     return Response::record(context_.catalogue.categories());
 }
 
-Response StoreEndpoints::detail(const Request& request) const {
+Response StoreEndpoints::detail(const Request& request) const
+{
     return Response::record(context_.catalogue.detail(appFor(request.params.at(0))));
 }
 
-Response StoreEndpoints::install(const Request& request) {
+Response StoreEndpoints::install(const Request& request)
+{
     const CatalogueApp& app = appFor(request.params.at(0));
     const InstalledApp* existing = context_.store.data().findInstalled(app.slug);
     const bool updating = existing && AppBundles::isPresent(existing->bundlePath);
     if (!app.isFree() && !updating && !accounts_.userFor(request.authorization))
-        throw HttpError(401, QStringLiteral("%1 costs %2: sign in to the store to buy it")
-                                 .arg(app.name, price(app.price_cents)));
+        throw HttpError(401,
+                        QStringLiteral("%1 costs %2: sign in to the store to buy it")
+                            .arg(app.name, price(app.price_cents)));
 
     const QString version = app.latest().version;
     QString bundle;
@@ -99,13 +110,14 @@ Response StoreEndpoints::install(const Request& request) {
             data.permissions.insert(app.name, context_.defaultPermissions(app.slug));
         const QString what = previous.isEmpty() ? QStringLiteral("installed %1").arg(version)
                                                 : QStringLiteral("updated %1 to %2").arg(previous, version);
-        data.audited(auditEntry(app.name, QStringLiteral("install"), QStringLiteral("POST ") + request.path,
-                                true, what));
+        data.audited(auditEntry(
+            app.name, QStringLiteral("install"), QStringLiteral("POST ") + request.path, true, what));
     });
     return Response::record(InstallResult{true, app.name, version, bundle});
 }
 
-Response StoreEndpoints::checkUpdates(const Request& request) const {
+Response StoreEndpoints::checkUpdates(const Request& request) const
+{
     const auto body = decodeBody<UpdateCheckRequest>(request);
     UpdatesResponse answer;
     for (auto it = body.installed.begin(); it != body.installed.end(); ++it) {
@@ -120,9 +132,13 @@ Response StoreEndpoints::checkUpdates(const Request& request) const {
             QCryptographicHash::hash((app->slug + u'-' + latest.version).toUtf8(), QCryptographicHash::Sha256)
                 .toHex();
         answer.updates.insert(
-            it.key(), UpdatesResponse::UpdateEntry{latest.version, Catalogue::packageUrl(*app, latest),
-                                                   QStringLiteral("sha256:") + QString::fromLatin1(hash),
-                                                   latest.binary_size, latest.release_notes, required});
+            it.key(),
+            UpdatesResponse::UpdateEntry{latest.version,
+                                         Catalogue::packageUrl(*app, latest),
+                                         QStringLiteral("sha256:") + QString::fromLatin1(hash),
+                                         latest.binary_size,
+                                         latest.release_notes,
+                                         required});
     }
     answer.announcements = {QStringLiteral("Welcome to the Zandrel Store: %1 apps in %2 categories.")
                                 .arg(context_.catalogue.apps().size())

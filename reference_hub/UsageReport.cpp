@@ -10,7 +10,8 @@ namespace zandrel::hub {
 namespace {
 
 // Stable across runs, unlike qHash.
-quint32 fnv1a(const QString& text) {
+quint32 fnv1a(const QString& text)
+{
     quint32 hash = 2166136261u;
     for (const QChar c : text) {
         hash ^= c.unicode();
@@ -26,7 +27,8 @@ struct Rhythm {
     QString model;
 };
 
-Rhythm rhythmOf(const InstalledApp& app, const AIConfig& config) {
+Rhythm rhythmOf(const InstalledApp& app, const AIConfig& config)
+{
     const quint32 h = fnv1a(app.info.id);
     QString model = config.appOverrides.value_or(QMap<QString, QString>()).value(app.info.id);
     if (model.isEmpty())
@@ -34,7 +36,8 @@ Rhythm rhythmOf(const InstalledApp& app, const AIConfig& config) {
     return Rhythm{12.0 + h % 40, 600 + qint64(h % 1400), 200 + qint64((h / 7) % 500), model};
 }
 
-UsageSummary summaryOver(const Rhythm& rhythm, double days) {
+UsageSummary summaryOver(const Rhythm& rhythm, double days)
+{
     const qint64 count = days > 0 ? qint64(std::floor(rhythm.requestsPerDay * days)) : 0;
     const Providers::Price price = Providers::priceOf(rhythm.model);
     const qint64 in = count * rhythm.inputPerRequest;
@@ -43,7 +46,8 @@ UsageSummary summaryOver(const Rhythm& rhythm, double days) {
     return UsageSummary{in, out, std::round(cost * 1e4) / 1e4, count};
 }
 
-UsageSummary& operator+=(UsageSummary& total, const UsageSummary& part) {
+UsageSummary& operator+=(UsageSummary& total, const UsageSummary& part)
+{
     total.input_tokens += part.input_tokens;
     total.output_tokens += part.output_tokens;
     total.cost_estimate = std::round((total.cost_estimate + part.cost_estimate) * 1e4) / 1e4;
@@ -51,14 +55,16 @@ UsageSummary& operator+=(UsageSummary& total, const UsageSummary& part) {
     return total;
 }
 
-double daysBetween(const QDateTime& from, const QDateTime& to) {
+double daysBetween(const QDateTime& from, const QDateTime& to)
+{
     return std::max<qint64>(0, from.msecsTo(to)) / 86'400'000.0;
 }
 
 } // namespace
 
-UsageResponse UsageReport::build(const QList<InstalledApp>& apps, const AIConfig& config,
-                                 const QDateTime& now) {
+UsageResponse
+UsageReport::build(const QList<InstalledApp>& apps, const AIConfig& config, const QDateTime& now)
+{
     const QDateTime midnight = QDateTime(now.toLocalTime().date(), QTime(0, 0)).toUTC();
     UsageSummary today, week, month, all;
     QMap<QString, UsageSummary> perApp;

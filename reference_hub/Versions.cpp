@@ -11,7 +11,8 @@ struct Part {
     QString suffix; // whatever follows the digits, e.g. "-beta"
 };
 
-Part parsePart(QStringView text) {
+Part parsePart(QStringView text)
+{
     Part part;
     qsizetype i = 0;
     while (i < text.size() && text.at(i).isDigit()) {
@@ -24,7 +25,8 @@ Part parsePart(QStringView text) {
     return part;
 }
 
-QList<Part> parse(const QString& version) {
+QList<Part> parse(const QString& version)
+{
     QList<Part> parts;
     for (const QStringView piece : QStringView(version).trimmed().split(u'.'))
         parts.append(parsePart(piece));
@@ -34,7 +36,8 @@ QList<Part> parse(const QString& version) {
     return parts;
 }
 
-int compareSuffix(const QString& a, const QString& b) {
+int compareSuffix(const QString& a, const QString& b)
+{
     if (a == b)
         return 0;
     if (a.isEmpty())
@@ -46,7 +49,8 @@ int compareSuffix(const QString& a, const QString& b) {
 
 } // namespace
 
-int Versions::compare(const QString& a, const QString& b) {
+int Versions::compare(const QString& a, const QString& b)
+{
     const QList<Part> left = parse(a);
     const QList<Part> right = parse(b);
     const qsizetype count = std::max(left.size(), right.size());

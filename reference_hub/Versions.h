@@ -12,7 +12,8 @@ class Versions {
 public:
     // Negative when a is older than b, zero when equal, positive when newer.
     static int compare(const QString& a, const QString& b);
-    static bool isNewer(const QString& candidate, const QString& installed) {
+    static bool isNewer(const QString& candidate, const QString& installed)
+    {
         return compare(candidate, installed) > 0;
     }
 };

@@ -12,7 +12,8 @@
 
 using namespace zandrel::hub;
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("zandrel"));
     QCoreApplication::setApplicationVersion(QStringLiteral(ZANDREL_HUB_VERSION));

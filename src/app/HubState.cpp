@@ -11,8 +11,7 @@ namespace zandrel {
 HubState::HubState(Platform& platform, QObject* parent)
     : QObject(parent)
     , platform_(platform)
-{
-}
+{}
 
 void HubState::setPort(int port)
 {
@@ -115,7 +114,8 @@ void HubState::stopHub()
 void HubState::runCommand(const QStringList& arguments)
 {
     // zandrel is looked up on the application's PATH; a failed launch shows only in the next refresh.
-    platform_.launchDetached(QStringLiteral("/usr/bin/env"), QStringList{QStringLiteral("zandrel")} + arguments);
+    platform_.launchDetached(QStringLiteral("/usr/bin/env"),
+                             QStringList{QStringLiteral("zandrel")} + arguments);
 }
 
 QCoro::Task<> HubState::refreshAfter(std::chrono::milliseconds delay)

@@ -14,8 +14,9 @@ namespace zandrel {
 
 namespace {
 
-QCoro::Task<> installFromLink(QPointer<StoreService> store, QPointer<HubState> hub, QString slug,
-                              LinkRouter::Output output) {
+QCoro::Task<>
+installFromLink(QPointer<StoreService> store, QPointer<HubState> hub, QString slug, LinkRouter::Output output)
+{
     try {
         co_await store->installApp(slug);
     } catch (...) {
@@ -26,7 +27,8 @@ QCoro::Task<> installFromLink(QPointer<StoreService> store, QPointer<HubState> h
         co_await hub->refresh();
 }
 
-QCoro::Task<> fetchAccount(QPointer<StoreService> store) {
+QCoro::Task<> fetchAccount(QPointer<StoreService> store)
+{
     try {
         co_await store->getAccount();
     } catch (...) {
@@ -40,10 +42,11 @@ LinkRouter::LinkRouter(StoreService& store, HubState& hub, Platform& platform, O
     : store_(store)
     , hub_(hub)
     , platform_(platform)
-    , output_(std::move(output)) {
-}
+    , output_(std::move(output))
+{}
 
-ZandrelLink::Kind LinkRouter::handle(const QString& link) {
+ZandrelLink::Kind LinkRouter::handle(const QString& link)
+{
     const ZandrelLink parsed = ZandrelLink::parse(link);
     switch (parsed.kind) {
     case ZandrelLink::Kind::Ignored:
@@ -60,16 +63,19 @@ ZandrelLink::Kind LinkRouter::handle(const QString& link) {
     return parsed.kind;
 }
 
-void LinkRouter::saveAuthTokens(const QString& accessToken, const std::optional<QString>& refreshToken) {
+void LinkRouter::saveAuthTokens(const QString& accessToken, const std::optional<QString>& refreshToken)
+{
     QJsonObject tokens{{QStringLiteral("access_token"), accessToken}};
     if (refreshToken)
         tokens.insert(QStringLiteral("refresh_token"), *refreshToken);
     // The file holds credentials: owner-only from its first byte, also when it replaces an older file.
-    platform_.writeFile(platform_.tokenFilePath(), QJsonDocument(tokens).toJson(QJsonDocument::Compact),
+    platform_.writeFile(platform_.tokenFilePath(),
+                        QJsonDocument(tokens).toJson(QJsonDocument::Compact),
                         QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
-void LinkRouter::printLine(const QString& line) {
+void LinkRouter::printLine(const QString& line)
+{
     QTextStream(stdout) << line << Qt::endl;
 }
 

@@ -18,12 +18,14 @@ constexpr qsizetype kMaxMessage = 64 * 1024;
 
 SingleInstance::SingleInstance(const QString& homeDirectory, QObject* parent)
     : QObject(parent)
-    , name_(serverName(homeDirectory)) {
+    , name_(serverName(homeDirectory))
+{
     server_.setSocketOptions(QLocalServer::UserAccessOption);
     connect(&server_, &QLocalServer::newConnection, this, &SingleInstance::accept);
 }
 
-QString SingleInstance::serverName(const QString& homeDirectory) {
+QString SingleInstance::serverName(const QString& homeDirectory)
+{
     // The runtime folder belongs to the user alone, so no one else can stand in for the running
     // instance and receive its sign-in links.
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
@@ -34,7 +36,8 @@ QString SingleInstance::serverName(const QString& homeDirectory) {
     return folder + QStringLiteral("/zandrel-desktop-") + QString::fromLatin1(digest);
 }
 
-bool SingleInstance::forwardToRunningInstance(const QStringList& links) {
+bool SingleInstance::forwardToRunningInstance(const QStringList& links)
+{
     QLocalSocket socket;
     socket.connectToServer(name_);
     if (!socket.waitForConnected(kWaitMs))
@@ -54,7 +57,8 @@ bool SingleInstance::forwardToRunningInstance(const QStringList& links) {
     return true;
 }
 
-bool SingleInstance::listen() {
+bool SingleInstance::listen()
+{
     if (server_.listen(name_))
         return true;
     if (server_.serverError() != QAbstractSocket::AddressInUseError)
@@ -67,7 +71,8 @@ bool SingleInstance::listen() {
     return server_.listen(name_);
 }
 
-void SingleInstance::accept() {
+void SingleInstance::accept()
+{
     while (QLocalSocket* socket = server_.nextPendingConnection()) {
         auto received = std::make_shared<QByteArray>();
         connect(socket, &QLocalSocket::readyRead, socket, [socket, received] {

@@ -19,12 +19,14 @@ namespace {
 class StatusDot : public QWidget {
 public:
     explicit StatusDot(const StatusBar* bar)
-        : bar_(bar) {
+        : bar_(bar)
+    {
         setFixedSize(8, 8);
     }
 
 protected:
-    void paintEvent(QPaintEvent*) override {
+    void paintEvent(QPaintEvent*) override
+    {
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(Qt::NoPen);
@@ -44,7 +46,8 @@ StatusBar::StatusBar(QWidget* parent)
     , status_(new ui::Label({}, TextStyle::Caption))
     , separator_(new ui::Label(QStringLiteral("·"), TextStyle::Body, Tone::Secondary))
     , appCount_(new ui::Label({}, TextStyle::Caption, Tone::Secondary))
-    , toggle_(new ui::Button({}, ui::Button::Kind::Bordered, ui::Button::ControlSize::Small)) {
+    , toggle_(new ui::Button({}, ui::Button::Kind::Bordered, ui::Button::ControlSize::Small))
+{
     setObjectName(QStringLiteral("statusBar"));
     dot_->setObjectName(QStringLiteral("hubStatusDot"));
     status_->setObjectName(QStringLiteral("hubStatusText"));
@@ -72,7 +75,8 @@ StatusBar::StatusBar(QWidget* parent)
     setStatus(false, 0, 0);
 }
 
-void StatusBar::setStatus(bool isRunning, int appCount, int port) {
+void StatusBar::setStatus(bool isRunning, int appCount, int port)
+{
     isRunning_ = isRunning;
     status_->setText(statusText(isRunning, port));
     appCount_->setText(appCountText(appCount));
@@ -82,20 +86,24 @@ void StatusBar::setStatus(bool isRunning, int appCount, int port) {
     dot_->update();
 }
 
-NamedColor StatusBar::dotColor() const {
+NamedColor StatusBar::dotColor() const
+{
     return isRunning_ ? NamedColor::Green : NamedColor::Red;
 }
 
-QString StatusBar::statusText(bool isRunning, int port) {
+QString StatusBar::statusText(bool isRunning, int port)
+{
     return isRunning ? QStringLiteral("Hub Running on :") + QString::number(port)
                      : QStringLiteral("Hub Stopped");
 }
 
-QString StatusBar::appCountText(int appCount) {
+QString StatusBar::appCountText(int appCount)
+{
     return QString::number(appCount) + (appCount == 1 ? QStringLiteral(" app") : QStringLiteral(" apps"));
 }
 
-void StatusBar::paintEvent(QPaintEvent*) {
+void StatusBar::paintEvent(QPaintEvent*)
+{
     // A bar: the window colour with a hairline above it.
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Window));

@@ -12,7 +12,8 @@ namespace {
 
 int signalPipe[2] = {-1, -1};
 
-void onSignal(int) {
+void onSignal(int)
+{
     // Only async-signal-safe work here: wake the event loop through the pipe.
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = ::write(signalPipe[0], &byte, 1);
@@ -20,7 +21,8 @@ void onSignal(int) {
 
 } // namespace
 
-void quitOnTerminationSignals() {
+void quitOnTerminationSignals()
+{
     if (signalPipe[0] >= 0 || ::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
         return;
     auto* notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, QCoreApplication::instance());

@@ -17,14 +17,16 @@ ZandrelHubApp::ZandrelHubApp(Platform& platform, LinkRouter::Output output, QStr
     , initialTab_(SidebarItem::section(
           platform.exists(platform.tokenFilePath()) ? SidebarItem::Kind::MyApps : SidebarItem::Kind::Account))
     , router_(storeService_, hubState_, platform, std::move(output))
-    , window_(std::make_unique<ContentView>(hubState_, storeService_, platform, initialTab_)) {
+    , window_(std::make_unique<ContentView>(hubState_, storeService_, platform, initialTab_))
+{
     if (QCoreApplication* application = QCoreApplication::instance())
         application->installEventFilter(this);
 }
 
 ZandrelHubApp::~ZandrelHubApp() = default;
 
-void ZandrelHubApp::setUpLook(QApplication& application) {
+void ZandrelHubApp::setUpLook(QApplication& application)
+{
     QApplication::setStyle(QStringLiteral("Fusion"));
     QFont font = QApplication::font();
     font.setPixelSize(ui::Theme::font(ui::TextStyle::Body).pixelSize());
@@ -33,15 +35,18 @@ void ZandrelHubApp::setUpLook(QApplication& application) {
     application.setWindowIcon(QIcon(QStringLiteral(":/zandrel-desktop.svg")));
 }
 
-void ZandrelHubApp::show() {
+void ZandrelHubApp::show()
+{
     window_->show();
 }
 
-ZandrelLink::Kind ZandrelHubApp::handleUrl(const QString& link) {
+ZandrelLink::Kind ZandrelHubApp::handleUrl(const QString& link)
+{
     return router_.handle(link);
 }
 
-void ZandrelHubApp::receiveLinks(const QStringList& links) {
+void ZandrelHubApp::receiveLinks(const QStringList& links)
+{
     window_->show();
     window_->raise();
     window_->activateWindow();
@@ -49,7 +54,8 @@ void ZandrelHubApp::receiveLinks(const QStringList& links) {
         handleUrl(link);
 }
 
-bool ZandrelHubApp::eventFilter(QObject* watched, QEvent* event) {
+bool ZandrelHubApp::eventFilter(QObject* watched, QEvent* event)
+{
     if (event->type() == QEvent::FileOpen) {
         const auto* open = static_cast<QFileOpenEvent*>(event);
         if (handleUrl(open->url().toString(QUrl::FullyEncoded)) != ZandrelLink::Kind::Ignored)

@@ -21,7 +21,8 @@ class ZandrelHubApp : public QObject {
     Q_OBJECT
 
 public:
-    explicit ZandrelHubApp(Platform& platform, LinkRouter::Output output = LinkRouter::printLine,
+    explicit ZandrelHubApp(Platform& platform,
+                           LinkRouter::Output output = LinkRouter::printLine,
                            QString storeUrl = QString::fromLatin1(StoreService::defaultHubUrl));
     ~ZandrelHubApp() override;
 

@@ -7,7 +7,8 @@ namespace zandrel {
 
 namespace {
 
-QString decoded(QStringView part) {
+QString decoded(QStringView part)
+{
     return QUrl::fromPercentEncoding(part.toUtf8());
 }
 
@@ -20,7 +21,8 @@ struct LinkParts {
     std::optional<QString> query;
 };
 
-std::optional<LinkParts> split(const QString& text) {
+std::optional<LinkParts> split(const QString& text)
+{
     if (!QUrl(text, QUrl::StrictMode).isValid())
         return std::nullopt;
     const qsizetype colon = text.indexOf(u':');
@@ -53,7 +55,8 @@ std::optional<LinkParts> split(const QString& text) {
 }
 
 // The value of the first query item with this name; an item without "=" has no value.
-std::optional<QString> firstValue(const QString& query, QStringView name) {
+std::optional<QString> firstValue(const QString& query, QStringView name)
+{
     for (const QStringView item : QStringView(query).split(u'&')) {
         const qsizetype equals = item.indexOf(u'=');
         const QStringView itemName = equals >= 0 ? item.left(equals) : item;
@@ -68,7 +71,8 @@ std::optional<QString> firstValue(const QString& query, QStringView name) {
 
 } // namespace
 
-ZandrelLink ZandrelLink::parse(const QString& text) {
+ZandrelLink ZandrelLink::parse(const QString& text)
+{
     ZandrelLink link;
     const std::optional<LinkParts> parts = split(text);
     if (!parts || parts->scheme != u"zandrel" || parts->host.isEmpty())

@@ -5,7 +5,8 @@
 
 #include <QApplication>
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zandrel Hub"));
     // zandrel: links arrive as arguments (the desktop entry passes %u).
@@ -18,8 +19,8 @@ int main(int argc, char* argv[]) {
 
     zandrel::ZandrelHubApp::setUpLook(application);
     zandrel::ZandrelHubApp hub(platform);
-    QObject::connect(&instance, &zandrel::SingleInstance::linksReceived, &hub,
-                     &zandrel::ZandrelHubApp::receiveLinks);
+    QObject::connect(
+        &instance, &zandrel::SingleInstance::linksReceived, &hub, &zandrel::ZandrelHubApp::receiveLinks);
     instance.listen();
     zandrel::quitOnTerminationSignals();
     hub.show();

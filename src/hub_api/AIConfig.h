@@ -16,8 +16,10 @@ struct AIModelEntry {
     bool operator==(const AIModelEntry&) const = default;
     static constexpr auto jsonFields()
     {
-        return std::tuple{field("id", &AIModelEntry::id), field("name", &AIModelEntry::name),
-                          field("provider", &AIModelEntry::provider), field("available", &AIModelEntry::available)};
+        return std::tuple{field("id", &AIModelEntry::id),
+                          field("name", &AIModelEntry::name),
+                          field("provider", &AIModelEntry::provider),
+                          field("available", &AIModelEntry::available)};
     }
 };
 
@@ -31,8 +33,10 @@ struct AIProviderConfig {
     bool operator==(const AIProviderConfig&) const = default;
     static constexpr auto jsonFields()
     {
-        return std::tuple{field("apiKey", &AIProviderConfig::apiKey), field("model", &AIProviderConfig::model),
-                          field("baseUrl", &AIProviderConfig::baseUrl), field("models", &AIProviderConfig::models)};
+        return std::tuple{field("apiKey", &AIProviderConfig::apiKey),
+                          field("model", &AIProviderConfig::model),
+                          field("baseUrl", &AIProviderConfig::baseUrl),
+                          field("models", &AIProviderConfig::models)};
     }
 };
 
@@ -46,7 +50,8 @@ struct AIConfig {
     bool operator==(const AIConfig&) const = default;
     static constexpr auto jsonFields()
     {
-        return std::tuple{field("providers", &AIConfig::providers), field("default", &AIConfig::defaultModel),
+        return std::tuple{field("providers", &AIConfig::providers),
+                          field("default", &AIConfig::defaultModel),
                           field("fallbackOrder", &AIConfig::fallbackOrder),
                           field("appOverrides", &AIConfig::appOverrides)};
     }

@@ -16,8 +16,10 @@ struct AIModelInfo {
     bool operator==(const AIModelInfo&) const = default;
     static constexpr auto jsonFields()
     {
-        return std::tuple{field("id", &AIModelInfo::id), field("provider", &AIModelInfo::provider),
-                          field("name", &AIModelInfo::name), field("available", &AIModelInfo::available)};
+        return std::tuple{field("id", &AIModelInfo::id),
+                          field("provider", &AIModelInfo::provider),
+                          field("name", &AIModelInfo::name),
+                          field("available", &AIModelInfo::available)};
     }
 };
 

@@ -15,7 +15,8 @@ struct AITestResult {
     bool operator==(const AITestResult&) const = default;
     static constexpr auto jsonFields()
     {
-        return std::tuple{field("ok", &AITestResult::ok), field("provider", &AITestResult::provider),
+        return std::tuple{field("ok", &AITestResult::ok),
+                          field("provider", &AITestResult::provider),
                           field("error", &AITestResult::error)};
     }
 };

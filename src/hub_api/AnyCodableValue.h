@@ -15,20 +15,16 @@ public:
     AnyCodableValue() = default;
     explicit AnyCodableValue(QString value)
         : value_(std::move(value))
-    {
-    }
+    {}
     explicit AnyCodableValue(qint64 value)
         : value_(value)
-    {
-    }
+    {}
     explicit AnyCodableValue(double value)
         : value_(value)
-    {
-    }
+    {}
     explicit AnyCodableValue(bool value)
         : value_(value)
-    {
-    }
+    {}
 
     Kind kind() const { return static_cast<Kind>(value_.index()); }
     bool isNull() const { return kind() == Kind::Null; }
@@ -47,7 +43,10 @@ private:
 namespace wire {
 template <>
 struct JsonCodec<AnyCodableValue> {
-    static void decode(const QJsonValue& value, AnyCodableValue& out) { out = AnyCodableValue::fromJson(value); }
+    static void decode(const QJsonValue& value, AnyCodableValue& out)
+    {
+        out = AnyCodableValue::fromJson(value);
+    }
     static QJsonValue encode(const AnyCodableValue& value) { return value.toJson(); }
 };
 } // namespace wire

@@ -12,7 +12,10 @@ struct FileInfo {
     std::optional<QString> format;
 
     bool operator==(const FileInfo&) const = default;
-    static constexpr auto jsonFields() { return std::tuple{field("path", &FileInfo::path), field("format", &FileInfo::format)}; }
+    static constexpr auto jsonFields()
+    {
+        return std::tuple{field("path", &FileInfo::path), field("format", &FileInfo::format)};
+    }
 };
 
 // One action an installed app declares.
@@ -24,7 +27,8 @@ struct ActionInfo {
     bool operator==(const ActionInfo&) const = default;
     static constexpr auto jsonFields()
     {
-        return std::tuple{field("name", &ActionInfo::name), field("description", &ActionInfo::description),
+        return std::tuple{field("name", &ActionInfo::name),
+                          field("description", &ActionInfo::description),
                           field("type", &ActionInfo::type)};
     }
 };

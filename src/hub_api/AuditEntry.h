@@ -19,15 +19,19 @@ struct AuditEntry {
     // List identity, computed rather than sent: "timestamp-app-action", absent parts empty.
     QString id() const
     {
-        return timestamp.value_or(QString()) + u'-' + app.value_or(QString()) + u'-' + action.value_or(QString());
+        return timestamp.value_or(QString()) + u'-' + app.value_or(QString()) + u'-' +
+               action.value_or(QString());
     }
 
     bool operator==(const AuditEntry&) const = default;
     static constexpr auto jsonFields()
     {
-        return std::tuple{field("timestamp", &AuditEntry::timestamp), field("app", &AuditEntry::app),
-                          field("action", &AuditEntry::action),       field("endpoint", &AuditEntry::endpoint),
-                          field("allowed", &AuditEntry::allowed),     field("actionName", &AuditEntry::actionName),
+        return std::tuple{field("timestamp", &AuditEntry::timestamp),
+                          field("app", &AuditEntry::app),
+                          field("action", &AuditEntry::action),
+                          field("endpoint", &AuditEntry::endpoint),
+                          field("allowed", &AuditEntry::allowed),
+                          field("actionName", &AuditEntry::actionName),
                           field("note", &AuditEntry::note)};
     }
 };

@@ -39,16 +39,16 @@ QCoro::Task<> putExpecting200(QUrl url, QByteArray body)
     const HttpResponse response = co_await HttpExchange::send(std::move(request));
     if (response.status != 200)
         throw BadServerResponseError(
-            response.status == 0 ? QStringLiteral("The Hub's answer to the change was not an HTTP response")
-                                 : QStringLiteral("The Hub did not confirm the change (HTTP status %1)").arg(response.status));
+            response.status == 0
+                ? QStringLiteral("The Hub's answer to the change was not an HTTP response")
+                : QStringLiteral("The Hub did not confirm the change (HTTP status %1)").arg(response.status));
 }
 
 } // namespace
 
 HubAPIClient::HubAPIClient(int port)
     : baseURL_(QStringLiteral("http://127.0.0.1:%1/api").arg(port), QUrl::StrictMode)
-{
-}
+{}
 
 QString HubAPIClient::pathSegment(const QString& name)
 {
@@ -109,7 +109,8 @@ QCoro::Task<AIModelsResponse> HubAPIClient::getAIModels() const
     co_return co_await getDecoded<AIModelsResponse>(url);
 }
 
-QCoro::Task<AITestResult> HubAPIClient::testProvider(QString provider, std::optional<QString> apiKey,
+QCoro::Task<AITestResult> HubAPIClient::testProvider(QString provider,
+                                                     std::optional<QString> apiKey,
                                                      std::optional<QString> baseUrl) const
 {
     const QUrl url = endpoint(QStringLiteral("ai/test"));
@@ -155,7 +156,8 @@ QCoro::Task<OAuthStartResponse> HubAPIClient::startOAuth(QString provider) const
     co_return co_await postDecoded<OAuthStartResponse>(url, body);
 }
 
-QCoro::Task<OAuthCallbackResponse> HubAPIClient::completeOAuth(QString provider, QString code, QString state) const
+QCoro::Task<OAuthCallbackResponse>
+HubAPIClient::completeOAuth(QString provider, QString code, QString state) const
 {
     const QUrl url = endpoint(QStringLiteral("ai/auth/callback"));
     const OAuthCallbackRequest body{std::move(provider), std::move(code), std::move(state)};

@@ -31,8 +31,8 @@ public:
     QCoro::Task<AIConfig> getAIConfig() const;
     QCoro::Task<> updateAIConfig(AIConfig config) const;
     QCoro::Task<AIModelsResponse> getAIModels() const;
-    QCoro::Task<AITestResult> testProvider(QString provider, std::optional<QString> apiKey,
-                                           std::optional<QString> baseUrl) const;
+    QCoro::Task<AITestResult>
+    testProvider(QString provider, std::optional<QString> apiKey, std::optional<QString> baseUrl) const;
     QCoro::Task<UsageResponse> getAIUsage() const;
     QCoro::Task<PermissionMap> getPermissions() const;
     QCoro::Task<> updatePermissions(QString app, PermissionSet perms) const;

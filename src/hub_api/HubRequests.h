@@ -26,7 +26,8 @@ struct ProviderTestRequest {
     static constexpr auto jsonFields()
     {
         return std::tuple{field("provider", &ProviderTestRequest::provider),
-                          field("apiKey", &ProviderTestRequest::apiKey), field("baseUrl", &ProviderTestRequest::baseUrl)};
+                          field("apiKey", &ProviderTestRequest::apiKey),
+                          field("baseUrl", &ProviderTestRequest::baseUrl)};
     }
 };
 
@@ -40,7 +41,8 @@ struct OAuthCallbackRequest {
     static constexpr auto jsonFields()
     {
         return std::tuple{field("provider", &OAuthCallbackRequest::provider),
-                          field("code", &OAuthCallbackRequest::code), field("state", &OAuthCallbackRequest::state)};
+                          field("code", &OAuthCallbackRequest::code),
+                          field("state", &OAuthCallbackRequest::state)};
     }
 };
 

@@ -15,7 +15,8 @@ struct PermissionSet {
     bool operator==(const PermissionSet&) const = default;
     static constexpr auto jsonFields()
     {
-        return std::tuple{field("read", &PermissionSet::read), field("write", &PermissionSet::write),
+        return std::tuple{field("read", &PermissionSet::read),
+                          field("write", &PermissionSet::write),
                           field("actions", &PermissionSet::actions)};
     }
 };

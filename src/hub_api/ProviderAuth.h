@@ -19,7 +19,8 @@ struct AuthStatusEntry {
     {
         return std::tuple{field("provider", &AuthStatusEntry::provider),
                           field("authenticated", &AuthStatusEntry::authenticated),
-                          field("email", &AuthStatusEntry::email), field("expiresAt", &AuthStatusEntry::expiresAt),
+                          field("email", &AuthStatusEntry::email),
+                          field("expiresAt", &AuthStatusEntry::expiresAt),
                           field("tokenType", &AuthStatusEntry::tokenType)};
     }
 };
@@ -45,7 +46,8 @@ struct OAuthCallbackResponse {
     static constexpr auto jsonFields()
     {
         return std::tuple{field("success", &OAuthCallbackResponse::success),
-                          field("email", &OAuthCallbackResponse::email), field("error", &OAuthCallbackResponse::error)};
+                          field("email", &OAuthCallbackResponse::email),
+                          field("error", &OAuthCallbackResponse::error)};
     }
 };
 

@@ -18,7 +18,8 @@ struct UsageSummary {
     {
         return std::tuple{field("input_tokens", &UsageSummary::input_tokens),
                           field("output_tokens", &UsageSummary::output_tokens),
-                          field("cost_estimate", &UsageSummary::cost_estimate), field("count", &UsageSummary::count)};
+                          field("cost_estimate", &UsageSummary::cost_estimate),
+                          field("count", &UsageSummary::count)};
     }
 };
 
@@ -35,9 +36,12 @@ struct UsageResponse {
     bool operator==(const UsageResponse&) const = default;
     static constexpr auto jsonFields()
     {
-        return std::tuple{field("today", &UsageResponse::today),   field("week", &UsageResponse::week),
-                          field("month", &UsageResponse::month),   field("all", &UsageResponse::all),
-                          field("perApp", &UsageResponse::perApp), field("recentEntries", &UsageResponse::recentEntries)};
+        return std::tuple{field("today", &UsageResponse::today),
+                          field("week", &UsageResponse::week),
+                          field("month", &UsageResponse::month),
+                          field("all", &UsageResponse::all),
+                          field("perApp", &UsageResponse::perApp),
+                          field("recentEntries", &UsageResponse::recentEntries)};
     }
 };
 

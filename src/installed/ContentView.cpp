@@ -20,8 +20,11 @@ const QString kWindowTitle = QStringLiteral("Zandrel Hub");
 
 } // namespace
 
-ContentView::ContentView(HubState& hubState, StoreService& storeService, Platform& platform,
-                         std::optional<SidebarItem> initialSelection, QWidget* parent)
+ContentView::ContentView(HubState& hubState,
+                         StoreService& storeService,
+                         Platform& platform,
+                         std::optional<SidebarItem> initialSelection,
+                         QWidget* parent)
     : QWidget(parent)
     , hubState_(hubState)
     , storeService_(storeService)
@@ -30,7 +33,8 @@ ContentView::ContentView(HubState& hubState, StoreService& storeService, Platfor
     , sidebar_(new Sidebar)
     , statusBar_(new StatusBar)
     , pageHost_(new QWidget)
-    , pageLayout_(new QVBoxLayout(pageHost_)) {
+    , pageLayout_(new QVBoxLayout(pageHost_))
+{
     setObjectName(QStringLiteral("contentView"));
     setWindowTitle(kWindowTitle);
     setMinimumSize(600, 400);
@@ -73,7 +77,8 @@ ContentView::ContentView(HubState& hubState, StoreService& storeService, Platfor
     showPage();
 }
 
-void ContentView::setSelection(std::optional<SidebarItem> selection) {
+void ContentView::setSelection(std::optional<SidebarItem> selection)
+{
     if (selection == selection_ && page_)
         return;
     selection_ = std::move(selection);
@@ -81,7 +86,8 @@ void ContentView::setSelection(std::optional<SidebarItem> selection) {
     showPage();
 }
 
-void ContentView::refreshInstalledApps() {
+void ContentView::refreshInstalledApps()
+{
     QList<InstalledApp> found = findInstalledApps(platform_);
     if (found == installedApps_)
         return;
@@ -93,7 +99,8 @@ void ContentView::refreshInstalledApps() {
         showPage();
 }
 
-void ContentView::showEvent(QShowEvent* event) {
+void ContentView::showEvent(QShowEvent* event)
+{
     QWidget::showEvent(event);
     if (started_)
         return;
@@ -101,7 +108,8 @@ void ContentView::showEvent(QShowEvent* event) {
     startUp();
 }
 
-QCoro::Task<> ContentView::startUp() {
+QCoro::Task<> ContentView::startUp()
+{
     QPointer<ContentView> self(this);
     if (initialSelection_)
         setSelection(*initialSelection_);
@@ -112,7 +120,8 @@ QCoro::Task<> ContentView::startUp() {
     Q_EMIT startUpFinished();
 }
 
-void ContentView::showPage() {
+void ContentView::showPage()
+{
     if (page_) {
         pageLayout_->removeWidget(page_);
         page_->hide();
@@ -124,7 +133,8 @@ void ContentView::showPage() {
     setWindowTitle(page_->windowTitle().isEmpty() ? kWindowTitle : page_->windowTitle());
 }
 
-QWidget* ContentView::makePage() {
+QWidget* ContentView::makePage()
+{
     using Kind = SidebarItem::Kind;
     switch (selection_ ? selection_->kind : Kind::MyApps) {
     case Kind::MyApps:
@@ -153,7 +163,8 @@ QWidget* ContentView::makePage() {
     return new InstalledAppsGrid(installedApps_, platform_);
 }
 
-void ContentView::updateStatusBar() {
+void ContentView::updateStatusBar()
+{
     statusBar_->setStatus(hubState_.isRunning(), int(hubState_.apps().size()), hubState_.port());
 }
 

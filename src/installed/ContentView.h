@@ -25,8 +25,11 @@ class ContentView : public QWidget {
     Q_OBJECT
 
 public:
-    ContentView(HubState& hubState, StoreService& storeService, Platform& platform,
-                std::optional<SidebarItem> initialSelection, QWidget* parent = nullptr);
+    ContentView(HubState& hubState,
+                StoreService& storeService,
+                Platform& platform,
+                std::optional<SidebarItem> initialSelection,
+                QWidget* parent = nullptr);
 
     const std::optional<SidebarItem>& selection() const { return selection_; }
     void setSelection(std::optional<SidebarItem> selection);

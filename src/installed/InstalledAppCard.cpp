@@ -16,7 +16,8 @@ using ui::NamedColor;
 
 InstalledAppCard::InstalledAppCard(InstalledApp app, Platform& platform, QWidget* parent)
     : QWidget(parent)
-    , app_(std::move(app)) {
+    , app_(std::move(app))
+{
     setObjectName(QStringLiteral("appCard"));
     // Equal grid columns: the card takes the width its cell gives, whatever its name's length.
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
@@ -38,16 +39,21 @@ InstalledAppCard::InstalledAppCard(InstalledApp app, Platform& platform, QWidget
     layout->addWidget(open, 0, Qt::AlignHCenter);
 }
 
-NamedColor InstalledAppCard::iconColor(const QString& appName) {
+NamedColor InstalledAppCard::iconColor(const QString& appName)
+{
     static const QHash<QString, NamedColor> colors{
-        {QStringLiteral("orvane"), NamedColor::Purple},  {QStringLiteral("dulvet"), NamedColor::Green},
-        {QStringLiteral("kettavox"), NamedColor::Blue},  {QStringLiteral("morrak"), NamedColor::Orange},
-        {QStringLiteral("silvane"), NamedColor::Indigo}, {QStringLiteral("pimbrel"), NamedColor::Yellow},
+        {QStringLiteral("orvane"), NamedColor::Purple},
+        {QStringLiteral("dulvet"), NamedColor::Green},
+        {QStringLiteral("kettavox"), NamedColor::Blue},
+        {QStringLiteral("morrak"), NamedColor::Orange},
+        {QStringLiteral("silvane"), NamedColor::Indigo},
+        {QStringLiteral("pimbrel"), NamedColor::Yellow},
     };
     return colors.value(appName.toLower(), NamedColor::Gray);
 }
 
-void InstalledAppCard::paintEvent(QPaintEvent*) {
+void InstalledAppCard::paintEvent(QPaintEvent*)
+{
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF card = QRectF(rect()).adjusted(1, 0, -1, -2);

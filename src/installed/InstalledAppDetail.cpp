@@ -15,7 +15,8 @@ using ui::Button;
 InstalledAppDetail::InstalledAppDetail(InstalledApp app, Platform& platform, QWidget* parent)
     : QWidget(parent)
     , app_(std::move(app))
-    , platform_(platform) {
+    , platform_(platform)
+{
     setObjectName(QStringLiteral("installedAppDetail"));
     setWindowTitle(app_.name);
 
@@ -49,7 +50,8 @@ InstalledAppDetail::InstalledAppDetail(InstalledApp app, Platform& platform, QWi
     layout->addStretch(1);
 }
 
-void InstalledAppDetail::confirmUninstall() {
+void InstalledAppDetail::confirmUninstall()
+{
     if (confirmation_)
         return;
     confirmation_ = new UninstallDialog(app_.name, this);
@@ -69,7 +71,8 @@ void InstalledAppDetail::confirmUninstall() {
     confirmation_->open();
 }
 
-void InstalledAppDetail::uninstall(bool deleteData) {
+void InstalledAppDetail::uninstall(bool deleteData)
+{
     platform_.removeItem(app_.path);
     if (deleteData)
         platform_.removeItem(platform_.appDataPath(app_.name));

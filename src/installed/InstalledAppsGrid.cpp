@@ -10,13 +10,15 @@
 namespace zandrel {
 
 InstalledAppsGrid::InstalledAppsGrid(const QList<InstalledApp>& apps, Platform& platform, QWidget* parent)
-    : QWidget(parent) {
+    : QWidget(parent)
+{
     setObjectName(QStringLiteral("installedAppsGrid"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     if (apps.isEmpty()) {
         layout->addWidget(
-            new ui::EmptyStateView(QStringLiteral("No Apps Installed"), QStringLiteral("app.dashed"),
+            new ui::EmptyStateView(QStringLiteral("No Apps Installed"),
+                                   QStringLiteral("app.dashed"),
                                    QStringLiteral("Browse the Store to find and install apps.")));
         return;
     }

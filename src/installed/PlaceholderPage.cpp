@@ -7,7 +7,8 @@
 namespace zandrel {
 
 PlaceholderPage::PlaceholderPage(const QString& title, QWidget* parent)
-    : QWidget(parent) {
+    : QWidget(parent)
+{
     setObjectName(QStringLiteral("placeholderPage"));
     setWindowTitle(title);
     auto* heading = new ui::Label(title, ui::TextStyle::LargeTitle);

@@ -24,7 +24,8 @@ class SidebarDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
         switch (rowType(index)) {
         case Sidebar::RowType::Header:
             return {option.rect.width(), 28};
@@ -38,8 +39,8 @@ public:
         return {option.rect.width(), 28};
     }
 
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override {
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
         // Headers and notes are not selectable rows, but they are not disabled text either.
         QPalette palette = option.palette;
         palette.setCurrentColorGroup(QPalette::Active);
@@ -57,8 +58,8 @@ public:
         case Sidebar::RowType::Note: {
             painter->setFont(Theme::font(TextStyle::Caption));
             painter->setPen(Theme::textColor(Tone::Secondary, palette));
-            painter->drawText(option.rect.adjusted(kTextIndent, 0, -kRowInset, 0),
-                              Qt::AlignLeft | Qt::AlignVCenter, text);
+            painter->drawText(
+                option.rect.adjusted(kTextIndent, 0, -kRowInset, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
             break;
         }
         case Sidebar::RowType::Item:
@@ -71,20 +72,25 @@ public:
     }
 
 private:
-    static Sidebar::RowType rowType(const QModelIndex& index) {
+    static Sidebar::RowType rowType(const QModelIndex& index)
+    {
         return static_cast<Sidebar::RowType>(index.data(Sidebar::RowTypeRole).toInt());
     }
 
-    static void paintItem(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index,
-                          const QString& text) {
+    static void paintItem(QPainter* painter,
+                          const QStyleOptionViewItem& option,
+                          const QModelIndex& index,
+                          const QString& text)
+    {
         const QPalette& palette = option.palette;
         const bool selected = option.state.testFlag(QStyle::State_Selected);
         const QRect row = option.rect.adjusted(kRowInset, 1, -kRowInset, -1);
         if (selected || option.state.testFlag(QStyle::State_MouseOver)) {
             QPainterPath shape;
             shape.addRoundedRect(row, 6, 6);
-            painter->fillPath(shape, selected ? palette.color(QPalette::Highlight)
-                                              : Theme::textColor(Tone::Quaternary, palette));
+            painter->fillPath(shape,
+                              selected ? palette.color(QPalette::Highlight)
+                                       : Theme::textColor(Tone::Quaternary, palette));
         }
         const QColor symbolColor =
             selected ? palette.color(QPalette::HighlightedText) : palette.color(QPalette::Highlight);
@@ -96,9 +102,10 @@ private:
 
         painter->setFont(Theme::font(TextStyle::Body));
         painter->setPen(selected ? palette.color(QPalette::HighlightedText) : palette.color(QPalette::Text));
-        const QRect textArea(iconAt.x() + kIconSize + 8, row.top(), row.right() - iconAt.x() - kIconSize - 12,
-                             row.height());
-        painter->drawText(textArea, Qt::AlignLeft | Qt::AlignVCenter,
+        const QRect textArea(
+            iconAt.x() + kIconSize + 8, row.top(), row.right() - iconAt.x() - kIconSize - 12, row.height());
+        painter->drawText(textArea,
+                          Qt::AlignLeft | Qt::AlignVCenter,
                           painter->fontMetrics().elidedText(text, Qt::ElideRight, textArea.width()));
     }
 };
@@ -106,7 +113,8 @@ private:
 } // namespace
 
 Sidebar::Sidebar(QWidget* parent)
-    : QListWidget(parent) {
+    : QListWidget(parent)
+{
     setObjectName(QStringLiteral("sidebar"));
     setItemDelegate(new SidebarDelegate(this));
     setFrameShape(QFrame::NoFrame);
@@ -120,14 +128,16 @@ Sidebar::Sidebar(QWidget* parent)
     rebuild();
 }
 
-void Sidebar::setInstalledApps(const QList<InstalledApp>& apps) {
+void Sidebar::setInstalledApps(const QList<InstalledApp>& apps)
+{
     if (apps == apps_)
         return;
     apps_ = apps;
     rebuild();
 }
 
-void Sidebar::setSelection(const std::optional<SidebarItem>& selection) {
+void Sidebar::setSelection(const std::optional<SidebarItem>& selection)
+{
     selection_ = selection;
     const QSignalBlocker blocker(this);
     clearSelection();
@@ -137,7 +147,8 @@ void Sidebar::setSelection(const std::optional<SidebarItem>& selection) {
     viewport()->update();
 }
 
-std::optional<SidebarItem> Sidebar::itemAt(int row) const {
+std::optional<SidebarItem> Sidebar::itemAt(int row) const
+{
     const QListWidgetItem* entry = item(row);
     if (!entry || static_cast<RowType>(entry->data(RowTypeRole).toInt()) != RowType::Item)
         return std::nullopt;
@@ -145,7 +156,8 @@ std::optional<SidebarItem> Sidebar::itemAt(int row) const {
                        entry->data(AppNameRole).toString()};
 }
 
-int Sidebar::rowOf(const SidebarItem& item) const {
+int Sidebar::rowOf(const SidebarItem& item) const
+{
     for (int row = 0; row < count(); ++row) {
         if (itemAt(row) == item)
             return row;
@@ -153,25 +165,29 @@ int Sidebar::rowOf(const SidebarItem& item) const {
     return -1;
 }
 
-void Sidebar::addHeader(const QString& title) {
+void Sidebar::addHeader(const QString& title)
+{
     auto* entry = new QListWidgetItem(title, this);
     entry->setFlags(Qt::NoItemFlags);
     entry->setData(RowTypeRole, int(RowType::Header));
 }
 
-void Sidebar::addNote(const QString& text) {
+void Sidebar::addNote(const QString& text)
+{
     auto* entry = new QListWidgetItem(text, this);
     entry->setFlags(Qt::NoItemFlags);
     entry->setData(RowTypeRole, int(RowType::Note));
 }
 
-void Sidebar::addGap() {
+void Sidebar::addGap()
+{
     auto* entry = new QListWidgetItem(this);
     entry->setFlags(Qt::NoItemFlags);
     entry->setData(RowTypeRole, int(RowType::Gap));
 }
 
-void Sidebar::addItem(const QString& title, const QString& symbol, const SidebarItem& item) {
+void Sidebar::addItem(const QString& title, const QString& symbol, const SidebarItem& item)
+{
     auto* entry = new QListWidgetItem(title, this);
     entry->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
     entry->setData(RowTypeRole, int(RowType::Item));
@@ -180,7 +196,8 @@ void Sidebar::addItem(const QString& title, const QString& symbol, const Sidebar
     entry->setData(SymbolRole, symbol);
 }
 
-void Sidebar::rebuild() {
+void Sidebar::rebuild()
+{
     const QSignalBlocker blocker(this);
     clear();
     addHeader(QStringLiteral("My Apps"));
@@ -191,17 +208,21 @@ void Sidebar::rebuild() {
     addGap();
     addHeader(QStringLiteral("Store"));
     addItem(QStringLiteral("Browse"), QStringLiteral("bag"), SidebarItem::section(SidebarItem::Kind::Store));
-    addItem(QStringLiteral("Updates"), QStringLiteral("arrow.down.circle"),
+    addItem(QStringLiteral("Updates"),
+            QStringLiteral("arrow.down.circle"),
             SidebarItem::section(SidebarItem::Kind::Updates));
-    addItem(QStringLiteral("Account"), QStringLiteral("person.crop.circle"),
+    addItem(QStringLiteral("Account"),
+            QStringLiteral("person.crop.circle"),
             SidebarItem::section(SidebarItem::Kind::Account));
     addGap();
-    addItem(QStringLiteral("Settings"), QStringLiteral("gear"),
+    addItem(QStringLiteral("Settings"),
+            QStringLiteral("gear"),
             SidebarItem::section(SidebarItem::Kind::Settings));
     setSelection(selection_);
 }
 
-void Sidebar::onSelectionChanged() {
+void Sidebar::onSelectionChanged()
+{
     const QList<QListWidgetItem*> selected = selectedItems();
     if (selected.isEmpty())
         return;

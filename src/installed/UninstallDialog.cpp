@@ -13,7 +13,8 @@ UninstallDialog::UninstallDialog(const QString& appName, QWidget* parent)
     : QDialog(parent)
     , keepData_(new Button(QStringLiteral("Uninstall (keep data)"), Button::Kind::Prominent))
     , deleteData_(new Button(QStringLiteral("Uninstall && delete data"), Button::Kind::Destructive))
-    , cancel_(new Button(QStringLiteral("Cancel"))) {
+    , cancel_(new Button(QStringLiteral("Cancel")))
+{
     setObjectName(QStringLiteral("uninstallConfirmation"));
     const QString title = QStringLiteral("Uninstall ") + appName + QStringLiteral("?");
     setWindowTitle(title);
@@ -53,7 +54,8 @@ UninstallDialog::UninstallDialog(const QString& appName, QWidget* parent)
     setFixedWidth(300);
 }
 
-QPushButton* UninstallDialog::button(Choice choice) const {
+QPushButton* UninstallDialog::button(Choice choice) const
+{
     switch (choice) {
     case Choice::KeepData:
         return keepData_;
@@ -65,7 +67,8 @@ QPushButton* UninstallDialog::button(Choice choice) const {
     return cancel_;
 }
 
-void UninstallDialog::choose(Choice choice) {
+void UninstallDialog::choose(Choice choice)
+{
     choice_ = choice;
     if (choice == Choice::Cancel)
         reject();

@@ -26,8 +26,7 @@ bool removeTree(const QString& path)
 
 Platform::Platform(QString homeDirectory)
     : home_(std::move(homeDirectory))
-{
-}
+{}
 
 QString Platform::homePath(const QString& relative) const
 {
@@ -57,7 +56,9 @@ bool Platform::removeItem(const QString& path)
     return removeTree(path);
 }
 
-bool Platform::writeFile(const QString& path, const QByteArray& contents, QFileDevice::Permissions permissions)
+bool Platform::writeFile(const QString& path,
+                         const QByteArray& contents,
+                         QFileDevice::Permissions permissions)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile file(path);

@@ -21,7 +21,8 @@ public:
     // --- Paths ---
     const QString& homeDirectory() const { return home_; }
     QString homePath(const QString& relative) const;
-    // Where a companion app's bundle lives: ~/Applications/<Name>.app on Linux, /Applications/<Name>.app on macOS.
+    // Where a companion app's bundle lives: ~/Applications/<Name>.app on Linux, /Applications/<Name>.app on
+    // macOS.
     QString appBundlePath(const QString& appName) const;
     QString appDataPath(const QString& appName) const; // ~/.zandrel/data/<Name>
     QString tokenFilePath() const;                     // ~/.zandrel/auth.json

@@ -10,8 +10,7 @@ namespace zandrel {
 
 QtPlatform::QtPlatform(QString homeDirectory)
     : Platform(std::move(homeDirectory))
-{
-}
+{}
 
 bool QtPlatform::launchDetached(const QString& program, const QStringList& arguments)
 {

@@ -16,8 +16,10 @@ struct InstallResult {
     bool operator==(const InstallResult&) const = default;
     static constexpr auto jsonFields()
     {
-        return std::tuple{field("success", &InstallResult::success), field("app", &InstallResult::app),
-                          field("version", &InstallResult::version), field("path", &InstallResult::path)};
+        return std::tuple{field("success", &InstallResult::success),
+                          field("app", &InstallResult::app),
+                          field("version", &InstallResult::version),
+                          field("path", &InstallResult::path)};
     }
 };
 

@@ -16,8 +16,10 @@ struct UserProfile {
     bool operator==(const UserProfile&) const = default;
     static constexpr auto jsonFields()
     {
-        return std::tuple{field("id", &UserProfile::id), field("email", &UserProfile::email),
-                          field("display_name", &UserProfile::display_name), field("avatar_url", &UserProfile::avatar_url)};
+        return std::tuple{field("id", &UserProfile::id),
+                          field("email", &UserProfile::email),
+                          field("display_name", &UserProfile::display_name),
+                          field("avatar_url", &UserProfile::avatar_url)};
     }
 };
 
@@ -31,7 +33,8 @@ struct StoreAuthResponse {
         bool operator==(const StoreUser&) const = default;
         static constexpr auto jsonFields()
         {
-            return std::tuple{field("id", &StoreUser::id), field("email", &StoreUser::email),
+            return std::tuple{field("id", &StoreUser::id),
+                              field("email", &StoreUser::email),
                               field("display_name", &StoreUser::display_name)};
         }
     };

@@ -37,8 +37,10 @@ struct StoreCategory {
     bool operator==(const StoreCategory&) const = default;
     static constexpr auto jsonFields()
     {
-        return std::tuple{field("slug", &StoreCategory::slug), field("name", &StoreCategory::name),
-                          field("icon", &StoreCategory::icon), field("description", &StoreCategory::description)};
+        return std::tuple{field("slug", &StoreCategory::slug),
+                          field("name", &StoreCategory::name),
+                          field("icon", &StoreCategory::icon),
+                          field("description", &StoreCategory::description)};
     }
 };
 
@@ -84,7 +86,8 @@ struct PaginatedStoreApps {
     bool operator==(const PaginatedStoreApps&) const = default;
     static constexpr auto jsonFields()
     {
-        return std::tuple{field("results", &PaginatedStoreApps::results), field("count", &PaginatedStoreApps::count),
+        return std::tuple{field("results", &PaginatedStoreApps::results),
+                          field("count", &PaginatedStoreApps::count),
                           field("page", &PaginatedStoreApps::page)};
     }
 };

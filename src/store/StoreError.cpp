@@ -18,8 +18,7 @@ StoreError::StoreError(int status, QString body)
     : Error(describe(status, body))
     , status_(status)
     , body_(std::move(body))
-{
-}
+{}
 
 QString StoreError::bodyText(const QByteArray& bytes)
 {

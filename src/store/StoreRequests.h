@@ -25,7 +25,10 @@ struct UpdateCheckRequest {
     QMap<QString, QString> installed;
 
     bool operator==(const UpdateCheckRequest&) const = default;
-    static constexpr auto jsonFields() { return std::tuple{field("installed", &UpdateCheckRequest::installed)}; }
+    static constexpr auto jsonFields()
+    {
+        return std::tuple{field("installed", &UpdateCheckRequest::installed)};
+    }
 };
 
 } // namespace zandrel

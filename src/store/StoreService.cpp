@@ -20,8 +20,7 @@ QString queryItem(const QString& name, const QString& value)
 StoreService::StoreService(QString hubUrl, QObject* parent)
     : QObject(parent)
     , hubUrl_(std::move(hubUrl))
-{
-}
+{}
 
 void StoreService::setAuthToken(std::optional<QString> token)
 {
@@ -72,9 +71,9 @@ QUrl StoreService::url(const QString& path) const
 QString StoreService::slugPath(const QString& slug) const
 {
     if (!isValidSlug(slug))
-        throw InvalidRequestError(
-            QStringLiteral("\"%1\" is not a valid app identifier: only letters, digits, \"-\", \"_\" and \".\" are allowed")
-                .arg(slug));
+        throw InvalidRequestError(QStringLiteral("\"%1\" is not a valid app identifier: only letters, "
+                                                 "digits, \"-\", \"_\" and \".\" are allowed")
+                                      .arg(slug));
     return QStringLiteral("/api/store/apps/") + slug;
 }
 
@@ -100,7 +99,8 @@ QCoro::Task<QByteArray> StoreService::fetch(HttpRequest request)
     co_return response.body;
 }
 
-QCoro::Task<QList<StoreApp>> StoreService::getApps(std::optional<QString> category, std::optional<QString> search)
+QCoro::Task<QList<StoreApp>> StoreService::getApps(std::optional<QString> category,
+                                                   std::optional<QString> search)
 {
     QUrl target = url(QStringLiteral("/api/store/apps"));
     QStringList items;
@@ -145,7 +145,8 @@ QCoro::Task<InstallResult> StoreService::installApp(QString slug)
 
 QCoro::Task<UpdatesResponse> StoreService::checkUpdates(QMap<QString, QString> installed)
 {
-    HttpRequest post = request("POST", url(QStringLiteral("/api/store/apps/updates/check")),
+    HttpRequest post = request("POST",
+                               url(QStringLiteral("/api/store/apps/updates/check")),
                                wire::encodeJson(UpdateCheckRequest{std::move(installed)}));
     const QByteArray body = co_await fetch(std::move(post));
     co_return wire::decodeJson<UpdatesResponse>(body);
@@ -153,7 +154,8 @@ QCoro::Task<UpdatesResponse> StoreService::checkUpdates(QMap<QString, QString> i
 
 QCoro::Task<StoreAuthResponse> StoreService::login(QString email, QString password)
 {
-    HttpRequest post = request("POST", url(QStringLiteral("/api/store/auth/login")),
+    HttpRequest post = request("POST",
+                               url(QStringLiteral("/api/store/auth/login")),
                                wire::encodeJson(LoginRequest{std::move(email), std::move(password)}));
     QPointer<StoreService> self(this);
     const QByteArray body = co_await fetch(std::move(post));

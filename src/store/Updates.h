@@ -19,9 +19,12 @@ struct UpdatesResponse {
         bool operator==(const UpdateEntry&) const = default;
         static constexpr auto jsonFields()
         {
-            return std::tuple{field("version", &UpdateEntry::version), field("url", &UpdateEntry::url),
-                              field("hash", &UpdateEntry::hash),       field("size", &UpdateEntry::size),
-                              field("notes", &UpdateEntry::notes),     field("required", &UpdateEntry::required)};
+            return std::tuple{field("version", &UpdateEntry::version),
+                              field("url", &UpdateEntry::url),
+                              field("hash", &UpdateEntry::hash),
+                              field("size", &UpdateEntry::size),
+                              field("notes", &UpdateEntry::notes),
+                              field("required", &UpdateEntry::required)};
         }
     };
 
@@ -33,7 +36,8 @@ struct UpdatesResponse {
         bool operator==(const HubUpdate&) const = default;
         static constexpr auto jsonFields()
         {
-            return std::tuple{field("version", &HubUpdate::version), field("url", &HubUpdate::url),
+            return std::tuple{field("version", &HubUpdate::version),
+                              field("url", &HubUpdate::url),
                               field("notes", &HubUpdate::notes)};
         }
     };
@@ -45,7 +49,8 @@ struct UpdatesResponse {
     bool operator==(const UpdatesResponse&) const = default;
     static constexpr auto jsonFields()
     {
-        return std::tuple{field("updates", &UpdatesResponse::updates), field("hub_update", &UpdatesResponse::hub_update),
+        return std::tuple{field("updates", &UpdatesResponse::updates),
+                          field("hub_update", &UpdatesResponse::hub_update),
                           field("announcements", &UpdatesResponse::announcements)};
     }
 };
@@ -64,10 +69,14 @@ struct UpdateInfo {
     bool operator==(const UpdateInfo&) const = default;
     static constexpr auto jsonFields()
     {
-        return std::tuple{field("slug", &UpdateInfo::slug),         field("version", &UpdateInfo::version),
-                          field("url", &UpdateInfo::url),           field("hash", &UpdateInfo::hash),
-                          field("size", &UpdateInfo::size),         field("notes", &UpdateInfo::notes),
-                          field("required", &UpdateInfo::required), field("currentVersion", &UpdateInfo::currentVersion)};
+        return std::tuple{field("slug", &UpdateInfo::slug),
+                          field("version", &UpdateInfo::version),
+                          field("url", &UpdateInfo::url),
+                          field("hash", &UpdateInfo::hash),
+                          field("size", &UpdateInfo::size),
+                          field("notes", &UpdateInfo::notes),
+                          field("required", &UpdateInfo::required),
+                          field("currentVersion", &UpdateInfo::currentVersion)};
     }
 
     // One row per entry of the answer's map, in the map's order; currentVersion starts absent.
@@ -80,7 +89,8 @@ inline QList<UpdateInfo> UpdateInfo::rows(const UpdatesResponse& response)
     rows.reserve(response.updates.size());
     for (auto it = response.updates.begin(); it != response.updates.end(); ++it) {
         const auto& e = it.value();
-        rows.append(UpdateInfo{it.key(), e.version, e.url, e.hash, e.size, e.notes, e.required, std::nullopt});
+        rows.append(
+            UpdateInfo{it.key(), e.version, e.url, e.hash, e.size, e.notes, e.required, std::nullopt});
     }
     return rows;
 }

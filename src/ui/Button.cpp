@@ -14,7 +14,8 @@ struct SizeMetrics {
     int extraWidth;
 };
 
-SizeMetrics metrics(Button::ControlSize size) {
+SizeMetrics metrics(Button::ControlSize size)
+{
     switch (size) {
     case Button::ControlSize::Small:
         return {TextStyle::Subheadline, 22, 4};
@@ -31,24 +32,28 @@ SizeMetrics metrics(Button::ControlSize size) {
 Button::Button(const QString& text, Kind kind, ControlSize size, QWidget* parent)
     : QPushButton(text, parent)
     , kind_(kind)
-    , size_(size) {
+    , size_(size)
+{
     setFont(Theme::font(metrics(size_).text));
     applyColors();
 }
 
-QSize Button::sizeHint() const {
+QSize Button::sizeHint() const
+{
     const SizeMetrics m = metrics(size_);
     const QSize base = QPushButton::sizeHint();
     return {base.width() + m.extraWidth, m.height};
 }
 
-void Button::changeEvent(QEvent* event) {
+void Button::changeEvent(QEvent* event)
+{
     QPushButton::changeEvent(event);
     if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
         applyColors();
 }
 
-void Button::applyColors() {
+void Button::applyColors()
+{
     const QPalette app = Theme::palette();
     QPalette own = palette();
     switch (kind_) {

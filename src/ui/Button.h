@@ -13,7 +13,9 @@ public:
     enum class Kind { Bordered, Prominent, Destructive };
     enum class ControlSize { Small, Regular, Large };
 
-    explicit Button(const QString& text, Kind kind = Kind::Bordered, ControlSize size = ControlSize::Regular,
+    explicit Button(const QString& text,
+                    Kind kind = Kind::Bordered,
+                    ControlSize size = ControlSize::Regular,
                     QWidget* parent = nullptr);
 
     Kind kind() const { return kind_; }

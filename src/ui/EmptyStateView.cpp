@@ -9,13 +9,16 @@
 
 namespace zandrel::ui {
 
-EmptyStateView::EmptyStateView(const QString& title, const QString& symbolName, const QString& description,
+EmptyStateView::EmptyStateView(const QString& title,
+                               const QString& symbolName,
+                               const QString& description,
                                QWidget* parent)
     : QWidget(parent)
     , symbol_(new SymbolView(symbolName, 44, Tone::Secondary))
     , title_(new Label(title, TextStyle::Title2, Tone::Primary))
     , description_(new Label(description, TextStyle::Body, Tone::Secondary))
-    , actions_(new QHBoxLayout) {
+    , actions_(new QHBoxLayout)
+{
     setObjectName(QStringLiteral("emptyState"));
     symbol_->setObjectName(QStringLiteral("emptyStateSymbol"));
     title_->setObjectName(QStringLiteral("emptyStateTitle"));
@@ -42,24 +45,29 @@ EmptyStateView::EmptyStateView(const QString& title, const QString& symbolName, 
     layout->addStretch(1);
 }
 
-QString EmptyStateView::title() const {
+QString EmptyStateView::title() const
+{
     return title_->text();
 }
 
-QString EmptyStateView::description() const {
+QString EmptyStateView::description() const
+{
     return description_->text();
 }
 
-QString EmptyStateView::symbolName() const {
+QString EmptyStateView::symbolName() const
+{
     return symbol_->symbolName();
 }
 
-void EmptyStateView::setDescription(const QString& description) {
+void EmptyStateView::setDescription(const QString& description)
+{
     description_->setText(description);
     description_->setVisible(!description.isEmpty());
 }
 
-QPushButton* EmptyStateView::addAction(const QString& text) {
+QPushButton* EmptyStateView::addAction(const QString& text)
+{
     auto* button = new Button(text);
     actions_->addWidget(button);
     return button;

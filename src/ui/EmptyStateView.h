@@ -16,7 +16,9 @@ class EmptyStateView : public QWidget {
     Q_OBJECT
 
 public:
-    EmptyStateView(const QString& title, const QString& symbolName, const QString& description = {},
+    EmptyStateView(const QString& title,
+                   const QString& symbolName,
+                   const QString& description = {},
                    QWidget* parent = nullptr);
 
     QString title() const;

@@ -6,17 +6,19 @@
 
 namespace zandrel::ui {
 
-GradientTile::GradientTile(const QString& name, NamedColor color, int side, int radius,
-                           TextStyle initialStyle, QWidget* parent)
+GradientTile::GradientTile(
+    const QString& name, NamedColor color, int side, int radius, TextStyle initialStyle, QWidget* parent)
     : QWidget(parent)
     , initial_(Theme::initial(name))
     , color_(color)
     , radius_(radius)
-    , initialStyle_(initialStyle) {
+    , initialStyle_(initialStyle)
+{
     setFixedSize(side, side);
 }
 
-void GradientTile::paintEvent(QPaintEvent*) {
+void GradientTile::paintEvent(QPaintEvent*)
+{
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QColor base = Theme::color(color_, Theme::palette());

@@ -11,8 +11,12 @@ class GradientTile : public QWidget {
     Q_OBJECT
 
 public:
-    GradientTile(const QString& name, NamedColor color, int side = 48, int radius = 12,
-                 TextStyle initialStyle = TextStyle::Title2, QWidget* parent = nullptr);
+    GradientTile(const QString& name,
+                 NamedColor color,
+                 int side = 48,
+                 int radius = 12,
+                 TextStyle initialStyle = TextStyle::Title2,
+                 QWidget* parent = nullptr);
 
     const QString& initial() const { return initial_; }
     NamedColor color() const { return color_; }

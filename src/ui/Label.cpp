@@ -6,23 +6,27 @@ namespace zandrel::ui {
 
 Label::Label(const QString& text, TextStyle style, Tone tone, QWidget* parent)
     : QLabel(text, parent)
-    , tone_(tone) {
+    , tone_(tone)
+{
     setFont(Theme::font(style));
     applyTone();
 }
 
-void Label::setTextStyle(TextStyle style, bool bold) {
+void Label::setTextStyle(TextStyle style, bool bold)
+{
     setFont(Theme::font(style, bold));
 }
 
-void Label::setTone(Tone tone) {
+void Label::setTone(Tone tone)
+{
     if (tone_ == tone)
         return;
     tone_ = tone;
     applyTone();
 }
 
-void Label::changeEvent(QEvent* event) {
+void Label::changeEvent(QEvent* event)
+{
     QLabel::changeEvent(event);
     // The application palette reaches each widget as a palette change; our own colour is re-derived
     // from it (setting it causes one more change, which then finds nothing to do).
@@ -30,7 +34,8 @@ void Label::changeEvent(QEvent* event) {
         applyTone();
 }
 
-void Label::applyTone() {
+void Label::applyTone()
+{
     const QColor wanted = Theme::textColor(tone_, Theme::palette());
     if (palette().color(QPalette::WindowText) == wanted && testAttribute(Qt::WA_SetPalette))
         return;

@@ -12,7 +12,9 @@ class Label : public QLabel {
     Q_OBJECT
 
 public:
-    explicit Label(const QString& text = {}, TextStyle style = TextStyle::Body, Tone tone = Tone::Primary,
+    explicit Label(const QString& text = {},
+                   TextStyle style = TextStyle::Body,
+                   Tone tone = Tone::Primary,
                    QWidget* parent = nullptr);
 
     void setTextStyle(TextStyle style, bool bold = false);

@@ -9,7 +9,8 @@
 #include <QSvgRenderer>
 
 // Resources of a static library must be registered by hand, and outside any namespace.
-static void registerSymbolResources() {
+static void registerSymbolResources()
+{
     Q_INIT_RESOURCE(resources);
 }
 
@@ -18,7 +19,8 @@ namespace zandrel::ui {
 namespace {
 
 // Symbol name -> bundled Tabler file (under :/symbols/).
-const QHash<QString, QString>& table() {
+const QHash<QString, QString>& table()
+{
     static const QHash<QString, QString> files{
         {QStringLiteral("gear"), QStringLiteral("outline/settings")},
         {QStringLiteral("bag"), QStringLiteral("outline/shopping-bag")},
@@ -94,7 +96,8 @@ const QHash<QString, QString>& table() {
 
 const QString kFallback = QStringLiteral("app");
 
-QByteArray svgSource(const QString& file) {
+QByteArray svgSource(const QString& file)
+{
     static QHash<QString, QByteArray> sources;
     auto it = sources.find(file);
     if (it == sources.end()) {
@@ -112,15 +115,18 @@ public:
     SymbolIconEngine(QString name, std::optional<QColor> fixed, QPalette::ColorRole role)
         : name_(std::move(name))
         , fixed_(std::move(fixed))
-        , role_(role) {}
+        , role_(role)
+    {}
 
-    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
         const qreal dpr = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
         QPixmap image = SymbolTable::pixmap(name_, rect.size(), colorFor(mode, state), dpr);
         painter->drawPixmap(rect, image);
     }
 
-    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
         return SymbolTable::pixmap(name_, size, colorFor(mode, state), 1.0);
     }
 
@@ -130,7 +136,8 @@ public:
     QString iconName() override { return name_; }
 
 private:
-    QColor colorFor(QIcon::Mode mode, QIcon::State) const {
+    QColor colorFor(QIcon::Mode mode, QIcon::State) const
+    {
         const QPalette palette = QGuiApplication::palette();
         if (mode == QIcon::Selected)
             return palette.color(QPalette::HighlightedText);
@@ -147,25 +154,30 @@ private:
 
 } // namespace
 
-void SymbolTable::registerResources() {
+void SymbolTable::registerResources()
+{
     static const bool registered = (registerSymbolResources(), true);
     Q_UNUSED(registered);
 }
 
-QString SymbolTable::fileFor(const QString& symbolName) {
+QString SymbolTable::fileFor(const QString& symbolName)
+{
     const auto it = table().constFind(symbolName);
     return it != table().cend() ? *it : table().value(kFallback);
 }
 
-bool SymbolTable::contains(const QString& symbolName) {
+bool SymbolTable::contains(const QString& symbolName)
+{
     return table().contains(symbolName);
 }
 
-QStringList SymbolTable::names() {
+QStringList SymbolTable::names()
+{
     return table().keys();
 }
 
-QPixmap SymbolTable::pixmap(const QString& symbolName, const QSize& size, const QColor& color, qreal dpr) {
+QPixmap SymbolTable::pixmap(const QString& symbolName, const QSize& size, const QColor& color, qreal dpr)
+{
     const QString file = fileFor(symbolName);
     const QSize pixels = size * dpr;
     const QString cacheKey = QStringLiteral("zandrel-symbol:%1:%2:%3x%4")
@@ -194,15 +206,18 @@ QPixmap SymbolTable::pixmap(const QString& symbolName, const QSize& size, const 
     return result;
 }
 
-QIcon SymbolTable::icon(const QString& symbolName, QPalette::ColorRole role) {
+QIcon SymbolTable::icon(const QString& symbolName, QPalette::ColorRole role)
+{
     return QIcon(new SymbolIconEngine(symbolName, std::nullopt, role));
 }
 
-QIcon SymbolTable::icon(const QString& symbolName, const QColor& color) {
+QIcon SymbolTable::icon(const QString& symbolName, const QColor& color)
+{
     return QIcon(new SymbolIconEngine(symbolName, color, QPalette::WindowText));
 }
 
-QString iconForApp(const QString& appName) {
+QString iconForApp(const QString& appName)
+{
     static const QHash<QString, QString> symbols{
         {QStringLiteral("orvane"), QStringLiteral("sparkles")},
         {QStringLiteral("dulvet"), QStringLiteral("dollarsign.circle")},

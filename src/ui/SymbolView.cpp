@@ -10,16 +10,19 @@ SymbolView::SymbolView(QString symbolName, int side, Tone tone, QWidget* parent)
     : QWidget(parent)
     , symbolName_(std::move(symbolName))
     , side_(side)
-    , tone_(tone) {
+    , tone_(tone)
+{
     setFixedSize(side_, side_);
 }
 
-void SymbolView::setSymbolName(QString symbolName) {
+void SymbolView::setSymbolName(QString symbolName)
+{
     symbolName_ = std::move(symbolName);
     update();
 }
 
-void SymbolView::paintEvent(QPaintEvent*) {
+void SymbolView::paintEvent(QPaintEvent*)
+{
     QPainter painter(this);
     const QColor color = Theme::textColor(tone_, Theme::palette());
     painter.drawPixmap(0, 0, SymbolTable::pixmap(symbolName_, size(), color, devicePixelRatioF()));

@@ -13,7 +13,8 @@ struct StyleMetrics {
     bool bold;
 };
 
-StyleMetrics metrics(TextStyle style) {
+StyleMetrics metrics(TextStyle style)
+{
     switch (style) {
     case TextStyle::LargeTitle:
         return {26, false};
@@ -44,7 +45,8 @@ struct ColorPair {
     QRgb dark;
 };
 
-ColorPair variants(NamedColor color) {
+ColorPair variants(NamedColor color)
+{
     switch (color) {
     case NamedColor::Blue:
         return {0x007AFF, 0x0A84FF};
@@ -74,7 +76,8 @@ ColorPair variants(NamedColor color) {
 
 } // namespace
 
-QFont Theme::font(TextStyle style, bool bold) {
+QFont Theme::font(TextStyle style, bool bold)
+{
     const StyleMetrics m = metrics(style);
     QFont font = QGuiApplication::font();
     font.setPixelSize(m.pixelSize);
@@ -84,7 +87,8 @@ QFont Theme::font(TextStyle style, bool bold) {
     return font;
 }
 
-QColor Theme::textColor(Tone tone, const QPalette& palette) {
+QColor Theme::textColor(Tone tone, const QPalette& palette)
+{
     QColor text = palette.color(QPalette::WindowText);
     switch (tone) {
     case Tone::Primary:
@@ -106,27 +110,37 @@ QColor Theme::textColor(Tone tone, const QPalette& palette) {
     return text;
 }
 
-QColor Theme::color(NamedColor color, const QPalette& palette) {
+QColor Theme::color(NamedColor color, const QPalette& palette)
+{
     const ColorPair pair = variants(color);
     return QColor::fromRgb(isDark(palette) ? pair.dark : pair.light);
 }
 
-bool Theme::isDark(const QPalette& palette) {
+bool Theme::isDark(const QPalette& palette)
+{
     return palette.color(QPalette::Window).lightness() < 128;
 }
 
-QPalette Theme::palette() {
+QPalette Theme::palette()
+{
     return QGuiApplication::palette();
 }
 
-NamedColor Theme::slugColor(const QString& slug) {
-    static constexpr std::array kTileColors{NamedColor::Blue,   NamedColor::Purple, NamedColor::Orange,
-                                            NamedColor::Green,  NamedColor::Pink,   NamedColor::Cyan,
-                                            NamedColor::Indigo, NamedColor::Mint};
+NamedColor Theme::slugColor(const QString& slug)
+{
+    static constexpr std::array kTileColors{NamedColor::Blue,
+                                            NamedColor::Purple,
+                                            NamedColor::Orange,
+                                            NamedColor::Green,
+                                            NamedColor::Pink,
+                                            NamedColor::Cyan,
+                                            NamedColor::Indigo,
+                                            NamedColor::Mint};
     return kTileColors[qHash(slug) % kTileColors.size()];
 }
 
-QString Theme::initial(const QString& name) {
+QString Theme::initial(const QString& name)
+{
     if (name.isEmpty())
         return {};
     return name.left(name.at(0).isHighSurrogate() ? 2 : 1).toUpper();

@@ -13,8 +13,7 @@ DecodeError::DecodeError(QString reason, QString path)
     : Error(QStringLiteral("Unexpected answer from the Hub: ") + describe(path, reason))
     , reason_(std::move(reason))
     , path_(std::move(path))
-{
-}
+{}
 
 QString DecodeError::message() const
 {

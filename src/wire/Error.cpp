@@ -5,8 +5,7 @@ namespace zandrel {
 Error::Error(QString description)
     : description_(std::move(description))
     , what_(description_.toUtf8())
-{
-}
+{}
 
 void Error::setDescription(QString description)
 {

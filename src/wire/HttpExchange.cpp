@@ -78,7 +78,8 @@ QCoro::Task<HttpResponse> HttpExchange::send(HttpRequest request)
     QNetworkRequest networkRequest(request.url);
     networkRequest.setTransferTimeout(static_cast<int>(g_timeout.count()));
     // A redirect could carry the bearer token to another host; a 3xx is reported as it is.
-    networkRequest.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
+    networkRequest.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                                QNetworkRequest::ManualRedirectPolicy);
     for (const auto& [name, value] : request.headers)
         networkRequest.setRawHeader(name, value);
 
@@ -89,19 +90,21 @@ QCoro::Task<HttpResponse> HttpExchange::send(HttpRequest request)
 
     bool tooLarge = false;
     QNetworkReply* raw = reply.get();
-    const QMetaObject::Connection guard = QObject::connect(raw, &QNetworkReply::downloadProgress, raw, [raw, &tooLarge](qint64 received, qint64 total) {
-        if (received > maxBodyBytes || total > maxBodyBytes) {
-            tooLarge = true;
-            raw->abort();
-        }
-    });
+    const QMetaObject::Connection guard = QObject::connect(
+        raw, &QNetworkReply::downloadProgress, raw, [raw, &tooLarge](qint64 received, qint64 total) {
+            if (received > maxBodyBytes || total > maxBodyBytes) {
+                tooLarge = true;
+                raw->abort();
+            }
+        });
 
     co_await raw;
     QObject::disconnect(guard);
 
     if (tooLarge)
-        throw BadServerResponseError(
-            QStringLiteral("The Hub at %1 sent an answer larger than %2 MB").arg(hostText(request.url)).arg(maxBodyBytes >> 20));
+        throw BadServerResponseError(QStringLiteral("The Hub at %1 sent an answer larger than %2 MB")
+                                         .arg(hostText(request.url))
+                                         .arg(maxBodyBytes >> 20));
     if (isTransportError(raw->error()))
         throw TransportError(transportFailure(*raw, request.url));
 

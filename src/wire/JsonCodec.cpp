@@ -38,7 +38,8 @@ QJsonValue parseJson(const QByteArray& bytes)
 
     if (bytes.trimmed().isEmpty())
         throw DecodeError(QStringLiteral("the answer is empty, expected JSON"));
-    throw DecodeError(QStringLiteral("not valid JSON (%1 at offset %2)").arg(error.errorString()).arg(error.offset));
+    throw DecodeError(
+        QStringLiteral("not valid JSON (%1 at offset %2)").arg(error.errorString()).arg(error.offset));
 }
 
 QByteArray serialize(const QJsonValue& value)

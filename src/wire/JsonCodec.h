@@ -44,7 +44,10 @@ constexpr Field<Record, Member> field(const char* name, Member Record::*member)
 }
 
 template <class T>
-concept JsonRecord = requires { T::jsonFields(); };
+concept JsonRecord = requires
+{
+    T::jsonFields();
+};
 
 template <class T>
 struct JsonCodec;

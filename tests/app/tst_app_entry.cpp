@@ -25,14 +25,16 @@ using namespace zandrel::test;
 
 namespace {
 
-QProcessEnvironment environmentFor(const QString& home) {
+QProcessEnvironment environmentFor(const QString& home)
+{
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("HOME"), home);
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     return env;
 }
 
-bool instanceAnswers(const QString& home) {
+bool instanceAnswers(const QString& home)
+{
     QLocalSocket socket;
     socket.connectToServer(SingleInstance::serverName(home));
     return socket.waitForConnected(200);
@@ -44,7 +46,8 @@ class TestAppEntry : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void opensOnMyAppsOnlyWithATokenFile() {
+    void opensOnMyAppsOnlyWithATokenFile()
+    {
         QTemporaryDir home;
         RecordingPlatform platform(home.path());
         {
@@ -67,7 +70,8 @@ private Q_SLOTS:
         QCOMPARE(app.window().selection(), SidebarItem::section(SidebarItem::Kind::MyApps));
     }
 
-    void linksReachTheRouterAndLeaveTheSelection() {
+    void linksReachTheRouterAndLeaveTheSelection()
+    {
         QTemporaryDir home;
         RecordingPlatform platform(home.path());
         ZandrelHubApp app(
@@ -85,7 +89,8 @@ private Q_SLOTS:
         QCOMPARE(app.storeService().authToken(), QStringLiteral("u"));
     }
 
-    void secondLaunchHandsItsLinksToTheFirst() {
+    void secondLaunchHandsItsLinksToTheFirst()
+    {
         QTemporaryDir home;
         QProcess first;
         first.setProcessEnvironment(environmentFor(home.path()));
@@ -125,7 +130,8 @@ private Q_SLOTS:
         QVERIFY(!instanceAnswers(home.path()));
     }
 
-    void instancesAreScopedByHome() {
+    void instancesAreScopedByHome()
+    {
         QTemporaryDir one;
         QTemporaryDir two;
         QVERIFY(SingleInstance::serverName(one.path()) != SingleInstance::serverName(two.path()));

@@ -169,7 +169,8 @@ private Q_SLOTS:
         hub.on("GET", "/api/apps/Orvane/sessions", ScriptedReply::json(R"([{"id":"s1","title":"Hello"}])"));
         await(state.refresh());
         QVERIFY(await(state.loadAppDetail(QStringLiteral("Orvane"))).succeeded());
-        QCOMPARE(state.appDetails().value(QStringLiteral("Orvane")).sessions.at(0).title, QStringLiteral("Hello"));
+        QCOMPARE(state.appDetails().value(QStringLiteral("Orvane")).sessions.at(0).title,
+                 QStringLiteral("Hello"));
 
         hub.on("GET", "/api/apps/Orvane/sessions", ScriptedReply::json("{}", 500));
         QVERIFY(await(state.loadAppDetail(QStringLiteral("Orvane"))).succeeded()); // dropped

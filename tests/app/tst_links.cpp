@@ -25,7 +25,8 @@ namespace {
 const QByteArray kInstallResult = R"({"success":true,"app":"weather","version":"1.0.0","path":"/x"})";
 const QByteArray kProfile = R"({"id":"u1","email":"ann@example.com","display_name":"Ann"})";
 
-QJsonObject readJson(const QString& path) {
+QJsonObject readJson(const QString& path)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
@@ -46,7 +47,8 @@ class TestLinks : public QObject {
     QStringList output;
 
 private Q_SLOTS:
-    void init() {
+    void init()
+    {
         home = std::make_unique<QTemporaryDir>();
         platform = std::make_unique<RecordingPlatform>(home->path());
         fake = std::make_unique<FakeHub>();
@@ -54,11 +56,12 @@ private Q_SLOTS:
         hub->setPort(fake->port());
         store = std::make_unique<StoreService>(fake->baseUrl());
         output.clear();
-        router = std::make_unique<LinkRouter>(*store, *hub, *platform,
-                                              [this](const QString& line) { output.append(line); });
+        router = std::make_unique<LinkRouter>(
+            *store, *hub, *platform, [this](const QString& line) { output.append(line); });
     }
 
-    void parsesOnlyTheTwoForms_data() {
+    void parsesOnlyTheTwoForms_data()
+    {
         QTest::addColumn<QString>("link");
         QTest::addColumn<ZandrelLink::Kind>("kind");
         QTest::addColumn<QString>("value"); // the slug or the access token
@@ -91,7 +94,8 @@ private Q_SLOTS:
         QTest::newRow("token in fragment") << "zandrel://auth/callback#access_token=abc" << ignored << "";
     }
 
-    void parsesOnlyTheTwoForms() {
+    void parsesOnlyTheTwoForms()
+    {
         QFETCH(QString, link);
         QFETCH(ZandrelLink::Kind, kind);
         QFETCH(QString, value);
@@ -103,7 +107,8 @@ private Q_SLOTS:
             QCOMPARE(parsed.accessToken, value);
     }
 
-    void refreshTokenIsOptional() {
+    void refreshTokenIsOptional()
+    {
         QCOMPARE(
             ZandrelLink::parse(QStringLiteral("zandrel://auth/callback?access_token=a&refresh_token=r%20s"))
                 .refreshToken,
@@ -115,7 +120,8 @@ private Q_SLOTS:
                  std::nullopt);
     }
 
-    void installLinkInstallsThenRefreshesTheHub() {
+    void installLinkInstallsThenRefreshesTheHub()
+    {
         fake->on("POST", "/api/store/apps/weather/install", ScriptedReply::json(kInstallResult));
         fake->on("GET", "/api", ScriptedReply::json("{}"));
         fake->on("GET", "/api/apps", ScriptedReply::json(R"([{"id":"1","name":"Weather"}])"));
@@ -132,13 +138,15 @@ private Q_SLOTS:
         QVERIFY(output.isEmpty());
     }
 
-    void failedInstallPrintsOneLineAndChangesNothing() {
-        fake->on("POST", "/api/store/apps/weather/install",
-                 ScriptedReply::json(R"({"error":"not found"})", 404));
+    void failedInstallPrintsOneLineAndChangesNothing()
+    {
+        fake->on(
+            "POST", "/api/store/apps/weather/install", ScriptedReply::json(R"({"error":"not found"})", 404));
         router->handle(QStringLiteral("zandrel://install/weather"));
         QVERIFY(spinUntil([&] { return !output.isEmpty(); }));
-        QCOMPARE(output, QStringList{QStringLiteral(
-                             "Install from URL failed: API error 404: {\"error\":\"not found\"}")});
+        QCOMPARE(
+            output,
+            QStringList{QStringLiteral("Install from URL failed: API error 404: {\"error\":\"not found\"}")});
         QTest::qWait(50);
         QCOMPARE(fake->requests().size(), 1); // no refresh after a failure
         QVERIFY(!hub->isRunning());
@@ -153,8 +161,10 @@ private Q_SLOTS:
         QVERIFY(fake->requests().isEmpty());
     }
 
-    void ignoredLinksDoNothing() {
-        for (const QString& link : {QStringLiteral("zandrel://install/"), QStringLiteral("mailto:x@y"),
+    void ignoredLinksDoNothing()
+    {
+        for (const QString& link : {QStringLiteral("zandrel://install/"),
+                                    QStringLiteral("mailto:x@y"),
                                     QStringLiteral("zandrel://auth/callback?refresh_token=r"),
                                     QStringLiteral("zandrel://auth/done?access_token=abc")})
             QCOMPARE(router->handle(link), ZandrelLink::Kind::Ignored);
@@ -165,7 +175,8 @@ private Q_SLOTS:
         QVERIFY(output.isEmpty());
     }
 
-    void callbackSetsTheTokenSavesItAndFetchesTheAccount() {
+    void callbackSetsTheTokenSavesItAndFetchesTheAccount()
+    {
         fake->on("GET", "/api/store/auth/me", ScriptedReply::json(kProfile));
         QCOMPARE(router->handle(QStringLiteral("zandrel://auth/callback?access_token=tok%2F1&state=x")),
                  ZandrelLink::Kind::SignIn);
@@ -179,11 +190,13 @@ private Q_SLOTS:
         QCOMPARE(store->currentUser()->email, QStringLiteral("ann@example.com"));
     }
 
-    void callbackWithRefreshTokenSavesBoth() {
+    void callbackWithRefreshTokenSavesBoth()
+    {
         fake->on("GET", "/api/store/auth/me", ScriptedReply::json("{}", 401));
         router->handle(QStringLiteral("zandrel://auth/callback?access_token=a&refresh_token=r"));
-        QCOMPARE(readJson(platform->tokenFilePath()), (QJsonObject{{QStringLiteral("access_token"), "a"},
-                                                                   {QStringLiteral("refresh_token"), "r"}}));
+        QCOMPARE(
+            readJson(platform->tokenFilePath()),
+            (QJsonObject{{QStringLiteral("access_token"), "a"}, {QStringLiteral("refresh_token"), "r"}}));
         // A failed account fetch leaves the token and signs nobody in; nothing is printed.
         QVERIFY(spinUntil([&] { return !fake->requests().isEmpty(); }));
         QTest::qWait(50);
@@ -192,7 +205,8 @@ private Q_SLOTS:
         QVERIFY(output.isEmpty());
     }
 
-    void tokenFileIsOwnerOnlyEvenWhenReplacingAnOlderOne() {
+    void tokenFileIsOwnerOnlyEvenWhenReplacingAnOlderOne()
+    {
         const QString path = platform->tokenFilePath();
         QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
         QFile old(path);
@@ -219,7 +233,8 @@ private Q_SLOTS:
         QCOMPARE(QFileInfo(path).absolutePath(), home->path() + QStringLiteral("/.zandrel"));
     }
 
-    void tokenIsKeptInMemoryWhenTheFileCannotBeWritten() {
+    void tokenIsKeptInMemoryWhenTheFileCannotBeWritten()
+    {
         // ~/.zandrel is a file, so nothing can be written below it.
         QFile blocker(home->path() + QStringLiteral("/.zandrel"));
         QVERIFY(blocker.open(QIODevice::WriteOnly));

@@ -34,7 +34,8 @@ namespace {
 using Kind = SidebarItem::Kind;
 
 // The sidebar as the user reads it: "header:", "note:" or "item:" rows with their text and symbol.
-QStringList sidebarRows(const Sidebar& sidebar) {
+QStringList sidebarRows(const Sidebar& sidebar)
+{
     QStringList rows;
     for (int row = 0; row < sidebar.count(); ++row) {
         const QListWidgetItem* item = sidebar.item(row);
@@ -56,12 +57,14 @@ QStringList sidebarRows(const Sidebar& sidebar) {
     return rows;
 }
 
-const QStringList kFixedRows{QStringLiteral("header:Store"), QStringLiteral("item:Browse/bag"),
+const QStringList kFixedRows{QStringLiteral("header:Store"),
+                             QStringLiteral("item:Browse/bag"),
                              QStringLiteral("item:Updates/arrow.down.circle"),
                              QStringLiteral("item:Account/person.crop.circle"),
                              QStringLiteral("item:Settings/gear")};
 
-QString statusText(ContentView& view) {
+QString statusText(ContentView& view)
+{
     QStringList parts;
     for (const char* name : {"hubStatusText", "hubStatusSeparator", "hubAppCount"}) {
         auto* label = view.statusBar()->findChild<QLabel*>(QLatin1String(name));
@@ -71,11 +74,13 @@ QString statusText(ContentView& view) {
     return parts.join(u' ');
 }
 
-QPushButton* toggleButton(ContentView& view) {
+QPushButton* toggleButton(ContentView& view)
+{
     return view.statusBar()->findChild<QPushButton*>(QStringLiteral("hubToggleButton"));
 }
 
-QByteArray appsJson(int count) {
+QByteArray appsJson(int count)
+{
     QByteArray json = "[";
     for (int i = 0; i < count; ++i)
         json += (i ? "," : "") + QByteArray(R"({"id":"a)") + QByteArray::number(i) + R"(","name":"App"})";
@@ -95,19 +100,22 @@ class TestContentView : public QObject {
     void addBundle(const QString& name) { QVERIFY(QDir().mkpath(platform->appBundlePath(name))); }
 
     std::unique_ptr<ContentView>
-    makeView(std::optional<SidebarItem> initial = SidebarItem::section(Kind::MyApps)) {
+    makeView(std::optional<SidebarItem> initial = SidebarItem::section(Kind::MyApps))
+    {
         return std::make_unique<ContentView>(*hub, *store, *platform, initial);
     }
 
     // Shows the window and waits for its start-up task.
-    bool start(ContentView& view) {
+    bool start(ContentView& view)
+    {
         QSignalSpy finished(&view, &ContentView::startUpFinished);
         view.show();
         return finished.count() > 0 || finished.wait(10000);
     }
 
 private Q_SLOTS:
-    void init() {
+    void init()
+    {
         home = std::make_unique<QTemporaryDir>();
         platform = std::make_unique<RecordingPlatform>(home->path());
         hub = std::make_unique<HubState>(*platform);
@@ -117,7 +125,8 @@ private Q_SLOTS:
             std::make_unique<StoreService>(QStringLiteral("http://127.0.0.1:%1").arg(FakeHub::unusedPort()));
     }
 
-    void windowHasItsSizesAndSplit() {
+    void windowHasItsSizesAndSplit()
+    {
         auto view = makeView();
         QCOMPARE(view->size(), QSize(800, 550));
         QCOMPARE(view->minimumSize(), QSize(600, 400));
@@ -130,7 +139,8 @@ private Q_SLOTS:
                  view->height());
     }
 
-    void sidebarWithoutBundlesSaysNoAppsInstalled() {
+    void sidebarWithoutBundlesSaysNoAppsInstalled()
+    {
         // A folder of an app that is not known does not count.
         addBundle(QStringLiteral("Zebra"));
         auto view = makeView();
@@ -150,7 +160,8 @@ private Q_SLOTS:
         QVERIFY(description->height() >= description->heightForWidth(description->width()));
     }
 
-    void sidebarListsBundlesInKnownOrder() {
+    void sidebarListsBundlesInKnownOrder()
+    {
         addBundle(QStringLiteral("Pimbrel"));
         addBundle(QStringLiteral("Dulvet"));
         // A plain file counts as much as a folder.
@@ -159,16 +170,18 @@ private Q_SLOTS:
         morrak.close();
         auto view = makeView();
         QVERIFY(start(*view));
-        QCOMPARE(
-            sidebarRows(*view->sidebar()),
-            QStringList({QStringLiteral("header:My Apps"), QStringLiteral("item:Dulvet/dollarsign.circle"),
-                         QStringLiteral("item:Morrak/target"), QStringLiteral("item:Pimbrel/note.text")}) +
-                kFixedRows);
+        QCOMPARE(sidebarRows(*view->sidebar()),
+                 QStringList({QStringLiteral("header:My Apps"),
+                              QStringLiteral("item:Dulvet/dollarsign.circle"),
+                              QStringLiteral("item:Morrak/target"),
+                              QStringLiteral("item:Pimbrel/note.text")}) +
+                     kFixedRows);
         QCOMPARE(qobject_cast<InstalledAppsGrid*>(view->currentPage())->cards().size(), 3);
         QCOMPARE(view->windowTitle(), QStringLiteral("My Apps"));
     }
 
-    void selectionOpensEachSection() {
+    void selectionOpensEachSection()
+    {
         addBundle(QStringLiteral("Orvane"));
         auto view = makeView(SidebarItem::section(Kind::Account));
         QCOMPARE(view->selection(), SidebarItem::section(Kind::Store)); // before the start-up task
@@ -183,8 +196,8 @@ private Q_SLOTS:
             {QStringLiteral("Settings"), QStringLiteral("Settings")}};
         for (const auto& [row, title] : sections) {
             QListWidgetItem* item = sidebar->findItems(row, Qt::MatchExactly).first();
-            QTest::mouseClick(sidebar->viewport(), Qt::LeftButton, {},
-                              sidebar->visualItemRect(item).center());
+            QTest::mouseClick(
+                sidebar->viewport(), Qt::LeftButton, {}, sidebar->visualItemRect(item).center());
             auto* page = qobject_cast<PlaceholderPage*>(view->currentPage());
             QVERIFY2(page, qPrintable(row));
             QCOMPARE(page->findChild<QLabel*>(QStringLiteral("pageTitle"))->text(), title);
@@ -204,7 +217,8 @@ private Q_SLOTS:
         QCOMPARE(view->selection(), SidebarItem::app(QStringLiteral("orvane")));
     }
 
-    void vanishedAppShowsAppNotFound() {
+    void vanishedAppShowsAppNotFound()
+    {
         addBundle(QStringLiteral("Silvane"));
         auto view = makeView(SidebarItem::app(QStringLiteral("SILVANE")));
         QVERIFY(start(*view));
@@ -222,7 +236,8 @@ private Q_SLOTS:
         QVERIFY(view->sidebar()->selectedItems().isEmpty());
     }
 
-    void uninstallReturnsToTheGridWithoutTheApp() {
+    void uninstallReturnsToTheGridWithoutTheApp()
+    {
         addBundle(QStringLiteral("Orvane"));
         addBundle(QStringLiteral("Dulvet"));
         auto view = makeView(SidebarItem::app(QStringLiteral("orvane")));
@@ -244,7 +259,8 @@ private Q_SLOTS:
         QVERIFY(view->sidebar()->selectedItems().isEmpty());
     }
 
-    void startUpProbesTheHubAndShowsItInTheStatusBar() {
+    void startUpProbesTheHubAndShowsItInTheStatusBar()
+    {
         FakeHub fake;
         fake.on("GET", "/api", ScriptedReply::json(R"({"status":"ok"})"));
         fake.on("GET", "/api/apps", ScriptedReply::json(appsJson(2)));
@@ -261,7 +277,8 @@ private Q_SLOTS:
         QCOMPARE(toggleButton(*view)->text(), QStringLiteral("Stop"));
     }
 
-    void statusBarCountsTheHubsApps_data() {
+    void statusBarCountsTheHubsApps_data()
+    {
         QTest::addColumn<int>("apps");
         QTest::addColumn<QString>("countText");
         QTest::newRow("none") << 0 << QStringLiteral("0 apps");
@@ -269,7 +286,8 @@ private Q_SLOTS:
         QTest::newRow("twelve") << 12 << QStringLiteral("12 apps");
     }
 
-    void statusBarCountsTheHubsApps() {
+    void statusBarCountsTheHubsApps()
+    {
         QFETCH(int, apps);
         QFETCH(QString, countText);
         FakeHub fake;
@@ -284,7 +302,8 @@ private Q_SLOTS:
                  QStringLiteral("Hub Running on :%1 · %2").arg(fake.port()).arg(countText));
     }
 
-    void stoppedHubOffersStartAndStartsTwiceWhenAskedTwice() {
+    void stoppedHubOffersStartAndStartsTwiceWhenAskedTwice()
+    {
         auto view = makeView();
         QVERIFY(start(*view));
         QCOMPARE(statusText(*view), QStringLiteral("Hub Stopped"));
@@ -296,12 +315,14 @@ private Q_SLOTS:
         QCOMPARE(platform->launches.size(), 2);
         for (const auto& launch : platform->launches) {
             QCOMPARE(launch.program, QStringLiteral("/usr/bin/env"));
-            QCOMPARE(launch.arguments, (QStringList{QStringLiteral("zandrel"), QStringLiteral("hub"),
-                                                    QStringLiteral("start")}));
+            QCOMPARE(
+                launch.arguments,
+                (QStringList{QStringLiteral("zandrel"), QStringLiteral("hub"), QStringLiteral("start")}));
         }
     }
 
-    void runningHubOffersStopAndTheBarFollowsTheRefresh() {
+    void runningHubOffersStopAndTheBarFollowsTheRefresh()
+    {
         FakeHub fake;
         fake.on("GET", "/api", ScriptedReply::json("{}"));
         fake.on("GET", "/api/apps", ScriptedReply::json(appsJson(1)));

@@ -23,17 +23,20 @@ using namespace zandrel::test;
 
 namespace {
 
-void makeDir(const QString& path) {
+void makeDir(const QString& path)
+{
     QVERIFY(QDir().mkpath(path));
 }
 
-void makeFile(const QString& path, const QByteArray& contents = "x") {
+void makeFile(const QString& path, const QByteArray& contents = "x")
+{
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(contents);
 }
 
-QString shownText(const QAbstractButton* button) {
+QString shownText(const QAbstractButton* button)
+{
     return button->text().replace(QStringLiteral("&&"), QStringLiteral("&"));
 }
 
@@ -45,7 +48,8 @@ class TestInstalled : public QObject {
     std::unique_ptr<QTemporaryDir> home;
     std::unique_ptr<RecordingPlatform> platform;
 
-    InstalledApp installApp(const QString& name) {
+    InstalledApp installApp(const QString& name)
+    {
         InstalledApp app{name, platform->appBundlePath(name)};
         makeDir(app.path + QStringLiteral("/usr/bin"));
         makeFile(app.path + QStringLiteral("/AppRun"));
@@ -53,7 +57,8 @@ class TestInstalled : public QObject {
     }
 
     // Opens the confirmation from the detail view's Uninstall button and answers it.
-    void answer(InstalledAppDetail& detail, UninstallDialog::Choice choice) {
+    void answer(InstalledAppDetail& detail, UninstallDialog::Choice choice)
+    {
         detail.findChild<QPushButton*>(QStringLiteral("uninstallButton"))->click();
         UninstallDialog* dialog = detail.confirmation();
         QVERIFY(dialog);
@@ -63,12 +68,14 @@ class TestInstalled : public QObject {
     }
 
 private Q_SLOTS:
-    void init() {
+    void init()
+    {
         home = std::make_unique<QTemporaryDir>();
         platform = std::make_unique<RecordingPlatform>(home->path());
     }
 
-    void emptyGridShowsTheEmptyState() {
+    void emptyGridShowsTheEmptyState()
+    {
         InstalledAppsGrid grid({}, *platform);
         auto* empty = grid.findChild<ui::EmptyStateView*>();
         QVERIFY(empty);
@@ -78,10 +85,13 @@ private Q_SLOTS:
         QVERIFY(grid.cards().isEmpty());
     }
 
-    void gridPlacesThreeCardsToARowOfEqualWidth() {
+    void gridPlacesThreeCardsToARowOfEqualWidth()
+    {
         QList<InstalledApp> apps;
-        for (const QString& name : {QStringLiteral("Orvane"), QStringLiteral("Kettavox"),
-                                    QStringLiteral("Dulvet"), QStringLiteral("Morrak")})
+        for (const QString& name : {QStringLiteral("Orvane"),
+                                    QStringLiteral("Kettavox"),
+                                    QStringLiteral("Dulvet"),
+                                    QStringLiteral("Morrak")})
             apps.append({name, platform->appBundlePath(name)});
         InstalledAppsGrid grid(apps, *platform);
         grid.resize(610, 500);
@@ -101,7 +111,8 @@ private Q_SLOTS:
         QCOMPARE(cards[3]->y() - (cards[0]->y() + cards[0]->height()), 16);
     }
 
-    void cardsShowTheInitialOnTheAppColourAndOpenTheBundle() {
+    void cardsShowTheInitialOnTheAppColourAndOpenTheBundle()
+    {
         const InstalledApp orvane = installApp(QStringLiteral("Orvane"));
         InstalledAppCard card(orvane, *platform);
         auto* tile = card.findChild<ui::GradientTile*>(QStringLiteral("appTile"));
@@ -117,7 +128,8 @@ private Q_SLOTS:
         QCOMPARE(platform->openedBundles, QStringList{orvane.path});
     }
 
-    void confirmationHasItsTextsAndChoicesInOrder() {
+    void confirmationHasItsTextsAndChoicesInOrder()
+    {
         const InstalledApp orvane = installApp(QStringLiteral("Orvane"));
         InstalledAppDetail detail(orvane, *platform);
         detail.show();
@@ -139,8 +151,10 @@ private Q_SLOTS:
         QStringList order;
         for (QPushButton* button : buttons)
             order.append(shownText(button));
-        QCOMPARE(order, (QStringList{QStringLiteral("Uninstall (keep data)"),
-                                     QStringLiteral("Uninstall & delete data"), QStringLiteral("Cancel")}));
+        QCOMPARE(order,
+                 (QStringList{QStringLiteral("Uninstall (keep data)"),
+                              QStringLiteral("Uninstall & delete data"),
+                              QStringLiteral("Cancel")}));
         QVERIFY(dialog->button(UninstallDialog::Choice::KeepData)->isDefault());
         // Escape is Cancel.
         QSignalSpy uninstalled(&detail, &InstalledAppDetail::uninstalled);
@@ -150,7 +164,8 @@ private Q_SLOTS:
         QVERIFY(QFileInfo::exists(platform->appBundlePath(QStringLiteral("Orvane"))));
     }
 
-    void uninstallChoicesDeleteWhatTheySay_data() {
+    void uninstallChoicesDeleteWhatTheySay_data()
+    {
         QTest::addColumn<UninstallDialog::Choice>("choice");
         QTest::addColumn<bool>("bundleGone");
         QTest::addColumn<bool>("dataGone");
@@ -160,7 +175,8 @@ private Q_SLOTS:
         QTest::newRow("cancel") << UninstallDialog::Choice::Cancel << false << false << 0;
     }
 
-    void uninstallChoicesDeleteWhatTheySay() {
+    void uninstallChoicesDeleteWhatTheySay()
+    {
         QFETCH(UninstallDialog::Choice, choice);
         QFETCH(bool, bundleGone);
         QFETCH(bool, dataGone);
@@ -186,7 +202,8 @@ private Q_SLOTS:
         QVERIFY(QFileInfo::exists(home->path() + QStringLiteral("/.zandrel/data")));
     }
 
-    void deletingDataNeverFollowsSymbolicLinks() {
+    void deletingDataNeverFollowsSymbolicLinks()
+    {
         // The data folder is a link to a folder elsewhere, and the bundle holds a link out of itself.
         QTemporaryDir elsewhere;
         makeFile(elsewhere.filePath(QStringLiteral("precious.txt")));
@@ -205,7 +222,8 @@ private Q_SLOTS:
         QVERIFY(QFileInfo::exists(elsewhere.filePath(QStringLiteral("precious.txt"))));
     }
 
-    void uninstallCompletesWhenNothingCanBeDeleted() {
+    void uninstallCompletesWhenNothingCanBeDeleted()
+    {
         // Neither bundle nor data exist: still announced, so the window returns to the grid.
         InstalledAppDetail detail(
             {QStringLiteral("Morrak"), platform->appBundlePath(QStringLiteral("Morrak"))}, *platform);

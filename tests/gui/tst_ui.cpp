@@ -22,7 +22,8 @@ struct Ink {
     int offColor = 0;
 };
 
-Ink inkOf(const QPixmap& pixmap, const QColor& color) {
+Ink inkOf(const QPixmap& pixmap, const QColor& color)
+{
     Ink ink;
     const QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < image.height(); ++y) {
@@ -38,7 +39,8 @@ Ink inkOf(const QPixmap& pixmap, const QColor& color) {
     return ink;
 }
 
-QPalette darkPalette() {
+QPalette darkPalette()
+{
     QPalette dark(QColor(50, 50, 52), QColor(40, 40, 42));
     dark.setColor(QPalette::WindowText, QColor(235, 235, 235));
     return dark;
@@ -50,7 +52,8 @@ class TestUi : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void everySymbolIsBundledAndDrawn() {
+    void everySymbolIsBundledAndDrawn()
+    {
         const QStringList names = SymbolTable::names();
         QVERIFY(names.size() >= 68);
         QSet<QString> files;
@@ -72,7 +75,8 @@ private Q_SLOTS:
         QCOMPARE(bundled, files.size());
     }
 
-    void unknownSymbolsFallBackToApp() {
+    void unknownSymbolsFallBackToApp()
+    {
         QCOMPARE(SymbolTable::fileFor(QStringLiteral("no.such.symbol")),
                  SymbolTable::fileFor(QStringLiteral("app")));
         QCOMPARE(SymbolTable::fileFor(QString()), SymbolTable::fileFor(QStringLiteral("app")));
@@ -81,7 +85,8 @@ private Q_SLOTS:
                 .drawn > 0);
     }
 
-    void symbolsAreTintedAndCrispAtDoubleScale() {
+    void symbolsAreTintedAndCrispAtDoubleScale()
+    {
         const QColor purple(0xAF, 0x52, 0xDE);
         for (const QString& name : {QStringLiteral("gear"), QStringLiteral("star.fill")}) {
             const QPixmap pixmap = SymbolTable::pixmap(name, {16, 16}, purple, 2.0);
@@ -105,17 +110,24 @@ private Q_SLOTS:
         QVERIFY2(centreAlpha > 70 && centreAlpha < 110, qPrintable(QString::number(centreAlpha)));
     }
 
-    void appSymbolsMatchWholeNamesOnly() {
+    void appSymbolsMatchWholeNamesOnly()
+    {
         QCOMPARE(iconForApp(QStringLiteral("ORVANE")), QStringLiteral("sparkles"));
         QCOMPARE(iconForApp(QStringLiteral("Orvane Pro")), QStringLiteral("app"));
         QCOMPARE(iconForApp(QStringLiteral("avox")), iconForApp(QStringLiteral("Kettavox")));
         QCOMPARE(iconForApp(QString()), QStringLiteral("app"));
     }
 
-    void slugColoursAreStableAndFromTheTileList() {
-        const QList<NamedColor> tileColors{NamedColor::Blue,   NamedColor::Purple, NamedColor::Orange,
-                                           NamedColor::Green,  NamedColor::Pink,   NamedColor::Cyan,
-                                           NamedColor::Indigo, NamedColor::Mint};
+    void slugColoursAreStableAndFromTheTileList()
+    {
+        const QList<NamedColor> tileColors{NamedColor::Blue,
+                                           NamedColor::Purple,
+                                           NamedColor::Orange,
+                                           NamedColor::Green,
+                                           NamedColor::Pink,
+                                           NamedColor::Cyan,
+                                           NamedColor::Indigo,
+                                           NamedColor::Mint};
         QSet<NamedColor> seen;
         for (int i = 0; i < 200; ++i) {
             const QString slug = QStringLiteral("app-%1").arg(i);
@@ -126,13 +138,15 @@ private Q_SLOTS:
         QCOMPARE(seen.size(), 8);
     }
 
-    void tilesShowTheUpperCasedInitial() {
+    void tilesShowTheUpperCasedInitial()
+    {
         QCOMPARE(GradientTile(QStringLiteral("élan"), NamedColor::Purple).initial(), QStringLiteral("É"));
         QCOMPARE(Theme::initial(QString()), QString());
         QCOMPARE(Theme::initial(QStringLiteral("\U0001F600 smile")), QStringLiteral("\U0001F600"));
     }
 
-    void emptyStateShowsOnlyWhatItHas() {
+    void emptyStateShowsOnlyWhatItHas()
+    {
         EmptyStateView bare(QStringLiteral("App not found"), QStringLiteral("questionmark.app"));
         bare.show();
         QCOMPARE(bare.title(), QStringLiteral("App not found"));
@@ -146,7 +160,8 @@ private Q_SLOTS:
         QCOMPARE(retry->text(), QStringLiteral("Retry"));
     }
 
-    void coloursFollowTheApplicationPalette() {
+    void coloursFollowTheApplicationPalette()
+    {
         const QPalette light = QApplication::palette();
         QVERIFY(Theme::color(NamedColor::Blue, light) != Theme::color(NamedColor::Blue, darkPalette()));
 

@@ -40,12 +40,13 @@ private Q_SLOTS:
     {
         const auto apps = wire::decodeJson<QList<AppInfo>>(
             R"([{"id":"1","name":"Orvane"},{"id":"2","name":"Dulvet","version":"1.2","actions":[{"name":"go"}],)"
-    R"("files":[{"path":"a.md"}],"unknown":1}])");
+            R"("files":[{"path":"a.md"}],"unknown":1}])");
         QCOMPARE(apps.size(), 2);
         QVERIFY(!apps[0].version && !apps[0].description && !apps[0].actions && !apps[0].files);
         QCOMPARE(apps[1].actions->at(0).name, QStringLiteral("go"));
         QVERIFY(!apps[1].files->at(0).format);
-        QCOMPARE(decodeFailure<QList<AppInfo>>(R"([{"id":"1","name":"a"},{"name":"b"}])"), QStringLiteral("[1].id: missing"));
+        QCOMPARE(decodeFailure<QList<AppInfo>>(R"([{"id":"1","name":"a"},{"name":"b"}])"),
+                 QStringLiteral("[1].id: missing"));
         QCOMPARE(decodeFailure<QList<AppInfo>>(R"([{"id":"1"}])"), QStringLiteral("[0].name: missing"));
     }
 
@@ -57,7 +58,7 @@ private Q_SLOTS:
         QVERIFY(!wire::decodeJson<AIConfig>(R"({"defaultModel":"gpt"})").defaultModel);
         const auto full = wire::decodeJson<AIConfig>(
             R"({"providers":{"openai":{"apiKey":"sk-1","models":[{"id":"m","available":true}]}},"default":"m",)"
-    R"("fallbackOrder":["openai","ollama"],"appOverrides":{"Orvane":"m"}})");
+            R"("fallbackOrder":["openai","ollama"],"appOverrides":{"Orvane":"m"}})");
         QCOMPARE(full.defaultModel, QStringLiteral("m"));
         QCOMPARE(full.providers->value(QStringLiteral("openai")).apiKey, QStringLiteral("sk-1"));
         QCOMPARE(*full.fallbackOrder, QStringList({QStringLiteral("openai"), QStringLiteral("ollama")}));
@@ -69,16 +70,19 @@ private Q_SLOTS:
         QCOMPARE(decodeFailure<AIModelsResponse>(R"({"default":"x"})"), QStringLiteral("models: missing"));
         const auto empty = wire::decodeJson<AIModelsResponse>(R"({"models":[]})");
         QVERIFY(empty.models.isEmpty() && !empty.defaultModel);
-        QCOMPARE(decodeFailure<AIModelsResponse>(
-                     R"({"models":[{"id":"a","provider":"p","name":"A","available":true},{"id":"b","provider":"p","name":"B"}]})"),
-                 QStringLiteral("models[1].available: missing"));
+        QCOMPARE(
+            decodeFailure<AIModelsResponse>(
+                R"({"models":[{"id":"a","provider":"p","name":"A","available":true},{"id":"b","provider":"p","name":"B"}]})"),
+            QStringLiteral("models[1].available: missing"));
     }
 
     void usageSummaryNumbers()
     {
-        QCOMPARE(decodeFailure<UsageSummary>(R"({"input_tokens":12.5,"output_tokens":1,"cost_estimate":0,"count":1})"),
+        QCOMPARE(decodeFailure<UsageSummary>(
+                     R"({"input_tokens":12.5,"output_tokens":1,"cost_estimate":0,"count":1})"),
                  QStringLiteral("input_tokens: expected an integer"));
-        const auto s = wire::decodeJson<UsageSummary>(R"({"input_tokens":12,"output_tokens":1,"cost_estimate":0,"count":1})");
+        const auto s = wire::decodeJson<UsageSummary>(
+            R"({"input_tokens":12,"output_tokens":1,"cost_estimate":0,"count":1})");
         QCOMPARE(s.cost_estimate, 0.0);
     }
 
@@ -95,8 +99,9 @@ private Q_SLOTS:
         QVERIFY(entry.value(QStringLiteral("arr")).isNull());
         QVERIFY(entry.value(QStringLiteral("obj")).isNull());
         QCOMPARE(entry.value(QStringLiteral("big")).kind(), AnyCodableValue::Kind::Double);
-        QCOMPARE(wire::encodeJson(entry),
-                 QByteArray(R"({"arr":null,"b":true,"big":1e+30,"d":3.5,"i":3,"n":null,"obj":null,"s":"x"})"));
+        QCOMPARE(
+            wire::encodeJson(entry),
+            QByteArray(R"({"arr":null,"b":true,"big":1e+30,"d":3.5,"i":3,"n":null,"obj":null,"s":"x"})"));
     }
 
     void permissionSetAndAuditIdentity()
@@ -104,7 +109,8 @@ private Q_SLOTS:
         PermissionSet set;
         set.read = false;
         QCOMPARE(wire::encodeJson(set), QByteArray(R"({"read":false})"));
-        const auto entries = wire::decodeJson<QList<AuditEntry>>(R"([{},{"note":"x"},{"timestamp":"t","action":"read"}])");
+        const auto entries =
+            wire::decodeJson<QList<AuditEntry>>(R"([{},{"note":"x"},{"timestamp":"t","action":"read"}])");
         QCOMPARE(entries[0].id(), QStringLiteral("--"));
         QCOMPARE(entries[1].id(), entries[0].id());
         QCOMPARE(entries[2].id(), QStringLiteral("t--read"));
@@ -178,17 +184,20 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<QByteArray>("expected"); // the map re-encoded, or "error"
-        QTest::newRow("wrapped, execute") << QByteArray(R"({"apps":{"weather":{"read":true,"execute":false}}})")
-                                          << QByteArray(R"({"weather":{"actions":false,"read":true}})");
+        QTest::newRow("wrapped, execute")
+            << QByteArray(R"({"apps":{"weather":{"read":true,"execute":false}}})")
+            << QByteArray(R"({"weather":{"actions":false,"read":true}})");
         QTest::newRow("actions wins over execute")
-            << QByteArray(R"({"weather":{"actions":true,"execute":false}})") << QByteArray(R"({"weather":{"actions":true}})");
+            << QByteArray(R"({"weather":{"actions":true,"execute":false}})")
+            << QByteArray(R"({"weather":{"actions":true}})");
         QTest::newRow("actions not boolean, execute is")
-            << QByteArray(R"({"weather":{"actions":"yes","execute":true}})") << QByteArray(R"({"weather":{"actions":true}})");
+            << QByteArray(R"({"weather":{"actions":"yes","execute":true}})")
+            << QByteArray(R"({"weather":{"actions":true}})");
         QTest::newRow("empty array") << QByteArray("[]") << QByteArray("{}");
         QTest::newRow("empty object") << QByteArray("{}") << QByteArray("{}");
         QTest::newRow("scalar") << QByteArray("5") << QByteArray("{}");
-        QTest::newRow("apps not an object")
-            << QByteArray(R"({"apps":5,"weather":{"read":true}})") << QByteArray(R"({"weather":{"read":true}})");
+        QTest::newRow("apps not an object") << QByteArray(R"({"apps":5,"weather":{"read":true}})")
+                                            << QByteArray(R"({"weather":{"read":true}})");
         QTest::newRow("non-object apps skipped, wrong types absent")
             << QByteArray(R"({"a":true,"b":{"read":"yes","write":1},"c":{"write":true}})")
             << QByteArray(R"({"b":{},"c":{"write":true}})");
@@ -248,13 +257,15 @@ private Q_SLOTS:
         await(client.testProvider(QStringLiteral("ollama"), QStringLiteral("k"), QStringLiteral("http://h")));
         const auto start = await(client.startOAuth(QStringLiteral("anthropic")));
         QCOMPARE(start.value->state, QStringLiteral("st"));
-        const auto done = await(client.completeOAuth(QStringLiteral("anthropic"), QStringLiteral("c"), QStringLiteral("st")));
+        const auto done = await(
+            client.completeOAuth(QStringLiteral("anthropic"), QStringLiteral("c"), QStringLiteral("st")));
         QCOMPARE(done.value->email, QStringLiteral("a@b"));
         QVERIFY(await(client.signOut(QStringLiteral("anthropic"))).succeeded()); // status is not looked at
 
         const auto& sent = hub.requests();
         QCOMPARE(bodyOf(sent[0]), QJsonObject({{"provider", "openai"}}));
-        QCOMPARE(bodyOf(sent[1]), QJsonObject({{"provider", "ollama"}, {"apiKey", "k"}, {"baseUrl", "http://h"}}));
+        QCOMPARE(bodyOf(sent[1]),
+                 QJsonObject({{"provider", "ollama"}, {"apiKey", "k"}, {"baseUrl", "http://h"}}));
         QCOMPARE(bodyOf(sent[2]), QJsonObject({{"provider", "anthropic"}}));
         QCOMPARE(bodyOf(sent[3]), QJsonObject({{"provider", "anthropic"}, {"code", "c"}, {"state", "st"}}));
         QCOMPARE(bodyOf(sent[4]), QJsonObject({{"provider", "anthropic"}}));
@@ -275,7 +286,9 @@ private Q_SLOTS:
         QVERIFY(!apps.errorText().contains(QStringLiteral("Hub is busy")));
 
         // The status is not looked at: an error answer that decodes is data.
-        hub.on("GET", "/api/ai/auth/status", ScriptedReply::json(R"([{"provider":"anthropic","authenticated":false}])", 500));
+        hub.on("GET",
+               "/api/ai/auth/status",
+               ScriptedReply::json(R"([{"provider":"anthropic","authenticated":false}])", 500));
         const auto status = await(client.getAuthStatus());
         QVERIFY(status.succeeded());
         QCOMPARE(status.value->at(0).provider, QStringLiteral("anthropic"));

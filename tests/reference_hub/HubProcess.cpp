@@ -8,41 +8,51 @@
 namespace zandrel::test {
 
 HubProcess::HubProcess()
-    : home_(dir_.path()) {
+    : home_(dir_.path())
+{
     process_.setProcessChannelMode(QProcess::MergedChannels);
     process_.setProcessEnvironment(environment());
     // Read as it comes, so a chatty Hub never blocks on a full pipe.
-    QObject::connect(&process_, &QProcess::readyReadStandardOutput, &process_,
-                     [this] { output_ += process_.readAllStandardOutput(); });
+    QObject::connect(&process_, &QProcess::readyReadStandardOutput, &process_, [this] {
+        output_ += process_.readAllStandardOutput();
+    });
 }
 
-HubProcess::~HubProcess() {
+HubProcess::~HubProcess()
+{
     if (isServing())
         stop();
 }
 
-QString HubProcess::program() {
+QString HubProcess::program()
+{
     return QStringLiteral(ZANDREL_BINARY);
 }
 
-QString HubProcess::baseUrl() const {
+QString HubProcess::baseUrl() const
+{
     return QStringLiteral("http://127.0.0.1:%1").arg(port_);
 }
 
-QProcessEnvironment HubProcess::environment() const {
+QProcessEnvironment HubProcess::environment() const
+{
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("HOME"), home_);
     return env;
 }
 
-bool HubProcess::serve(const QStringList& extraArguments) {
+bool HubProcess::serve(const QStringList& extraArguments)
+{
     // A free port can be taken by someone else before the Hub binds it; try a few.
     for (int attempt = 0; attempt < 3; ++attempt) {
         port_ = FakeHub::unusedPort();
         output_.clear();
-        process_.start(program(), QStringList{QStringLiteral("hub"), QStringLiteral("serve"),
-                                              QStringLiteral("--port"), QString::number(port_)} +
-                                      extraArguments);
+        process_.start(program(),
+                       QStringList{QStringLiteral("hub"),
+                                   QStringLiteral("serve"),
+                                   QStringLiteral("--port"),
+                                   QString::number(port_)} +
+                           extraArguments);
         const bool listening = spinUntil(
             [this] { return output_.contains("listening on") || process_.state() == QProcess::NotRunning; },
             20000);
@@ -56,7 +66,8 @@ bool HubProcess::serve(const QStringList& extraArguments) {
     return false;
 }
 
-int HubProcess::stop() {
+int HubProcess::stop()
+{
     if (process_.state() == QProcess::NotRunning)
         return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
     process_.terminate();
@@ -69,12 +80,14 @@ int HubProcess::stop() {
     return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
 }
 
-QString HubProcess::log() {
+QString HubProcess::log()
+{
     output_ += process_.readAllStandardOutput();
     return QString::fromUtf8(output_);
 }
 
-HubProcess::Result HubProcess::run(const QStringList& arguments, int timeoutMs) const {
+HubProcess::Result HubProcess::run(const QStringList& arguments, int timeoutMs) const
+{
     QProcess process;
     process.setProcessEnvironment(environment());
     QElapsedTimer timer;

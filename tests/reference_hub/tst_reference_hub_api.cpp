@@ -18,13 +18,15 @@ using namespace zandrel::test;
 
 namespace {
 
-AIProviderConfig withKey(const QString& key) {
+AIProviderConfig withKey(const QString& key)
+{
     AIProviderConfig provider;
     provider.apiKey = key;
     return provider;
 }
 
-QStringList providersOf(const AIModelsResponse& models) {
+QStringList providersOf(const AIModelsResponse& models)
+{
     QStringList providers;
     for (const AIModelInfo& model : models.models) {
         if (!providers.contains(model.provider))
@@ -42,7 +44,8 @@ class TestReferenceHubApi : public QObject {
 
     HubAPIClient client() const { return HubAPIClient(hub->port()); }
 
-    HttpResponse raw(QByteArray method, const QString& path, std::optional<QByteArray> body = std::nullopt) {
+    HttpResponse raw(QByteArray method, const QString& path, std::optional<QByteArray> body = std::nullopt)
+    {
         HttpRequest request{std::move(method),
                             QUrl(hub->baseUrl() + path),
                             {{"Content-Type", "application/json"}},
@@ -54,10 +57,13 @@ class TestReferenceHubApi : public QObject {
     }
 
     // A 4xx answer whose body is a JSON object with an error message.
-    static bool isJsonClientError(const HttpResponse& response, int status) {
+    static bool isJsonClientError(const HttpResponse& response, int status)
+    {
         const QJsonObject body = QJsonDocument::fromJson(response.body).object();
         if (response.status != status || body.value(QLatin1StringView("error")).toString().isEmpty()) {
-            qWarning("expected %d with an error message, got %d %s", status, response.status,
+            qWarning("expected %d with an error message, got %d %s",
+                     status,
+                     response.status,
                      response.body.constData());
             return false;
         }
@@ -65,17 +71,20 @@ class TestReferenceHubApi : public QObject {
     }
 
 private Q_SLOTS:
-    void init() {
+    void init()
+    {
         hub = std::make_unique<HubProcess>();
         QVERIFY(hub->serve());
     }
 
-    void cleanup() {
+    void cleanup()
+    {
         QCOMPARE(hub->stop(), 0);
         hub.reset();
     }
 
-    void appsAndSessions() {
+    void appsAndSessions()
+    {
         QVERIFY(*await(client().isRunning()).value);
         const auto apps = await(client().getApps());
         QVERIFY2(apps.succeeded(), qPrintable(apps.errorText()));
@@ -94,7 +103,8 @@ private Q_SLOTS:
         QVERIFY(hub->log().contains(QStringLiteral("GET /api/apps/Orvane/sessions 200 ")));
     }
 
-    void aiConfigurationRoundTripAndModels() {
+    void aiConfigurationRoundTripAndModels()
+    {
         AIConfig config;
         config.providers = QMap<QString, AIProviderConfig>{
             {QStringLiteral("openai"), withKey(QStringLiteral("sk-proj-0123456789abcdefghij"))},
@@ -122,7 +132,8 @@ private Q_SLOTS:
         QVERIFY(fallback.value->defaultModel && *fallback.value->defaultModel != u"claude-sonnet-4-5");
     }
 
-    void providerTestJudgesKeysAndIsAudited() {
+    void providerTestJudgesKeysAndIsAudited()
+    {
         const auto good = await(client().testProvider(
             QStringLiteral("openai"), QStringLiteral("sk-0123456789abcdefghijklmn"), std::nullopt));
         QVERIFY2(good.succeeded(), qPrintable(good.errorText()));
@@ -147,7 +158,8 @@ private Q_SLOTS:
         QCOMPARE(audit.value->first().allowed, false);
     }
 
-    void usageIsPlausible() {
+    void usageIsPlausible()
+    {
         const auto usage = await(client().getAIUsage());
         QVERIFY2(usage.succeeded(), qPrintable(usage.errorText()));
         const UsageResponse& u = *usage.value;
@@ -161,7 +173,8 @@ private Q_SLOTS:
             QVERIFY(u.perApp->contains(app.id));
     }
 
-    void permissionsRoundTripWithAudit() {
+    void permissionsRoundTripWithAudit()
+    {
         const auto before = await(client().getPermissions());
         QVERIFY2(before.succeeded(), qPrintable(before.errorText()));
         QVERIFY(before.value->contains(QStringLiteral("Orvane")));
@@ -191,7 +204,8 @@ private Q_SLOTS:
         QVERIFY(hub->log().contains(QStringLiteral("PUT /api/permissions/No%20Such%20App 404")));
     }
 
-    void providerSignInFlow() {
+    void providerSignInFlow()
+    {
         const auto start = await(client().startOAuth(QStringLiteral("anthropic")));
         QVERIFY2(start.succeeded(), qPrintable(start.errorText()));
         QVERIFY(!start.value->state.isEmpty());
@@ -234,7 +248,8 @@ private Q_SLOTS:
             raw("POST", QStringLiteral("/api/ai/auth/start"), "{\"provider\":\"openai\"}"), 400));
     }
 
-    void badInputIsAnswered4xxAndChangesNothing() {
+    void badInputIsAnswered4xxAndChangesNothing()
+    {
         const AIConfig before = *await(client().getAIConfig()).value;
 
         QVERIFY(isJsonClientError(raw("PUT", QStringLiteral("/api/ai/config"), "{\"providers\": "), 400));
@@ -265,11 +280,15 @@ private Q_SLOTS:
         QVERIFY(hub->isServing());
     }
 
-    void testSwitchesFailAndDelay() {
+    void testSwitchesFailAndDelay()
+    {
         QCOMPARE(hub->stop(), 0);
-        QVERIFY(hub->serve({QStringLiteral("--fail"), QStringLiteral("/api/store=503"),
-                            QStringLiteral("--fail"), QStringLiteral("/api/store/apps/categories=418"),
-                            QStringLiteral("--delay-ms"), QStringLiteral("300")}));
+        QVERIFY(hub->serve({QStringLiteral("--fail"),
+                            QStringLiteral("/api/store=503"),
+                            QStringLiteral("--fail"),
+                            QStringLiteral("/api/store/apps/categories=418"),
+                            QStringLiteral("--delay-ms"),
+                            QStringLiteral("300")}));
         QElapsedTimer timer;
         timer.start();
         const HttpResponse failed = raw("GET", QStringLiteral("/api/store/apps"));

@@ -32,7 +32,8 @@ const QStringList kCategorySymbols{QStringLiteral("hammer"),
                                    QStringLiteral("newspaper"),
                                    QStringLiteral("paintbrush")};
 
-Request requestFor(const QByteArray& method, const QString& path) {
+Request requestFor(const QByteArray& method, const QString& path)
+{
     Request request;
     request.method = method;
     request.path = path;
@@ -41,7 +42,8 @@ Request requestFor(const QByteArray& method, const QString& path) {
     return request;
 }
 
-QString echo(const Request& r, const char* name) {
+QString echo(const Request& r, const char* name)
+{
     return QString::fromLatin1(name) + u':' + r.params.join(u',');
 }
 
@@ -51,7 +53,8 @@ class TestReferenceHubLogic : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void versionOrder_data() {
+    void versionOrder_data()
+    {
         QTest::addColumn<QString>("a");
         QTest::addColumn<QString>("b");
         QTest::addColumn<int>("expected");
@@ -75,7 +78,8 @@ private Q_SLOTS:
                                                     << "99999999999999999999999.0" << 1;
     }
 
-    void versionOrder() {
+    void versionOrder()
+    {
         QFETCH(QString, a);
         QFETCH(QString, b);
         QFETCH(int, expected);
@@ -83,7 +87,8 @@ private Q_SLOTS:
         QCOMPARE(Versions::compare(b, a), -expected);
     }
 
-    void builtInCatalogueIsComplete() {
+    void builtInCatalogueIsComplete()
+    {
         const Catalogue catalogue = Catalogue::builtIn();
         QVERIFY(catalogue.apps().size() >= 24);
         QVERIFY(catalogue.appCategories().size() >= 6);
@@ -119,16 +124,21 @@ private Q_SLOTS:
         }
     }
 
-    void routerPicksTheMostLiteralRoute() {
+    void routerPicksTheMostLiteralRoute()
+    {
         Router router;
-        router.add("GET", QStringLiteral("/api/store/apps/{slug}"),
-                   [](const Request& r) { return Response::json(echo(r, "detail")); });
-        router.add("GET", QStringLiteral("/api/store/apps/categories"),
-                   [](const Request& r) { return Response::json(echo(r, "categories")); });
-        router.add("POST", QStringLiteral("/api/store/apps/{slug}/install"),
-                   [](const Request& r) { return Response::json(echo(r, "install")); });
-        router.add("PUT", QStringLiteral("/api/permissions/{app}"),
-                   [](const Request& r) { return Response::json(echo(r, "perms")); });
+        router.add("GET", QStringLiteral("/api/store/apps/{slug}"), [](const Request& r) {
+            return Response::json(echo(r, "detail"));
+        });
+        router.add("GET", QStringLiteral("/api/store/apps/categories"), [](const Request& r) {
+            return Response::json(echo(r, "categories"));
+        });
+        router.add("POST", QStringLiteral("/api/store/apps/{slug}/install"), [](const Request& r) {
+            return Response::json(echo(r, "install"));
+        });
+        router.add("PUT", QStringLiteral("/api/permissions/{app}"), [](const Request& r) {
+            return Response::json(echo(r, "perms"));
+        });
 
         QCOMPARE(router.dispatch(requestFor("GET", QStringLiteral("/api/store/apps/categories"))).body,
                  "\"categories:\"");
@@ -152,7 +162,8 @@ private Q_SLOTS:
         QCOMPARE(router.dispatch(requestFor("PUT", QStringLiteral("/api/permissions/"))).status, 404);
     }
 
-    void keyJudgement_data() {
+    void keyJudgement_data()
+    {
         QTest::addColumn<QString>("provider");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("problem"); // part of the reason, empty when the key looks right
@@ -191,7 +202,8 @@ private Q_SLOTS:
                                                      << "too short";
     }
 
-    void keyJudgement() {
+    void keyJudgement()
+    {
         QFETCH(QString, provider);
         QFETCH(QString, key);
         QFETCH(QString, problem);
@@ -203,11 +215,16 @@ private Q_SLOTS:
                      qPrintable(found.value_or(QStringLiteral("(accepted)"))));
     }
 
-    void commandLine() {
-        const Command serve = CommandLine::parse(
-            {QStringLiteral("hub"), QStringLiteral("serve"), QStringLiteral("--port=4000"),
-             QStringLiteral("--fail"), QStringLiteral("/api/store=503"), QStringLiteral("--delay-ms"),
-             QStringLiteral("250"), QStringLiteral("--fail=/api/a=b=404")});
+    void commandLine()
+    {
+        const Command serve = CommandLine::parse({QStringLiteral("hub"),
+                                                  QStringLiteral("serve"),
+                                                  QStringLiteral("--port=4000"),
+                                                  QStringLiteral("--fail"),
+                                                  QStringLiteral("/api/store=503"),
+                                                  QStringLiteral("--delay-ms"),
+                                                  QStringLiteral("250"),
+                                                  QStringLiteral("--fail=/api/a=b=404")});
         QCOMPARE(serve.kind, Command::Kind::Serve);
         QCOMPARE(serve.options.port, 4000);
         QCOMPARE(serve.options.delayMs, 250);
@@ -221,11 +238,17 @@ private Q_SLOTS:
 
         for (const QStringList& bad :
              {QStringList{QStringLiteral("hub"), QStringLiteral("serve"), QStringLiteral("--port")},
-              QStringList{QStringLiteral("hub"), QStringLiteral("serve"), QStringLiteral("--port"),
+              QStringList{QStringLiteral("hub"),
+                          QStringLiteral("serve"),
+                          QStringLiteral("--port"),
                           QStringLiteral("0")},
-              QStringList{QStringLiteral("hub"), QStringLiteral("serve"), QStringLiteral("--fail"),
+              QStringList{QStringLiteral("hub"),
+                          QStringLiteral("serve"),
+                          QStringLiteral("--fail"),
                           QStringLiteral("/x=200")},
-              QStringList{QStringLiteral("hub"), QStringLiteral("serve"), QStringLiteral("--fail"),
+              QStringList{QStringLiteral("hub"),
+                          QStringLiteral("serve"),
+                          QStringLiteral("--fail"),
                           QStringLiteral("x=500")},
               QStringList{QStringLiteral("hub"), QStringLiteral("serve"), QStringLiteral("--verbose")},
               QStringList{QStringLiteral("hub"), QStringLiteral("restart")}}) {
@@ -233,7 +256,8 @@ private Q_SLOTS:
         }
     }
 
-    void failedSaveKeepsTheState() {
+    void failedSaveKeepsTheState()
+    {
         QTemporaryDir dir;
         QFile blocker(dir.filePath(QStringLiteral("not-a-folder")));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
@@ -256,7 +280,8 @@ private Q_SLOTS:
         QCOMPARE(reread.data().ai.defaultModel, QStringLiteral("kept"));
     }
 
-    void usageGrowsAndNests() {
+    void usageGrowsAndNests()
+    {
         const QDateTime now =
             QDateTime::fromString(QStringLiteral("2025-06-10T15:30:00.000Z"), Qt::ISODateWithMs);
         const QList<InstalledApp> apps{

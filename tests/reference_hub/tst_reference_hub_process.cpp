@@ -20,7 +20,8 @@ class TestReferenceHubProcess : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void stateSurvivesRestart() {
+    void stateSurvivesRestart()
+    {
         HubProcess hub;
         QVERIFY(hub.serve());
         StoreService store(hub.baseUrl());
@@ -38,8 +39,8 @@ private Q_SLOTS:
                                                    PermissionSet{true, false, false}))
                         .succeeded());
             const auto started = await(client.startOAuth(QStringLiteral("anthropic")));
-            QVERIFY(await(client.completeOAuth(QStringLiteral("anthropic"), QStringLiteral("c"),
-                                               started.value->state))
+            QVERIFY(await(client.completeOAuth(
+                              QStringLiteral("anthropic"), QStringLiteral("c"), started.value->state))
                         .value->success);
         }
         const auto auditBefore = await(HubAPIClient(hub.port()).getAuditLog(1000));
@@ -49,8 +50,8 @@ private Q_SLOTS:
         QVERIFY(hub.serve());
         const HubAPIClient client(hub.port());
         const auto apps = await(client.getApps());
-        QVERIFY(std::any_of(apps.value->begin(), apps.value->end(),
-                            [](const AppInfo& a) { return a.id == u"marrowind"; }));
+        QVERIFY(std::any_of(
+            apps.value->begin(), apps.value->end(), [](const AppInfo& a) { return a.id == u"marrowind"; }));
         QCOMPARE(await(client.getAIConfig()).value->defaultModel, QStringLiteral("mistral"));
         QCOMPARE(await(client.getPermissions()).value->value(QStringLiteral("Marrowind")),
                  (PermissionSet{true, false, false}));
@@ -64,7 +65,8 @@ private Q_SLOTS:
         QCOMPARE(hub.stop(), 0);
     }
 
-    void corruptStateFileIsMovedAside() {
+    void corruptStateFileIsMovedAside()
+    {
         HubProcess hub;
         QVERIFY(QDir().mkpath(hub.path(QStringLiteral(".zandrel/hub"))));
         const QString stateFile = hub.path(QStringLiteral(".zandrel/hub/state.json"));
@@ -94,7 +96,8 @@ private Q_SLOTS:
         }
     }
 
-    void applicationsFolderThatCannotHoldBundles() {
+    void applicationsFolderThatCannotHoldBundles()
+    {
         HubProcess hub;
         QFile notAFolder(hub.path(QStringLiteral("Applications")));
         QVERIFY(notAFolder.open(QIODevice::WriteOnly));
@@ -113,17 +116,21 @@ private Q_SLOTS:
         QCOMPARE(hub.stop(), 0);
     }
 
-    void oneHubPerHome() {
+    void oneHubPerHome()
+    {
         HubProcess hub;
         QVERIFY(hub.serve());
-        const auto second = hub.run({QStringLiteral("hub"), QStringLiteral("serve"), QStringLiteral("--port"),
+        const auto second = hub.run({QStringLiteral("hub"),
+                                     QStringLiteral("serve"),
+                                     QStringLiteral("--port"),
                                      QString::number(FakeHub::unusedPort())});
         QCOMPARE(second.exitCode, 1);
         QVERIFY(second.err.contains(QStringLiteral("already serves this home")));
         QCOMPARE(hub.stop(), 0);
     }
 
-    void startStopStatus() {
+    void startStopStatus()
+    {
         HubProcess home;
         const QStringList hubStatus{QStringLiteral("hub"), QStringLiteral("status")};
         const QStringList hubStop{QStringLiteral("hub"), QStringLiteral("stop")};
@@ -133,8 +140,10 @@ private Q_SLOTS:
         QVERIFY(nothingToStop.out.contains(QStringLiteral("not running")));
 
         const quint16 port = FakeHub::unusedPort();
-        const auto started = home.run({QStringLiteral("hub"), QStringLiteral("start"),
-                                       QStringLiteral("--port"), QString::number(port)});
+        const auto started = home.run({QStringLiteral("hub"),
+                                       QStringLiteral("start"),
+                                       QStringLiteral("--port"),
+                                       QString::number(port)});
         QCOMPARE(started.exitCode, 0);
         QVERIFY2(started.elapsedMs < 3000,
                  qPrintable(QString::number(started.elapsedMs))); // well under a second without sanitizers
@@ -156,18 +165,24 @@ private Q_SLOTS:
         // A start that cannot listen says why.
         HubProcess blocker;
         QVERIFY(blocker.serve());
-        const auto refused = home.run({QStringLiteral("hub"), QStringLiteral("start"),
-                                       QStringLiteral("--port"), QString::number(blocker.port())});
+        const auto refused = home.run({QStringLiteral("hub"),
+                                       QStringLiteral("start"),
+                                       QStringLiteral("--port"),
+                                       QString::number(blocker.port())});
         QCOMPARE(refused.exitCode, 1);
         QVERIFY2(refused.err.contains(QStringLiteral("Cannot listen")), qPrintable(refused.err));
         QCOMPARE(home.run(hubStatus).exitCode, 3);
     }
 
-    void commandLineErrors() {
+    void commandLineErrors()
+    {
         HubProcess home;
         for (const QStringList& args :
-             {QStringList{}, QStringList{QStringLiteral("hub")},
-              QStringList{QStringLiteral("hub"), QStringLiteral("serve"), QStringLiteral("--port"),
+             {QStringList{},
+              QStringList{QStringLiteral("hub")},
+              QStringList{QStringLiteral("hub"),
+                          QStringLiteral("serve"),
+                          QStringLiteral("--port"),
                           QStringLiteral("70000")},
               QStringList{QStringLiteral("hub"), QStringLiteral("stop"), QStringLiteral("now")}}) {
             const auto result = home.run(args);

@@ -19,11 +19,15 @@ using namespace zandrel::test;
 
 namespace {
 
-const QStringList kCompanions{QStringLiteral("Orvane"),  QStringLiteral("Kettavox"),
-                              QStringLiteral("Dulvet"),  QStringLiteral("Morrak"),
-                              QStringLiteral("Silvane"), QStringLiteral("Pimbrel")};
+const QStringList kCompanions{QStringLiteral("Orvane"),
+                              QStringLiteral("Kettavox"),
+                              QStringLiteral("Dulvet"),
+                              QStringLiteral("Morrak"),
+                              QStringLiteral("Silvane"),
+                              QStringLiteral("Pimbrel")};
 
-QStringList namesOf(const QList<StoreApp>& apps) {
+QStringList namesOf(const QList<StoreApp>& apps)
+{
     QStringList names;
     for (const StoreApp& app : apps)
         names.append(app.name);
@@ -32,7 +36,8 @@ QStringList namesOf(const QList<StoreApp>& apps) {
 
 // The store error of a failed outcome, checked to carry a JSON error message.
 template <class T>
-StoreError storeError(const Outcome<T>& outcome) {
+StoreError storeError(const Outcome<T>& outcome)
+{
     const auto error = outcome.template errorAs<StoreError>();
     if (!error)
         qFatal("expected a StoreError, got: %s", qPrintable(outcome.errorText()));
@@ -53,19 +58,22 @@ class TestReferenceHubStore : public QObject {
     HubAPIClient client() const { return HubAPIClient(hub->port()); }
 
 private Q_SLOTS:
-    void init() {
+    void init()
+    {
         hub = std::make_unique<HubProcess>();
         QVERIFY(hub->serve());
         store = std::make_unique<StoreService>(hub->baseUrl());
     }
 
-    void cleanup() {
+    void cleanup()
+    {
         store.reset();
         QCOMPARE(hub->stop(), 0);
         hub.reset();
     }
 
-    void catalogueAndFilters() {
+    void catalogueAndFilters()
+    {
         const auto all = await(store->getApps());
         QVERIFY2(all.succeeded(), qPrintable(all.errorText()));
         QVERIFY(all.value->size() >= 24);
@@ -73,8 +81,8 @@ private Q_SLOTS:
             QVERIFY2(namesOf(*all.value).contains(name), qPrintable(name));
         QVERIFY(
             std::any_of(all.value->begin(), all.value->end(), [](const StoreApp& a) { return !a.is_free; }));
-        QVERIFY(std::any_of(all.value->begin(), all.value->end(),
-                            [](const StoreApp& a) { return a.featured == true; }));
+        QVERIFY(std::any_of(
+            all.value->begin(), all.value->end(), [](const StoreApp& a) { return a.featured == true; }));
 
         const auto categories = await(store->getCategories());
         QVERIFY(categories.succeeded());
@@ -100,7 +108,8 @@ private Q_SLOTS:
         QVERIFY(await(store->getApps(std::nullopt, QStringLiteral("zzzz-nothing"))).value->isEmpty());
     }
 
-    void appDetail() {
+    void appDetail()
+    {
         const auto detail = await(store->getApp(QStringLiteral("dulvet")));
         QVERIFY2(detail.succeeded(), qPrintable(detail.errorText()));
         QCOMPARE(detail.value->name, QStringLiteral("Dulvet"));
@@ -117,7 +126,8 @@ private Q_SLOTS:
         QCOMPARE(storeError(missing).status(), 404);
     }
 
-    void installCreatesBundleAndListsApp() {
+    void installCreatesBundleAndListsApp()
+    {
         const auto installed = await(store->installApp(QStringLiteral("grepling")));
         QVERIFY2(installed.succeeded(), qPrintable(installed.errorText()));
         QCOMPARE(installed.value->app, QStringLiteral("Grepling"));
@@ -128,8 +138,8 @@ private Q_SLOTS:
 
         const auto apps = await(client().getApps());
         QVERIFY(apps.succeeded());
-        const auto listed = std::find_if(apps.value->begin(), apps.value->end(),
-                                         [](const AppInfo& a) { return a.id == u"grepling"; });
+        const auto listed = std::find_if(
+            apps.value->begin(), apps.value->end(), [](const AppInfo& a) { return a.id == u"grepling"; });
         QVERIFY(listed != apps.value->end());
         QCOMPARE(listed->name, QStringLiteral("Grepling"));
         QCOMPARE(listed->version, QStringLiteral("5.0.1"));
@@ -146,13 +156,15 @@ private Q_SLOTS:
         // An app whose bundle was deleted (the application's uninstall) is no longer listed.
         QVERIFY(QDir(installed.value->path).removeRecursively());
         const auto afterUninstall = await(client().getApps());
-        QVERIFY(std::none_of(afterUninstall.value->begin(), afterUninstall.value->end(),
+        QVERIFY(std::none_of(afterUninstall.value->begin(),
+                             afterUninstall.value->end(),
                              [](const AppInfo& a) { return a.id == u"grepling"; }));
 
         QCOMPARE(storeError(await(store->installApp(QStringLiteral("no-such-app")))).status(), 404);
     }
 
-    void paidAppNeedsSignIn() {
+    void paidAppNeedsSignIn()
+    {
         const auto refused = await(store->installApp(QStringLiteral("patchwell")));
         const StoreError error = storeError(refused);
         QCOMPARE(error.status(), 401);
@@ -166,7 +178,8 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(bought.value->path + QStringLiteral("/AppRun")).isExecutable());
     }
 
-    void firstStartSeedsOlderVersionsAndUpdateCheckFindsThem() {
+    void firstStartSeedsOlderVersionsAndUpdateCheckFindsThem()
+    {
         const auto apps = await(client().getApps());
         QVERIFY(apps.succeeded());
         QVERIFY(apps.value->size() >= 2 && apps.value->size() <= 3);
@@ -209,7 +222,8 @@ private Q_SLOTS:
         QCOMPARE(recheck.value->updates.size(), apps.value->size() - 1);
     }
 
-    void loginAndAccount() {
+    void loginAndAccount()
+    {
         const auto wrong = await(store->login(QStringLiteral("demo@zandrel.dev"), QStringLiteral("nope")));
         QCOMPARE(storeError(wrong).status(), 401);
         QVERIFY(!store->isLoggedIn());

@@ -14,18 +14,23 @@ using namespace zandrel::test;
 
 namespace {
 
-const QByteArray kApp = "{\"slug\":\"orvane\",\"name\":\"Orvane\",\"short_description\":\"Notes\",\"icon_url\":\"https://i/o.png\","
+const QByteArray kApp =
+    "{\"slug\":\"orvane\",\"name\":\"Orvane\",\"short_description\":\"Notes\",\"icon_url\":\"https://i/"
+    "o.png\","
     R"("category":{"id":"1","name":"Tools","slug":"tools","icon":"hammer"},"price_cents":0,"is_free":true,)"
     R"("average_rating":4,"review_count":3,"download_count":10})";
 
-const QByteArray kDetail = R"({"slug":"orvane","name":"Orvane","short_description":"s","description":"d","icon_url":"u",)"
+const QByteArray kDetail =
+    R"({"slug":"orvane","name":"Orvane","short_description":"s","description":"d","icon_url":"u",)"
     R"("category":{"id":"1","name":"Tools","slug":"tools","icon":"hammer"},"price_cents":299,"is_free":false,)"
     R"("average_rating":4.5,"review_count":3,"download_count":10,"screenshots":[],"latest_version":null})";
 
 const QByteArray kAuth = R"({"access_token":"tok-1","refresh_token":"ref-1",)"
-    "\"user\":{\"id\":\"u1\",\"email\":\"demo@zandrel.dev\",\"display_name\":\"Demo\",\"avatar_url\":\"https://a\"}}";
+                         "\"user\":{\"id\":\"u1\",\"email\":\"demo@zandrel.dev\",\"display_name\":\"Demo\","
+                         "\"avatar_url\":\"https://a\"}}";
 
-const QByteArray kProfile = "{\"id\":\"u1\",\"email\":\"demo@zandrel.dev\",\"display_name\":\"Demo\",\"avatar_url\":\"https://a\"}";
+const QByteArray kProfile =
+    "{\"id\":\"u1\",\"email\":\"demo@zandrel.dev\",\"display_name\":\"Demo\",\"avatar_url\":\"https://a\"}";
 
 template <class T>
 QString decodeFailure(const QByteArray& json)
@@ -58,25 +63,28 @@ private Q_SLOTS:
         const auto app = wire::decodeJson<StoreApp>(kApp);
         QVERIFY(!app.developer_name && !app.featured);
         QCOMPARE(app.average_rating, 4.0);
-        QCOMPARE(decodeFailure<StoreApp>(without(kApp, "price_cents")), QStringLiteral("price_cents: missing"));
+        QCOMPARE(decodeFailure<StoreApp>(without(kApp, "price_cents")),
+                 QStringLiteral("price_cents: missing"));
         QCOMPARE(decodeFailure<StoreApp>(without(kApp, "category")), QStringLiteral("category: missing"));
 
         const auto detail = wire::decodeJson<StoreAppDetail>(kDetail);
         QVERIFY(!detail.latest_version);
         QVERIFY(detail.screenshots.isEmpty());
-        QCOMPARE(decodeFailure<StoreAppDetail>(without(kDetail, "screenshots")), QStringLiteral("screenshots: missing"));
+        QCOMPARE(decodeFailure<StoreAppDetail>(without(kDetail, "screenshots")),
+                 QStringLiteral("screenshots: missing"));
     }
 
     void updatesRecords()
     {
-        QCOMPARE(decodeFailure<UpdatesResponse>(R"({"updates":{}})"), QStringLiteral("announcements: missing"));
+        QCOMPARE(decodeFailure<UpdatesResponse>(R"({"updates":{}})"),
+                 QStringLiteral("announcements: missing"));
         const auto none = wire::decodeJson<UpdatesResponse>(R"({"updates":{},"announcements":[]})");
         QVERIFY(none.updates.isEmpty() && !none.hub_update);
 
         const auto two = wire::decodeJson<UpdatesResponse>(
             R"({"updates":{"orvane":{"version":"1.2.0","url":"u","hash":"h","size":10,"notes":"n","required":false},)"
-    R"("dulvet":{"version":"2.0.0","url":"u2","hash":"h2","size":20,"notes":"n2","required":true}},)"
-    R"("hub_update":{"version":"9","url":"u","notes":"n"},"announcements":["hi"]})");
+            R"("dulvet":{"version":"2.0.0","url":"u2","hash":"h2","size":20,"notes":"n2","required":true}},)"
+            R"("hub_update":{"version":"9","url":"u","notes":"n"},"announcements":["hi"]})");
         const QList<UpdateInfo> rows = UpdateInfo::rows(two);
         QCOMPARE(rows.size(), 2);
         QCOMPARE(rows[0].slug, QStringLiteral("dulvet"));
@@ -101,9 +109,10 @@ private Q_SLOTS:
         QTest::addColumn<std::optional<QString>>("search");
         QTest::addColumn<bool>("hasQuery");
         QTest::addColumn<QByteArray>("query");
-        QTest::newRow("neither") << std::optional<QString>() << std::optional<QString>() << false << QByteArray();
-        QTest::newRow("empty search only") << std::optional<QString>() << std::optional<QString>(QString()) << false
-                                           << QByteArray();
+        QTest::newRow("neither") << std::optional<QString>() << std::optional<QString>() << false
+                                 << QByteArray();
+        QTest::newRow("empty search only")
+            << std::optional<QString>() << std::optional<QString>(QString()) << false << QByteArray();
         QTest::newRow("category, empty search")
             << std::optional<QString>(QStringLiteral("tools")) << std::optional<QString>(QString()) << true
             << QByteArray("category=tools");
@@ -134,7 +143,9 @@ private Q_SLOTS:
     {
         FakeHub hub;
         StoreService store(hub.baseUrl());
-        hub.on("GET", "/api/store/apps", ScriptedReply::json("{\"results\":[" + kApp + "],\"count\":1,\"page\":1}"));
+        hub.on("GET",
+               "/api/store/apps",
+               ScriptedReply::json("{\"results\":[" + kApp + "],\"count\":1,\"page\":1}"));
         QCOMPARE(await(store.getApps()).value->at(0).slug, QStringLiteral("orvane"));
         hub.on("GET", "/api/store/apps", ScriptedReply::json("[" + kApp + "," + kApp + "]"));
         QCOMPARE(await(store.getApps()).value->size(), 2);
@@ -144,7 +155,8 @@ private Q_SLOTS:
         QCOMPARE(noResults.errorAs<DecodeError>()->message(), QStringLiteral("expected an array"));
 
         hub.on("GET", "/api/store/apps", ScriptedReply::json("[" + without(kApp, "slug") + "]"));
-        QCOMPARE(await(store.getApps()).errorAs<DecodeError>()->message(), QStringLiteral("[0].slug: missing"));
+        QCOMPARE(await(store.getApps()).errorAs<DecodeError>()->message(),
+                 QStringLiteral("[0].slug: missing"));
     }
 
     void successMeansStatus200To299_data()
@@ -162,7 +174,8 @@ private Q_SLOTS:
         QFETCH(int, status);
         QFETCH(bool, succeeds);
         FakeHub hub;
-        hub.on("GET", "/api/store/apps/categories",
+        hub.on("GET",
+               "/api/store/apps/categories",
                ScriptedReply::json(R"([{"slug":"tools","name":"Tools","icon":"hammer"}])", status));
         StoreService store(hub.baseUrl());
         const auto r = await(store.getCategories());
@@ -171,7 +184,9 @@ private Q_SLOTS:
             QCOMPARE(r.errorAs<StoreError>()->status(), status);
             if (status >= 200) // a 1xx answer carries no body
                 QCOMPARE(r.errorText(),
-                     QStringLiteral("API error %1: [{\"slug\":\"tools\",\"name\":\"Tools\",\"icon\":\"hammer\"}]").arg(status));
+                         QStringLiteral(
+                             "API error %1: [{\"slug\":\"tools\",\"name\":\"Tools\",\"icon\":\"hammer\"}]")
+                             .arg(status));
         }
     }
 
@@ -192,8 +207,10 @@ private Q_SLOTS:
     void installPostsWithoutBody()
     {
         FakeHub hub;
-        hub.on("POST", "/api/store/apps/orvane/install",
-               ScriptedReply::json(R"({"success":true,"app":"Orvane","version":"1.0.0","path":"/x/Orvane.app"})"));
+        hub.on("POST",
+               "/api/store/apps/orvane/install",
+               ScriptedReply::json(
+                   R"({"success":true,"app":"Orvane","version":"1.0.0","path":"/x/Orvane.app"})"));
         StoreService store(hub.baseUrl());
         const auto r = await(store.installApp(QStringLiteral("orvane")));
         QVERIFY2(r.succeeded(), qPrintable(r.errorText()));
@@ -210,9 +227,15 @@ private Q_SLOTS:
     {
         FakeHub hub;
         StoreService store(hub.baseUrl());
-        for (const QString& slug : {QStringLiteral("../auth/me"), QStringLiteral(".."), QStringLiteral("."), QString(),
-                                   QStringLiteral("a/b"), QStringLiteral("a?x=1"), QStringLiteral("a%2e"),
-                                   QStringLiteral("wéather"), QStringLiteral("a b")}) {
+        for (const QString& slug : {QStringLiteral("../auth/me"),
+                                    QStringLiteral(".."),
+                                    QStringLiteral("."),
+                                    QString(),
+                                    QStringLiteral("a/b"),
+                                    QStringLiteral("a?x=1"),
+                                    QStringLiteral("a%2e"),
+                                    QStringLiteral("wéather"),
+                                    QStringLiteral("a b")}) {
             const auto install = await(store.installApp(slug));
             QVERIFY2(install.errorAs<InvalidRequestError>(), qPrintable(slug));
             QVERIFY(install.errorText().contains(QStringLiteral("not a valid app identifier")));
@@ -225,7 +248,9 @@ private Q_SLOTS:
     void bearerTokenWhileHeld()
     {
         FakeHub hub;
-        hub.on("POST", "/api/store/apps/updates/check", ScriptedReply::json(R"({"updates":{},"announcements":[]})"));
+        hub.on("POST",
+               "/api/store/apps/updates/check",
+               ScriptedReply::json(R"({"updates":{},"announcements":[]})"));
         StoreService store(hub.baseUrl());
         QSignalSpy tokenSpy(&store, &StoreService::authTokenChanged);
         store.setAuthToken(QStringLiteral("secret"));
@@ -282,7 +307,8 @@ private Q_SLOTS:
     {
         FakeHub hub;
         StoreService store(hub.baseUrl());
-        hub.on("POST", "/api/store/auth/login", ScriptedReply::json(R"({"error":"Invalid credentials"})", 401));
+        hub.on(
+            "POST", "/api/store/auth/login", ScriptedReply::json(R"({"error":"Invalid credentials"})", 401));
         const auto bad = await(store.login(QStringLiteral("x"), QStringLiteral("y")));
         QCOMPARE(bad.errorText(), QStringLiteral("API error 401: {\"error\":\"Invalid credentials\"}"));
         QVERIFY(!store.isLoggedIn() && !store.authToken() && !store.currentUser());
@@ -312,7 +338,9 @@ private Q_SLOTS:
     void serviceGoneBeforeAnswer()
     {
         FakeHub hub;
-        hub.on("POST", "/api/store/auth/login", ScriptedReply::json(kAuth).after(std::chrono::milliseconds(200)));
+        hub.on("POST",
+               "/api/store/auth/login",
+               ScriptedReply::json(kAuth).after(std::chrono::milliseconds(200)));
         auto* store = new StoreService(hub.baseUrl());
         auto outcome = watch(store->login(QStringLiteral("x"), QStringLiteral("y")));
         delete store;

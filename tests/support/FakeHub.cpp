@@ -106,7 +106,8 @@ void FakeHub::readFrom(QTcpSocket* socket)
         for (qsizetype i = 1; i < lines.size(); ++i) {
             const qsizetype colon = lines[i].indexOf(':');
             if (colon > 0)
-                request.headers.insert(lines[i].left(colon).trimmed().toLower(), lines[i].mid(colon + 1).trimmed());
+                request.headers.insert(lines[i].left(colon).trimmed().toLower(),
+                                       lines[i].mid(colon + 1).trimmed());
         }
         const qsizetype length = request.headers.value("content-length", "0").toLongLong();
         if (buffer.size() < headerEnd + 4 + length)
@@ -144,7 +145,8 @@ void FakeHub::answer(QTcpSocket* socket, const ScriptedReply& reply)
         socket->abort();
         return;
     }
-    QByteArray head = "HTTP/1.1 " + QByteArray::number(reply.status) + ' ' + reasonPhrase(reply.status) + "\r\n";
+    QByteArray head =
+        "HTTP/1.1 " + QByteArray::number(reply.status) + ' ' + reasonPhrase(reply.status) + "\r\n";
     if (!reply.contentType.isEmpty())
         head += "Content-Type: " + reply.contentType + "\r\n";
     head += "Content-Length: " + QByteArray::number(reply.body.size()) + "\r\nConnection: close\r\n\r\n";

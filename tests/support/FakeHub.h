@@ -32,7 +32,10 @@ struct ScriptedReply {
     bool closeWithoutAnswer = false; // drop the connection instead of answering
     QByteArray contentType = "application/json";
 
-    static ScriptedReply json(QByteArray body, int status = 200) { return {status, std::move(body), {}, false, "application/json"}; }
+    static ScriptedReply json(QByteArray body, int status = 200)
+    {
+        return {status, std::move(body), {}, false, "application/json"};
+    }
     static ScriptedReply close() { return {0, {}, {}, true, {}}; }
     ScriptedReply after(std::chrono::milliseconds wait) const
     {

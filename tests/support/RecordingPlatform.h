@@ -18,8 +18,7 @@ public:
 
     explicit RecordingPlatform(QString home)
         : Platform(std::move(home))
-    {
-    }
+    {}
 
     bool launchDetached(const QString& program, const QStringList& arguments) override
     {

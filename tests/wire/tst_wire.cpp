@@ -25,9 +25,12 @@ struct Sample {
 
     static constexpr auto jsonFields()
     {
-        return std::tuple{wire::field("name", &Sample::name),   wire::field("count", &Sample::count),
-                          wire::field("ratio", &Sample::ratio), wire::field("flag", &Sample::flag),
-                          wire::field("note", &Sample::note),   wire::field("values", &Sample::values)};
+        return std::tuple{wire::field("name", &Sample::name),
+                          wire::field("count", &Sample::count),
+                          wire::field("ratio", &Sample::ratio),
+                          wire::field("flag", &Sample::flag),
+                          wire::field("note", &Sample::note),
+                          wire::field("values", &Sample::values)};
     }
 };
 
@@ -49,7 +52,8 @@ QByteArray catalogueWithPriceAt(int index, const QByteArray& price)
         results += R"({"slug":"a)" + QByteArray::number(i) +
                    R"(","name":"A","short_description":"s","icon_url":"u",)"
                    R"("category":{"id":"c","name":"C","slug":"c","icon":"hammer"},)"
-                   R"("price_cents":)" + (i == index ? price : QByteArray("0")) +
+                   R"("price_cents":)" +
+                   (i == index ? price : QByteArray("0")) +
                    R"(,"is_free":true,"average_rating":4,"review_count":1,"download_count":2})";
     }
     return R"({"results":[)" + results + "]}";
@@ -74,7 +78,8 @@ private Q_SLOTS:
         QCOMPARE(decodeFailure(R"({"count":3,"ratio":1,"flag":true})"), QStringLiteral("name: missing"));
         QCOMPARE(decodeFailure(R"({"name":null,"count":3,"ratio":1,"flag":true})"),
                  QStringLiteral("name: expected a string"));
-        QCOMPARE(decodeFailure(R"({"Name":"n","count":3,"ratio":1,"flag":true})"), QStringLiteral("name: missing"));
+        QCOMPARE(decodeFailure(R"({"Name":"n","count":3,"ratio":1,"flag":true})"),
+                 QStringLiteral("name: missing"));
         QCOMPARE(decodeFailure(R"({"name":"n","count":3,"ratio":1,"flag":"true"})"),
                  QStringLiteral("flag: expected a boolean"));
         QCOMPARE(decodeFailure(R"({"name":"n","count":3,"ratio":1,"flag":true,"note":7})"),
@@ -92,7 +97,8 @@ private Q_SLOTS:
         QTest::newRow("zero") << QByteArray("0") << true << qint64(0);
         QTest::newRow("one") << QByteArray("1") << true << qint64(1);
         QTest::newRow("whole written as fraction") << QByteArray("3.0") << true << qint64(3);
-        QTest::newRow("largest") << QByteArray("9223372036854775807") << true << std::numeric_limits<qint64>::max();
+        QTest::newRow("largest") << QByteArray("9223372036854775807") << true
+                                 << std::numeric_limits<qint64>::max();
         QTest::newRow("fraction") << QByteArray("12.5") << false << qint64(0);
         QTest::newRow("small fraction") << QByteArray("0.5") << false << qint64(0);
         QTest::newRow("too large") << QByteArray("1e19") << false << qint64(0);
@@ -147,7 +153,8 @@ private Q_SLOTS:
         Sample s;
         s.name = QStringLiteral("n");
         s.count = 9007199254740993; // not exactly representable as a double
-        QCOMPARE(wire::encodeJson(s), QByteArray(R"({"count":9007199254740993,"flag":false,"name":"n","ratio":0})"));
+        QCOMPARE(wire::encodeJson(s),
+                 QByteArray(R"({"count":9007199254740993,"flag":false,"name":"n","ratio":0})"));
         s.note = QStringLiteral("x");
         s.values = QList<qint64>{1, 2};
         const auto back = wire::decodeJson<Sample>(wire::encodeJson(s));
@@ -162,8 +169,12 @@ private Q_SLOTS:
         QCOMPARE(wire::parseJson(" \"s\" ").toString(), QStringLiteral("s"));
         QVERIFY(wire::parseJson("null").isNull());
         QVERIFY(wire::parseJson("[]").isArray());
-        for (const QByteArray& bad : {QByteArray(""), QByteArray("   "), QByteArray("1,2"), QByteArray("{\"a\":"),
-                                     QByteArray("<html>oops</html>"), QByteArray("]")}) {
+        for (const QByteArray& bad : {QByteArray(""),
+                                      QByteArray("   "),
+                                      QByteArray("1,2"),
+                                      QByteArray("{\"a\":"),
+                                      QByteArray("<html>oops</html>"),
+                                      QByteArray("]")}) {
             bool threw = false;
             try {
                 wire::parseJson(bad);
@@ -186,7 +197,8 @@ private Q_SLOTS:
 
         FakeHub hub;
         hub.on("GET", "/api", ScriptedReply::close());
-        const auto closed = await(HttpExchange::send(HttpRequest{"GET", QUrl(hub.baseUrl() + "/api"), {}, {}}));
+        const auto closed =
+            await(HttpExchange::send(HttpRequest{"GET", QUrl(hub.baseUrl() + "/api"), {}, {}}));
         QVERIFY(closed.errorAs<TransportError>());
         QVERIFY(closed.errorText().contains(QStringLiteral("127.0.0.1:%1").arg(hub.port())));
     }
@@ -206,7 +218,8 @@ private Q_SLOTS:
     {
         FakeHub hub;
         hub.on("GET", "/api/apps", ScriptedReply::json(QByteArray(HttpExchange::maxBodyBytes + 1024, ' ')));
-        const auto huge = await(HttpExchange::send(HttpRequest{"GET", QUrl(hub.baseUrl() + "/api/apps"), {}, {}}));
+        const auto huge =
+            await(HttpExchange::send(HttpRequest{"GET", QUrl(hub.baseUrl() + "/api/apps"), {}, {}}));
         QVERIFY(huge.errorAs<BadServerResponseError>());
     }
 
