@@ -41,6 +41,8 @@ void Label::applyTone()
         return;
     QPalette own = palette();
     own.setColor(QPalette::WindowText, wanted);
+    // Selectable text is drawn with the Text role.
+    own.setColor(QPalette::Text, wanted);
     setPalette(own);
 }
 

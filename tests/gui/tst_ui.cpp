@@ -176,9 +176,12 @@ private Q_SLOTS:
         });
         QCoreApplication::exec();
         const QColor now = caption->palette().color(QPalette::WindowText);
+        // Selectable text (a path the user may copy) is drawn with the Text role: same tone.
+        const QColor selectable = caption->palette().color(QPalette::Text);
         QApplication::setPalette(light);
         QCOMPARE(now.rgb(), QColor(235, 235, 235).rgb());
         QVERIFY(now.alphaF() < 0.6f);
+        QCOMPARE(selectable, now);
     }
 };
 
