@@ -242,6 +242,16 @@ private Q_SLOTS:
         router->handle(QStringLiteral("zandrel://auth/callback?access_token=abc"));
         QCOMPARE(store->authToken(), QStringLiteral("abc"));
         QVERIFY(!QFileInfo(platform->tokenFilePath()).isFile());
+        // The account is still fetched (and its failure dropped).
+        QVERIFY(spinUntil([&] { return !fake->requestsTo("GET", "/api/store/auth/me").isEmpty(); }));
+    }
+
+    void cleanup()
+    {
+        // Let account fetches and installs still in flight finish before the next test.
+        router.reset();
+        fake.reset();
+        QTest::qWait(50);
     }
 };
 
