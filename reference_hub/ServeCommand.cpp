@@ -6,8 +6,8 @@
 #include "HubServer.h"
 #include "ProcessControl.h"
 #include "ProviderSignInEndpoints.h"
-#include "ShutdownSignals.h"
 #include "StoreEndpoints.h"
+#include "platform/ShutdownSignals.h"
 
 #include <QCoreApplication>
 #include <QDir>

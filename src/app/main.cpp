@@ -1,7 +1,7 @@
 #include "app/SingleInstance.h"
-#include "app/TerminationSignals.h"
 #include "app/ZandrelHubApp.h"
 #include "platform/QtPlatform.h"
+#include "platform/ShutdownSignals.h"
 
 #include <QApplication>
 
@@ -22,7 +22,9 @@ int main(int argc, char* argv[])
     QObject::connect(
         &instance, &zandrel::SingleInstance::linksReceived, &hub, &zandrel::ZandrelHubApp::receiveLinks);
     instance.listen();
-    zandrel::quitOnTerminationSignals();
+    zandrel::ShutdownSignals shutdownSignals;
+    QObject::connect(
+        &shutdownSignals, &zandrel::ShutdownSignals::received, &application, &QApplication::quit);
     hub.show();
     for (const QString& link : links)
         hub.handleUrl(link);

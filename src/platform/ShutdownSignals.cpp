@@ -1,4 +1,4 @@
-#include "ShutdownSignals.h"
+#include "platform/ShutdownSignals.h"
 
 #include <QSocketNotifier>
 #include <csignal>
@@ -6,7 +6,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-namespace zandrel::hub {
+namespace zandrel {
 
 namespace {
 
@@ -61,4 +61,4 @@ void ShutdownSignals::readPipe()
         Q_EMIT received(static_cast<int>(byte));
 }
 
-} // namespace zandrel::hub
+} // namespace zandrel
