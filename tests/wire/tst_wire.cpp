@@ -85,6 +85,11 @@ private Q_SLOTS:
         QCOMPARE(decodeFailure(R"({"name":"n","count":3,"ratio":1,"flag":true,"note":7})"),
                  QStringLiteral("note: expected a string"));
         QCOMPARE(decodeFailure(R"([])"), QStringLiteral("expected an object"));
+
+        // A "number" takes whole numbers too, but not strings.
+        QCOMPARE(wire::decodeJson<Sample>(R"({"name":"n","count":1,"ratio":4,"flag":false})").ratio, 4.0);
+        QCOMPARE(decodeFailure(R"({"name":"n","count":1,"ratio":"4","flag":false})"),
+                 QStringLiteral("ratio: expected a number"));
     }
 
     void integersMustBeWholeNumbers_data()
@@ -93,17 +98,14 @@ private Q_SLOTS:
         QTest::addColumn<bool>("accepted");
         QTest::addColumn<qint64>("value");
         QTest::newRow("whole") << QByteArray("12") << true << qint64(12);
-        QTest::newRow("negative") << QByteArray("-7") << true << qint64(-7);
         QTest::newRow("zero") << QByteArray("0") << true << qint64(0);
         QTest::newRow("one") << QByteArray("1") << true << qint64(1);
         QTest::newRow("whole written as fraction") << QByteArray("3.0") << true << qint64(3);
         QTest::newRow("largest") << QByteArray("9223372036854775807") << true
                                  << std::numeric_limits<qint64>::max();
         QTest::newRow("fraction") << QByteArray("12.5") << false << qint64(0);
-        QTest::newRow("small fraction") << QByteArray("0.5") << false << qint64(0);
         QTest::newRow("too large") << QByteArray("1e19") << false << qint64(0);
         QTest::newRow("string") << QByteArray("\"12\"") << false << qint64(0);
-        QTest::newRow("boolean") << QByteArray("true") << false << qint64(0);
     }
     void integersMustBeWholeNumbers()
     {
@@ -116,13 +118,6 @@ private Q_SLOTS:
         } else {
             QCOMPARE(decodeFailure(json), QStringLiteral("count: expected an integer"));
         }
-    }
-
-    void numbersAcceptIntegers()
-    {
-        QCOMPARE(wire::decodeJson<Sample>(R"({"name":"n","count":1,"ratio":4,"flag":false})").ratio, 4.0);
-        QCOMPARE(decodeFailure(R"({"name":"n","count":1,"ratio":"4","flag":false})"),
-                 QStringLiteral("ratio: expected a number"));
     }
 
     void errorPathNamesWhereAndWhy()
@@ -221,16 +216,6 @@ private Q_SLOTS:
         const auto huge =
             await(HttpExchange::send(HttpRequest{"GET", QUrl(hub.baseUrl() + "/api/apps"), {}, {}}));
         QVERIFY(huge.errorAs<BadServerResponseError>());
-    }
-
-    void anyStatusIsAResponse()
-    {
-        FakeHub hub;
-        hub.on("GET", "/api/x", ScriptedReply::json(R"({"error":"no"})", 500));
-        const auto r = await(HttpExchange::send(HttpRequest{"GET", QUrl(hub.baseUrl() + "/api/x"), {}, {}}));
-        QVERIFY(r.succeeded());
-        QCOMPARE(r.value->status, 500);
-        QCOMPARE(r.value->body, QByteArray(R"({"error":"no"})"));
     }
 };
 
