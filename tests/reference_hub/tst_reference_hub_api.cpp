@@ -75,12 +75,10 @@ private Q_SLOTS:
     void appsSessionsAndUsage()
     {
         const auto apps = await(client().getApps());
-        QVERIFY2(apps.succeeded(), qPrintable(apps.errorText()));
-        QVERIFY(!apps.value->isEmpty());
+        QVERIFY2(apps.succeeded() && !apps.value->isEmpty(), qPrintable(apps.errorText()));
 
         const auto sessions = await(client().getSessions(u"Orvane"_s));
-        QVERIFY2(sessions.succeeded(), qPrintable(sessions.errorText()));
-        QVERIFY(!sessions.value->isEmpty());
+        QVERIFY2(sessions.succeeded() && !sessions.value->isEmpty(), qPrintable(sessions.errorText()));
         for (const SessionEntry& s : *sessions.value)
             QVERIFY(s.title && s.created && s.updated && s.messageCount && *s.created <= *s.updated);
         // The app id works as well as its name; an app that is not installed is not found.
@@ -149,8 +147,7 @@ private Q_SLOTS:
 
         // Permissions: the set is stored as sent and its change logged, newest first.
         const auto before = await(client().getPermissions());
-        QVERIFY2(before.succeeded(), qPrintable(before.errorText()));
-        QVERIFY(before.value->contains(u"Orvane"_s));
+        QVERIFY2(before.succeeded() && before.value->contains(u"Orvane"_s), qPrintable(before.errorText()));
 
         const PermissionSet changed{false, true, std::nullopt};
         const auto put = await(client().updatePermissions(u"Orvane"_s, changed)); // needs exactly 200
@@ -178,8 +175,7 @@ private Q_SLOTS:
     {
         const QString provider = u"anthropic"_s;
         const auto start = await(client().startOAuth(provider));
-        QVERIFY2(start.succeeded(), qPrintable(start.errorText()));
-        QVERIFY(!start.value->state.isEmpty());
+        QVERIFY2(start.succeeded() && !start.value->state.isEmpty(), qPrintable(start.errorText()));
         const QUrl page(start.value->url);
         QCOMPARE(page.host(), u"127.0.0.1"_s);
         // The page the browser opens shows the code to paste.

@@ -83,8 +83,7 @@ private Q_SLOTS:
     void catalogueFiltersAndDetail()
     {
         const auto all = await(store->getApps());
-        QVERIFY2(all.succeeded(), qPrintable(all.errorText()));
-        QVERIFY(all.value->size() >= 24);
+        QVERIFY2(all.succeeded() && all.value->size() >= 24, qPrintable(all.errorText()));
         // Some apps are paid, some featured.
         QVERIFY(std::ranges::any_of(*all.value, [](auto& a) { return !a.is_free; }));
         QVERIFY(std::ranges::any_of(*all.value, [](auto& a) { return a.featured == true; }));
@@ -199,8 +198,7 @@ private Q_SLOTS:
         store->setAuthToken(std::nullopt);
 
         const auto login = await(store->login(u"demo@zandrel.dev"_s, u"zandrel"_s));
-        QVERIFY2(login.succeeded(), qPrintable(login.errorText()));
-        QVERIFY(store->isLoggedIn());
+        QVERIFY2(login.succeeded() && store->isLoggedIn(), qPrintable(login.errorText()));
         QVERIFY(!login.value->access_token.isEmpty() && !login.value->refresh_token.isEmpty());
         const auto me = await(store->getAccount());
         QVERIFY2(me.succeeded(), qPrintable(me.errorText()));
@@ -208,8 +206,8 @@ private Q_SLOTS:
         QVERIFY(!me.value->display_name.isEmpty());
 
         const auto bought = await(store->installApp(u"patchwell"_s));
-        QVERIFY2(bought.succeeded(), qPrintable(bought.errorText()));
-        QVERIFY(isExecutableFile(bought.value->path + u"/AppRun"_s));
+        QVERIFY2(bought.succeeded() && isExecutableFile(bought.value->path + u"/AppRun"_s),
+                 qPrintable(bought.errorText()));
 
         // A second service holding the same token (the application after a sign-in callback) is
         // signed in too.
