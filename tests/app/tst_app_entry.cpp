@@ -6,14 +6,12 @@
 #include "app/SingleInstance.h"
 #include "app/ZandrelHubApp.h"
 #include "installed/ContentView.h"
-#include "installed/PlaceholderPage.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileOpenEvent>
 #include <QJsonDocument>
-#include <QJsonObject>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QSignalSpy>
@@ -22,15 +20,18 @@
 
 using namespace zandrel;
 using namespace zandrel::test;
+using namespace Qt::StringLiterals;
 
 namespace {
 
-QProcessEnvironment environmentFor(const QString& home)
+// Starts the real application with its own home.
+void startDesktop(QProcess& process, const QString& home, const QStringList& arguments = {})
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("HOME"), home);
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    return env;
+    env.insert(u"HOME"_s, home);
+    env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(ZANDREL_DESKTOP), arguments);
 }
 
 bool instanceAnswers(const QString& home)
@@ -55,12 +56,11 @@ private Q_SLOTS:
             QCOMPARE(app.initialTab(), SidebarItem::section(SidebarItem::Kind::Account));
             QCOMPARE(app.hubState().port(), 3456);
             QVERIFY(!app.storeService().isLoggedIn() && !app.storeService().authToken());
-            QCOMPARE(app.storeService().hubUrl(), QStringLiteral("http://127.0.0.1:3456"));
+            QCOMPARE(app.storeService().hubUrl(), u"http://127.0.0.1:3456"_s);
         }
-        QVERIFY(QDir().mkpath(home.filePath(QStringLiteral(".zandrel"))));
-        QFile token(platform.tokenFilePath());
-        QVERIFY(token.open(QIODevice::WriteOnly)); // empty: only its existence counts
-        token.close();
+        QVERIFY(QDir().mkpath(home.filePath(u".zandrel"_s)));
+        QVERIFY(
+            QFile(platform.tokenFilePath()).open(QIODevice::WriteOnly)); // empty: only its existence counts
         ZandrelHubApp app(platform, [](const QString&) {});
         QCOMPARE(app.initialTab(), SidebarItem::section(SidebarItem::Kind::MyApps));
         app.hubState().setPort(0); // nothing to probe
@@ -75,49 +75,45 @@ private Q_SLOTS:
         QTemporaryDir home;
         RecordingPlatform platform(home.path());
         ZandrelHubApp app(
-            platform, [](const QString&) {}, QStringLiteral("http://127.0.0.1:1"));
+            platform, [](const QString&) {}, u"http://127.0.0.1:1"_s);
         app.window().setSelection(SidebarItem::section(SidebarItem::Kind::Settings));
-        QCOMPARE(app.handleUrl(QStringLiteral("zandrel://auth/callback?access_token=t")),
-                 ZandrelLink::Kind::SignIn);
-        QCOMPARE(app.storeService().authToken(), QStringLiteral("t"));
+        QCOMPARE(app.handleUrl(u"zandrel://auth/callback?access_token=t"_s), ZandrelLink::Kind::SignIn);
+        QCOMPARE(app.storeService().authToken(), u"t"_s);
         QVERIFY(QFileInfo::exists(platform.tokenFilePath()));
         QCOMPARE(app.window().selection(), SidebarItem::section(SidebarItem::Kind::Settings));
 
         // The way macOS delivers them.
-        QFileOpenEvent open(QUrl(QStringLiteral("zandrel://auth/callback?access_token=u")));
+        QFileOpenEvent open(QUrl(u"zandrel://auth/callback?access_token=u"_s));
         QCoreApplication::sendEvent(qApp, &open);
-        QCOMPARE(app.storeService().authToken(), QStringLiteral("u"));
+        QCOMPARE(app.storeService().authToken(), u"u"_s);
     }
 
     void secondLaunchHandsItsLinksToTheFirst()
     {
         QTemporaryDir home;
         QProcess first;
-        first.setProcessEnvironment(environmentFor(home.path()));
-        first.start(QStringLiteral(ZANDREL_DESKTOP), {});
+        startDesktop(first, home.path());
         QVERIFY(first.waitForStarted());
         QVERIFY(spinUntil([&] { return instanceAnswers(home.path()); }, 20000));
 
         QProcess second;
-        second.setProcessEnvironment(environmentFor(home.path()));
         QElapsedTimer clock;
         clock.start();
-        second.start(QStringLiteral(ZANDREL_DESKTOP),
-                     {QStringLiteral("zandrel://auth/callback?access_token=handed%20over&refresh_token=r"),
-                      QStringLiteral("zandrel://install/bad%20slug")});
+        startDesktop(second,
+                     home.path(),
+                     {u"zandrel://auth/callback?access_token=handed%20over&refresh_token=r"_s,
+                      u"zandrel://install/bad%20slug"_s});
         QVERIFY(second.waitForFinished(20000));
         QCOMPARE(second.exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.exitCode(), 0);
         QVERIFY2(clock.elapsed() < 10000, qPrintable(QString::number(clock.elapsed())));
 
         // The first instance acted on both: the token file, and the failure line on its own output.
-        const QString tokenFile = home.filePath(QStringLiteral(".zandrel/auth.json"));
-        QVERIFY(spinUntil([&] { return QFileInfo::exists(tokenFile); }));
-        QFile file(tokenFile);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(
-            QJsonDocument::fromJson(file.readAll()).object().value(QStringLiteral("access_token")).toString(),
-            QStringLiteral("handed over"));
+        QFile tokenFile(home.filePath(u".zandrel/auth.json"_s));
+        QVERIFY(spinUntil([&] { return tokenFile.exists(); }));
+        QVERIFY(tokenFile.open(QIODevice::ReadOnly));
+        QCOMPARE(QJsonDocument::fromJson(tokenFile.readAll())["access_token"_L1].toString(),
+                 u"handed over"_s);
         QVERIFY(spinUntil(
             [&] { return first.readAllStandardOutput().contains("Install from URL failed: \"bad slug\""); }));
         QVERIFY(first.state() == QProcess::Running);
@@ -138,18 +134,14 @@ private Q_SLOTS:
         QCOMPARE(SingleInstance::serverName(one.path()), SingleInstance::serverName(one.path() + u'/'));
 
         // A socket left behind by an instance that died is taken over, not mistaken for a live one.
-        SingleInstance stale(one.path());
-        QVERIFY(!stale.forwardToRunningInstance({}));
+        QVERIFY(!SingleInstance(one.path()).forwardToRunningInstance({}));
         SingleInstance running(one.path());
         QVERIFY(running.listen());
         QSignalSpy received(&running, &SingleInstance::linksReceived);
-        SingleInstance later(one.path());
-        QVERIFY(
-            later.forwardToRunningInstance({QStringLiteral("zandrel://install/a"), QStringLiteral("x\ny")}));
+        QVERIFY(SingleInstance(one.path()).forwardToRunningInstance({u"zandrel://install/a"_s, u"x\ny"_s}));
         QVERIFY(received.wait());
-        QCOMPARE(received.first().first().toStringList(), QStringList{QStringLiteral("zandrel://install/a")});
-        SingleInstance elsewhere(two.path());
-        QVERIFY(!elsewhere.forwardToRunningInstance({}));
+        QCOMPARE(received.first().first().toStringList(), QStringList{u"zandrel://install/a"_s});
+        QVERIFY(!SingleInstance(two.path()).forwardToRunningInstance({}));
     }
 };
 

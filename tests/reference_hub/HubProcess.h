@@ -7,23 +7,19 @@
 namespace zandrel::test {
 
 // The real `zandrel` program serving from a temporary home on a free port, for end-to-end tests.
+// Command lines are written as one string whose words are separated by spaces.
 class HubProcess {
 public:
     HubProcess();
-    ~HubProcess();
-    HubProcess(const HubProcess&) = delete;
-    HubProcess& operator=(const HubProcess&) = delete;
+    ~HubProcess() { stop(); }
 
-    static QString program();
-
-    const QString& home() const { return home_; }
-    QString path(const QString& relative) const { return home_ + u'/' + relative; }
+    QString path(const QString& relative) const { return dir_.filePath(relative); }
     quint16 port() const { return port_; }
-    QString baseUrl() const;
+    QString baseUrl() const { return QStringLiteral("http://127.0.0.1:%1").arg(port_); }
 
     // Runs `zandrel hub serve --port <free port>` with the extra arguments and waits until it
     // listens. Fails the calling test (answers false) with the Hub's output when it does not.
-    [[nodiscard]] bool serve(const QStringList& extraArguments = {});
+    [[nodiscard]] bool serve(const QString& extraArguments = {});
     // SIGTERM, then waits; answers the exit code, or -1 when the Hub crashed or hung.
     int stop();
     bool isServing() const { return process_.state() == QProcess::Running; }
@@ -32,18 +28,16 @@ public:
 
     struct Result {
         int exitCode = -1;
-        QString out;
-        QString err;
+        QString out, err;
         qint64 elapsedMs = 0;
     };
     // Runs one zandrel command in this home to completion.
-    Result run(const QStringList& arguments, int timeoutMs = 15000) const;
-
-    QProcessEnvironment environment() const;
+    Result run(const QString& commandLine) const;
 
 private:
+    QProcessEnvironment environment() const;
+
     QTemporaryDir dir_;
-    QString home_;
     QProcess process_;
     QByteArray output_;
     quint16 port_ = 0;
