@@ -1,6 +1,7 @@
 // The Hub records and the Hub API client: what is sent, what is decoded, what is raised.
 
 #include "AsyncTest.h"
+#include "DecodeCheck.h"
 #include "FakeHub.h"
 #include "hub_api/HubAPIClient.h"
 
@@ -15,17 +16,6 @@ namespace {
 QJsonObject bodyOf(const RecordedRequest& request)
 {
     return QJsonDocument::fromJson(request.body).object();
-}
-
-template <class T>
-QString decodeFailure(const QByteArray& json)
-{
-    try {
-        wire::decodeJson<T>(json);
-    } catch (const DecodeError& e) {
-        return e.message();
-    }
-    return QStringLiteral("(decoded)");
 }
 
 } // namespace

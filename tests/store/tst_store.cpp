@@ -1,6 +1,7 @@
 // The store records and the store service: requests sent, answers decoded, sign-in state kept.
 
 #include "AsyncTest.h"
+#include "DecodeCheck.h"
 #include "FakeHub.h"
 #include "store/StoreError.h"
 #include "store/StoreService.h"
@@ -31,17 +32,6 @@ const QByteArray kAuth = R"({"access_token":"tok-1","refresh_token":"ref-1",)"
 
 const QByteArray kProfile =
     "{\"id\":\"u1\",\"email\":\"demo@zandrel.dev\",\"display_name\":\"Demo\",\"avatar_url\":\"https://a\"}";
-
-template <class T>
-QString decodeFailure(const QByteArray& json)
-{
-    try {
-        wire::decodeJson<T>(json);
-    } catch (const DecodeError& e) {
-        return e.message();
-    }
-    return QStringLiteral("(decoded)");
-}
 
 QByteArray without(const QByteArray& json, const char* member)
 {

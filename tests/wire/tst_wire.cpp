@@ -1,6 +1,7 @@
 // The record codec's rules and the HTTP exchange's failure reporting.
 
 #include "AsyncTest.h"
+#include "DecodeCheck.h"
 #include "FakeHub.h"
 #include "hub_api/AIConfig.h"
 #include "store/StoreApp.h"
@@ -34,16 +35,6 @@ struct Sample {
     }
 };
 
-QString decodeFailure(const QByteArray& json)
-{
-    try {
-        wire::decodeJson<Sample>(json);
-    } catch (const DecodeError& e) {
-        return e.message();
-    }
-    return QStringLiteral("(decoded)");
-}
-
 QByteArray catalogueWithPriceAt(int index, const QByteArray& price)
 {
     QByteArray results;
@@ -75,20 +66,21 @@ private Q_SLOTS:
         QVERIFY(!s.note.has_value());
         QVERIFY(!s.values.has_value());
 
-        QCOMPARE(decodeFailure(R"({"count":3,"ratio":1,"flag":true})"), QStringLiteral("name: missing"));
-        QCOMPARE(decodeFailure(R"({"name":null,"count":3,"ratio":1,"flag":true})"),
-                 QStringLiteral("name: expected a string"));
-        QCOMPARE(decodeFailure(R"({"Name":"n","count":3,"ratio":1,"flag":true})"),
+        QCOMPARE(decodeFailure<Sample>(R"({"count":3,"ratio":1,"flag":true})"),
                  QStringLiteral("name: missing"));
-        QCOMPARE(decodeFailure(R"({"name":"n","count":3,"ratio":1,"flag":"true"})"),
+        QCOMPARE(decodeFailure<Sample>(R"({"name":null,"count":3,"ratio":1,"flag":true})"),
+                 QStringLiteral("name: expected a string"));
+        QCOMPARE(decodeFailure<Sample>(R"({"Name":"n","count":3,"ratio":1,"flag":true})"),
+                 QStringLiteral("name: missing"));
+        QCOMPARE(decodeFailure<Sample>(R"({"name":"n","count":3,"ratio":1,"flag":"true"})"),
                  QStringLiteral("flag: expected a boolean"));
-        QCOMPARE(decodeFailure(R"({"name":"n","count":3,"ratio":1,"flag":true,"note":7})"),
+        QCOMPARE(decodeFailure<Sample>(R"({"name":"n","count":3,"ratio":1,"flag":true,"note":7})"),
                  QStringLiteral("note: expected a string"));
-        QCOMPARE(decodeFailure(R"([])"), QStringLiteral("expected an object"));
+        QCOMPARE(decodeFailure<Sample>(R"([])"), QStringLiteral("expected an object"));
 
         // A "number" takes whole numbers too, but not strings.
         QCOMPARE(wire::decodeJson<Sample>(R"({"name":"n","count":1,"ratio":4,"flag":false})").ratio, 4.0);
-        QCOMPARE(decodeFailure(R"({"name":"n","count":1,"ratio":"4","flag":false})"),
+        QCOMPARE(decodeFailure<Sample>(R"({"name":"n","count":1,"ratio":"4","flag":false})"),
                  QStringLiteral("ratio: expected a number"));
     }
 
@@ -116,7 +108,7 @@ private Q_SLOTS:
         if (accepted) {
             QCOMPARE(wire::decodeJson<Sample>(json).count, value);
         } else {
-            QCOMPARE(decodeFailure(json), QStringLiteral("count: expected an integer"));
+            QCOMPARE(decodeFailure<Sample>(json), QStringLiteral("count: expected an integer"));
         }
     }
 
