@@ -1,5 +1,8 @@
 #include "FakeHub.h"
 
+#include "AsyncTest.h"
+#include "wire/HttpExchange.h"
+
 #include <QPointer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -7,6 +10,9 @@
 namespace zandrel::test {
 
 namespace {
+
+// The destructor's last request; not recorded.
+constexpr char drainPath[] = "/__fake_hub_drain";
 
 QByteArray routeKey(const QByteArray& method, const QByteArray& path)
 {
@@ -43,6 +49,12 @@ FakeHub::FakeHub(QObject* parent)
     connect(&server_, &QTcpServer::newConnection, this, &FakeHub::accept);
     if (!server_.listen(QHostAddress::LocalHost, 0))
         qFatal("FakeHub: cannot listen on the loopback address");
+}
+
+FakeHub::~FakeHub()
+{
+    auto drained = watch(HttpExchange::send(HttpRequest{"GET", QUrl(baseUrl() + drainPath), {}, {}}));
+    spinUntil([&] { return drained->done; }, 10000);
 }
 
 QString FakeHub::baseUrl() const
@@ -115,6 +127,10 @@ void FakeHub::readFrom(QTcpSocket* socket)
         request.body = buffer.mid(headerEnd + 4, length);
         buffer.remove(0, headerEnd + 4 + length);
 
+        if (request.path == drainPath) {
+            answer(socket, ScriptedReply::json("{}"));
+            continue;
+        }
         requests_.append(request);
         const ScriptedReply reply = replyFor(request);
         if (reply.delay.count() > 0) {

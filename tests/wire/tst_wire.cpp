@@ -8,6 +8,8 @@
 #include "wire/HttpExchange.h"
 #include "wire/JsonCodec.h"
 
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QTest>
 
 using namespace zandrel;
@@ -208,6 +210,8 @@ private Q_SLOTS:
         const auto huge =
             await(HttpExchange::send(HttpRequest{"GET", QUrl(hub.baseUrl() + "/api/apps"), {}, {}}));
         QVERIFY(huge.errorAs<BadServerResponseError>());
+        // The cut-off reply is released, not left to the manager until the process ends.
+        QTRY_VERIFY(HttpExchange::networkManager().findChildren<QNetworkReply*>().isEmpty());
     }
 };
 
