@@ -3,6 +3,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QLocalSocket>
+#include <QLockFile>
 #include <QStandardPaths>
 #include <memory>
 
@@ -34,6 +35,18 @@ QString SingleInstance::serverName(const QString& homeDirectory)
     const QByteArray home = QDir::cleanPath(homeDirectory).toUtf8();
     const QByteArray digest = QCryptographicHash::hash(home, QCryptographicHash::Sha256).toHex().left(16);
     return folder + QStringLiteral("/zandrel-desktop-") + QString::fromLatin1(digest);
+}
+
+SingleInstance::Role SingleInstance::claim(const QStringList& links)
+{
+    QLockFile lock(name_ + QStringLiteral(".lock"));
+    // A lock that cannot be had (an unwritable folder, a launch hung for seconds) does not keep the
+    // application from starting; it only loses the protection against a simultaneous launch.
+    const bool locked = lock.tryLock(5000);
+    Q_UNUSED(locked);
+    if (forwardToRunningInstance(links))
+        return Role::Forwarded;
+    return listen() ? Role::Primary : Role::Alone;
 }
 
 bool SingleInstance::forwardToRunningInstance(const QStringList& links)

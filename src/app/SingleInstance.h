@@ -16,9 +16,19 @@ public:
 
     static QString serverName(const QString& homeDirectory);
 
+    enum class Role {
+        Primary,   // this process listens: it is the instance, later launches hand it their links
+        Forwarded, // another instance runs and took the links: this process should exit
+        Alone,     // no instance answers and this one cannot listen (no usable runtime folder)
+    };
+    // Decides this launch's role. Launches that race each other take turns (a lock file beside the
+    // socket), so exactly one of them becomes the instance and the others hand it their links.
+    Role claim(const QStringList& links);
+
     // Hands the links to a running instance. False when none answers: this process is the first.
     bool forwardToRunningInstance(const QStringList& links);
-    // Starts accepting hand-overs; a socket left behind by a crashed instance is replaced.
+    // Starts accepting hand-overs; a socket left behind by a crashed instance is replaced. Call it
+    // through claim(), which keeps a racing launch from replacing a socket that has just come alive.
     bool listen();
 
 Q_SIGNALS:

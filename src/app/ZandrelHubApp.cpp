@@ -11,14 +11,15 @@
 
 namespace zandrel {
 
-ZandrelHubApp::ZandrelHubApp(Platform& platform, LinkRouter::Output output, QString storeUrl)
+ZandrelHubApp::ZandrelHubApp(Platform& platform, LinkRouter::Output output, int hubPort)
     : hubState_(platform)
-    , storeService_(std::move(storeUrl))
+    , storeService_(QStringLiteral("http://127.0.0.1:%1").arg(hubPort))
     , initialTab_(SidebarItem::section(
           platform.exists(platform.tokenFilePath()) ? SidebarItem::Kind::MyApps : SidebarItem::Kind::Account))
     , router_(storeService_, hubState_, platform, std::move(output))
     , window_(std::make_unique<ContentView>(hubState_, storeService_, platform, initialTab_))
 {
+    hubState_.setPort(hubPort);
     if (QCoreApplication* application = QCoreApplication::instance())
         application->installEventFilter(this);
 }

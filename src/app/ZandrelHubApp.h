@@ -21,9 +21,11 @@ class ZandrelHubApp : public QObject {
     Q_OBJECT
 
 public:
+    // Both the Hub state and the store service talk to the Hub on hubPort (3456 unless a launch says
+    // otherwise).
     explicit ZandrelHubApp(Platform& platform,
                            LinkRouter::Output output = LinkRouter::printLine,
-                           QString storeUrl = QString::fromLatin1(StoreService::defaultHubUrl));
+                           int hubPort = HubState::defaultPort);
     ~ZandrelHubApp() override;
 
     // Fusion style, the text size the look is drawn for, and the application's icon.

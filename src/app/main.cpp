@@ -14,14 +14,20 @@ int main(int argc, char* argv[])
 
     zandrel::QtPlatform platform;
     zandrel::SingleInstance instance(platform.homeDirectory());
-    if (instance.forwardToRunningInstance(links))
+    // Hand-overs accepted from here on wait in the event loop until the window is connected below.
+    if (instance.claim(links) == zandrel::SingleInstance::Role::Forwarded)
         return 0;
 
+    // The Hub's port: 3456 unless ZANDREL_HUB_PORT names another (a Hub started with --port, tests).
+    bool portGiven = false;
+    const int port = qEnvironmentVariableIntValue("ZANDREL_HUB_PORT", &portGiven);
     zandrel::ZandrelHubApp::setUpLook(application);
-    zandrel::ZandrelHubApp hub(platform);
+    zandrel::ZandrelHubApp hub(platform,
+                               zandrel::LinkRouter::printLine,
+                               portGiven && port > 0 && port <= 65535 ? port
+                                                                      : zandrel::HubState::defaultPort);
     QObject::connect(
         &instance, &zandrel::SingleInstance::linksReceived, &hub, &zandrel::ZandrelHubApp::receiveLinks);
-    instance.listen();
     zandrel::ShutdownSignals shutdownSignals;
     QObject::connect(
         &shutdownSignals, &zandrel::ShutdownSignals::received, &application, &QApplication::quit);

@@ -2,6 +2,7 @@
 // the single instance: a second launch hands its links to the running one and exits at once.
 
 #include "AsyncTest.h"
+#include "FakeHub.h"
 #include "RecordingPlatform.h"
 #include "app/SingleInstance.h"
 #include "app/ZandrelHubApp.h"
@@ -17,6 +18,10 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace zandrel;
 using namespace zandrel::test;
@@ -24,14 +29,31 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Starts the real application with its own home.
+// Starts the real application with its own home, aimed at a port where no Hub answers (a Hub
+// running on this machine must not change what the test sees).
 void startDesktop(QProcess& process, const QString& home, const QStringList& arguments = {})
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(u"HOME"_s, home);
     env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    env.insert(u"ZANDREL_HUB_PORT"_s, QString::number(FakeHub::refusingPort()));
     process.setProcessEnvironment(env);
     process.start(QStringLiteral(ZANDREL_DESKTOP), arguments);
+}
+
+// What a crashed instance leaves behind: the socket file, with nobody listening on it.
+bool leaveDeadSocket(const QString& path)
+{
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = QFile::encodeName(path);
+    if (fd < 0 || name.size() >= qsizetype(sizeof address.sun_path))
+        return false;
+    std::memcpy(address.sun_path, name.constData(), name.size());
+    const bool bound = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    ::close(fd);
+    return bound && QFileInfo::exists(path);
 }
 
 bool instanceAnswers(const QString& home)
@@ -75,7 +97,7 @@ private Q_SLOTS:
         QTemporaryDir home;
         RecordingPlatform platform(home.path());
         ZandrelHubApp app(
-            platform, [](const QString&) {}, u"http://127.0.0.1:1"_s);
+            platform, [](const QString&) {}, FakeHub::refusingPort());
         app.window().setSelection(SidebarItem::section(SidebarItem::Kind::Settings));
         QCOMPARE(app.handleUrl(u"zandrel://auth/callback?access_token=t"_s), ZandrelLink::Kind::SignIn);
         QCOMPARE(app.storeService().authToken(), u"t"_s);
@@ -126,6 +148,39 @@ private Q_SLOTS:
         QVERIFY(!instanceAnswers(home.path()));
     }
 
+    void simultaneousLaunchesLeaveOneInstanceWithEveryLink()
+    {
+        // Each round starts two launches at once; the race is real only some of the time, so a few.
+        for (int round = 0; round < 3; ++round) {
+            QTemporaryDir home;
+            QProcess a;
+            QProcess b;
+            startDesktop(a, home.path(), {u"zandrel://install/bad%20one"_s});
+            startDesktop(b, home.path(), {u"zandrel://install/bad%20two"_s});
+            QVERIFY(a.waitForStarted() && b.waitForStarted());
+
+            // One of them hands its link over and exits; the other stays and acts on both links.
+            QVERIFY(spinUntil(
+                [&] { return a.state() == QProcess::NotRunning || b.state() == QProcess::NotRunning; },
+                30000));
+            QProcess& loser = a.state() == QProcess::NotRunning ? a : b;
+            QProcess& winner = &loser == &a ? b : a;
+            QCOMPARE(loser.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(loser.exitCode(), 0);
+            QByteArray output;
+            QVERIFY2(spinUntil(
+                         [&] {
+                             output += winner.readAllStandardOutput();
+                             return output.contains("\"bad one\"") && output.contains("\"bad two\"");
+                         },
+                         20000),
+                     output.constData());
+            QCOMPARE(winner.state(), QProcess::Running);
+            winner.terminate();
+            QVERIFY(winner.waitForFinished(20000));
+        }
+    }
+
     void instancesAreScopedByHome()
     {
         QTemporaryDir one;
@@ -134,11 +189,13 @@ private Q_SLOTS:
         QCOMPARE(SingleInstance::serverName(one.path()), SingleInstance::serverName(one.path() + u'/'));
 
         // A socket left behind by an instance that died is taken over, not mistaken for a live one.
+        QVERIFY(leaveDeadSocket(SingleInstance::serverName(one.path())));
         QVERIFY(!SingleInstance(one.path()).forwardToRunningInstance({}));
         SingleInstance running(one.path());
-        QVERIFY(running.listen());
+        QCOMPARE(running.claim({}), SingleInstance::Role::Primary);
         QSignalSpy received(&running, &SingleInstance::linksReceived);
-        QVERIFY(SingleInstance(one.path()).forwardToRunningInstance({u"zandrel://install/a"_s, u"x\ny"_s}));
+        QCOMPARE(SingleInstance(one.path()).claim({u"zandrel://install/a"_s, u"x\ny"_s}),
+                 SingleInstance::Role::Forwarded);
         QVERIFY(received.wait());
         QCOMPARE(received.first().first().toStringList(), QStringList{u"zandrel://install/a"_s});
         QVERIFY(!SingleInstance(two.path()).forwardToRunningInstance({}));

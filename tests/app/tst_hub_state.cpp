@@ -60,7 +60,7 @@ private Q_SLOTS:
 
         // Nothing listening any more: not running, no apps, the stale error stays.
         const QString staleError = *state.error();
-        state.setPort(FakeHub::unusedPort());
+        state.setPort(FakeHub::refusingPort());
         QVERIFY(await(state.refresh()).succeeded());
         QVERIFY(!state.isRunning());
         QVERIFY(state.apps().isEmpty());

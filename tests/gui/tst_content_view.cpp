@@ -117,9 +117,9 @@ private Q_SLOTS:
         home = std::make_unique<QTemporaryDir>();
         platform = std::make_unique<RecordingPlatform>(home->path());
         hub = std::make_unique<HubState>(*platform);
-        hub->setPort(FakeHub::unusedPort());
+        hub->setPort(FakeHub::refusingPort());
         hub->setRefreshDelays(50ms, 50ms);
-        store = std::make_unique<StoreService>(u"http://127.0.0.1:%1"_s.arg(FakeHub::unusedPort()));
+        store = std::make_unique<StoreService>(u"http://127.0.0.1:%1"_s.arg(FakeHub::refusingPort()));
     }
 
     void windowWithoutBundlesSaysNoAppsInstalled()
@@ -259,7 +259,7 @@ private Q_SLOTS:
         auto view = makeView();
         QVERIFY(start(*view));
         // The Hub goes away; the bar changes only with the refresh that follows the stop request.
-        hub->setPort(FakeHub::unusedPort());
+        hub->setPort(FakeHub::refusingPort());
         toggleButton(*view)->click();
         QCOMPARE(platform->launches.size(), 1);
         QCOMPARE(platform->launches.last().arguments.last(), u"stop"_s);

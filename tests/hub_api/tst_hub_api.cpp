@@ -144,7 +144,7 @@ private Q_SLOTS:
 
     void isRunningNeverFails()
     {
-        QVERIFY(!await(HubAPIClient(FakeHub::unusedPort()).isRunning()).value.value());
+        QVERIFY(!await(HubAPIClient(FakeHub::refusingPort()).isRunning()).value.value());
         FakeHub hub;
         const HubAPIClient client(hub.port());
         for (int status : {404, 500, 204}) {
@@ -283,7 +283,7 @@ private Q_SLOTS:
         QVERIFY(status.succeeded());
         QCOMPARE(status.value->at(0).provider, QStringLiteral("anthropic"));
 
-        const auto refused = await(HubAPIClient(FakeHub::unusedPort()).getAIConfig());
+        const auto refused = await(HubAPIClient(FakeHub::refusingPort()).getAIConfig());
         QVERIFY(refused.errorAs<TransportError>());
     }
 };

@@ -340,7 +340,7 @@ private Q_SLOTS:
 
     void hubNotRunning()
     {
-        StoreService store(QStringLiteral("http://127.0.0.1:%1").arg(FakeHub::unusedPort()));
+        StoreService store(QStringLiteral("http://127.0.0.1:%1").arg(FakeHub::refusingPort()));
         const auto r = await(store.getCategories());
         QVERIFY(r.errorAs<TransportError>());
         QVERIFY(r.errorText().contains(QStringLiteral("connection refused")));

@@ -6,6 +6,9 @@
 #include <QPointer>
 #include <QTcpSocket>
 #include <QTimer>
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 
 namespace zandrel::test {
 
@@ -87,6 +90,22 @@ quint16 FakeHub::unusedPort()
     probe.listen(QHostAddress::LocalHost, 0);
     const quint16 port = probe.serverPort();
     probe.close();
+    return port;
+}
+
+quint16 FakeHub::refusingPort()
+{
+    static const quint16 port = [] {
+        const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+            ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+            qFatal("FakeHub: cannot bind a loopback port");
+        return ntohs(address.sin_port); // the descriptor stays open until the process ends
+    }();
     return port;
 }
 

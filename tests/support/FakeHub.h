@@ -70,8 +70,12 @@ public:
     QList<RecordedRequest> requestsTo(const QByteArray& method, const QByteArray& path) const;
     void clearRequests() { requests_.clear(); }
 
-    // A port on which nothing listens (bound once, then released).
+    // A free port for a server a test starts (bound once, then released: the server may find it
+    // taken by then and should try another).
     static quint16 unusedPort();
+    // A loopback port that refuses every connection for the rest of the process: it stays bound
+    // without listening, so no other server can take it meanwhile.
+    static quint16 refusingPort();
 
 private:
     void accept();

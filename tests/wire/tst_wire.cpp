@@ -176,7 +176,7 @@ private Q_SLOTS:
 
     void transportFailuresAreDescribed()
     {
-        const quint16 port = FakeHub::unusedPort();
+        const quint16 port = FakeHub::refusingPort();
         const QUrl url(QStringLiteral("http://127.0.0.1:%1/api").arg(port));
         const auto refused = await(HttpExchange::send(HttpRequest{"GET", url, {}, {}}));
         QVERIFY(refused.done);
