@@ -10,6 +10,7 @@
 
 using namespace zandrel;
 using namespace zandrel::test;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -46,13 +47,6 @@ private Q_SLOTS:
         config.defaultModel = QStringLiteral("gpt");
         QCOMPARE(wire::encodeJson(config), QByteArray(R"({"default":"gpt"})"));
         QVERIFY(!wire::decodeJson<AIConfig>(R"({"defaultModel":"gpt"})").defaultModel);
-        const auto full = wire::decodeJson<AIConfig>(
-            R"({"providers":{"openai":{"apiKey":"sk-1","models":[{"id":"m","available":true}]}},"default":"m",)"
-            R"("fallbackOrder":["openai","ollama"],"appOverrides":{"Orvane":"m"}})");
-        QCOMPARE(full.defaultModel, QStringLiteral("m"));
-        QCOMPARE(full.providers->value(QStringLiteral("openai")).apiKey, QStringLiteral("sk-1"));
-        QCOMPARE(*full.fallbackOrder, QStringList({QStringLiteral("openai"), QStringLiteral("ollama")}));
-        QCOMPARE(wire::decodeJson<AIConfig>(wire::encodeJson(full)), full);
     }
 
     void modelsResponseRules()
@@ -104,6 +98,102 @@ private Q_SLOTS:
         QCOMPARE(entries[0].id(), QStringLiteral("--"));
         QCOMPARE(entries[1].id(), entries[0].id());
         QCOMPARE(entries[2].id(), QStringLiteral("t--read"));
+    }
+
+    // Every member of every Hub record, optional ones included, spelt as the Hub sends it. The other
+    // fixtures leave optional members out, where a misspelt name would go unnoticed as "absent".
+    void everyFieldAsTheHubSpellsIt()
+    {
+        QCOMPARE(wire::decodeJson<AppInfo>(
+                     R"({"id":"app-1","name":"Orvane","version":"1.4.0","description":"Linked notes",)"
+                     R"("actions":[{"name":"export","description":"Export a note","type":"command"}],)"
+                     R"("files":[{"path":"notes/today.md","format":"markdown"}]})"),
+                 (AppInfo{.id = u"app-1"_s,
+                          .name = u"Orvane"_s,
+                          .version = u"1.4.0"_s,
+                          .description = u"Linked notes"_s,
+                          .actions = QList<ActionInfo>{{u"export"_s, u"Export a note"_s, u"command"_s}},
+                          .files = QList<FileInfo>{{u"notes/today.md"_s, u"markdown"_s}}}));
+
+        QCOMPARE(wire::decodeJson<SessionEntry>(
+                     R"({"id":"s-7","title":"Groceries","created":"2024-03-01T09:00:00Z",)"
+                     R"("updated":"2024-03-02T18:30:00Z","messageCount":12,"preview":"Milk, eggs"})"),
+                 (SessionEntry{.id = u"s-7"_s,
+                               .title = u"Groceries"_s,
+                               .created = u"2024-03-01T09:00:00Z"_s,
+                               .updated = u"2024-03-02T18:30:00Z"_s,
+                               .messageCount = 12,
+                               .preview = u"Milk, eggs"_s}));
+
+        const auto config = wire::decodeJson<AIConfig>(
+            R"({"providers":{"openai":{"apiKey":"sk-1","model":"gpt-4o","baseUrl":"https://llm.example",)"
+            R"("models":[{"id":"gpt-4o","name":"GPT-4o","provider":"openai","available":true}]}},)"
+            R"("default":"llama3","fallbackOrder":["openai","ollama"],"appOverrides":{"Orvane":"gpt-4o-mini"}})");
+        const AIProviderConfig openai{.apiKey = u"sk-1"_s,
+                                      .model = u"gpt-4o"_s,
+                                      .baseUrl = u"https://llm.example"_s,
+                                      .models =
+                                          QList<AIModelEntry>{{u"gpt-4o"_s, u"GPT-4o"_s, u"openai"_s, true}}};
+        QCOMPARE(config,
+                 (AIConfig{.providers = QMap<QString, AIProviderConfig>{{u"openai"_s, openai}},
+                           .defaultModel = u"llama3"_s,
+                           .fallbackOrder = QStringList{u"openai"_s, u"ollama"_s},
+                           .appOverrides = QMap<QString, QString>{{u"Orvane"_s, u"gpt-4o-mini"_s}}}));
+        QCOMPARE(wire::decodeJson<AIConfig>(wire::encodeJson(config)), config); // the app sends it back
+
+        QCOMPARE(wire::decodeJson<AIModelsResponse>(
+                     R"({"models":[{"id":"llama3","provider":"ollama","name":"Llama 3","available":true}],)"
+                     R"("default":"gpt-4o"})"),
+                 (AIModelsResponse{.models = {{u"llama3"_s, u"ollama"_s, u"Llama 3"_s, true}},
+                                   .defaultModel = u"gpt-4o"_s}));
+
+        QCOMPARE(wire::decodeJson<AITestResult>(R"({"ok":true,"provider":"ollama","error":"slow answer"})"),
+                 (AITestResult{true, u"ollama"_s, u"slow answer"_s}));
+
+        // Summaries as {input_tokens, output_tokens, cost_estimate, count}.
+        QCOMPARE(
+            wire::decodeJson<UsageResponse>(
+                R"({"today":{"input_tokens":1,"output_tokens":2,"cost_estimate":0.25,"count":3},)"
+                R"("week":{"input_tokens":10,"output_tokens":20,"cost_estimate":2.5,"count":30},)"
+                R"("month":{"input_tokens":100,"output_tokens":200,"cost_estimate":25,"count":300},)"
+                R"("all":{"input_tokens":1000,"output_tokens":2000,"cost_estimate":250.5,"count":3000},)"
+                R"("perApp":{"Orvane":{"input_tokens":7,"output_tokens":8,"cost_estimate":0.75,"count":9}},)"
+                R"("recentEntries":[{"app":"Orvane","tokens":42}]})"),
+            (UsageResponse{.today = UsageSummary{1, 2, 0.25, 3},
+                           .week = UsageSummary{10, 20, 2.5, 30},
+                           .month = UsageSummary{100, 200, 25, 300},
+                           .all = UsageSummary{1000, 2000, 250.5, 3000},
+                           .perApp = QMap<QString, UsageSummary>{{u"Orvane"_s, {7, 8, 0.75, 9}}},
+                           .recentEntries = QList{UsageEntry{{u"app"_s, AnyCodableValue(u"Orvane"_s)},
+                                                             {u"tokens"_s, AnyCodableValue(qint64(42))}}}}));
+
+        QCOMPARE(wire::decodeJson<PermissionSet>(R"({"read":true,"write":false,"actions":true})"),
+                 (PermissionSet{true, false, true}));
+
+        QCOMPARE(wire::decodeJson<AuditEntry>(
+                     R"({"timestamp":"2024-03-02T18:30:00Z","app":"Orvane","action":"execute",)"
+                     R"("endpoint":"/api/apps/Orvane/export","allowed":false,"actionName":"export",)"
+                     R"("note":"blocked by user"})"),
+                 (AuditEntry{.timestamp = u"2024-03-02T18:30:00Z"_s,
+                             .app = u"Orvane"_s,
+                             .action = u"execute"_s,
+                             .endpoint = u"/api/apps/Orvane/export"_s,
+                             .allowed = false,
+                             .actionName = u"export"_s,
+                             .note = u"blocked by user"_s}));
+
+        QCOMPARE(wire::decodeJson<AuthStatusEntry>(
+                     R"({"provider":"anthropic","authenticated":true,"email":"me@zandrel.dev",)"
+                     R"("expiresAt":"2030-01-01T00:00:00Z","tokenType":"oauth"})"),
+                 (AuthStatusEntry{.provider = u"anthropic"_s,
+                                  .authenticated = true,
+                                  .email = u"me@zandrel.dev"_s,
+                                  .expiresAt = u"2030-01-01T00:00:00Z"_s,
+                                  .tokenType = u"oauth"_s}));
+
+        QCOMPARE(wire::decodeJson<OAuthCallbackResponse>(
+                     R"({"success":true,"email":"me@zandrel.dev","error":"partial scope"})"),
+                 (OAuthCallbackResponse{true, u"me@zandrel.dev"_s, u"partial scope"_s}));
     }
 
     // --- client ---
@@ -246,7 +336,7 @@ private Q_SLOTS:
         QCOMPARE(bare.value->error, QStringLiteral("bad key"));
         await(client.testProvider(QStringLiteral("ollama"), QStringLiteral("k"), QStringLiteral("http://h")));
         const auto start = await(client.startOAuth(QStringLiteral("anthropic")));
-        QCOMPARE(start.value->state, QStringLiteral("st"));
+        QCOMPARE(*start.value, (OAuthStartResponse{u"https://x"_s, u"st"_s}));
         const auto done = await(
             client.completeOAuth(QStringLiteral("anthropic"), QStringLiteral("c"), QStringLiteral("st")));
         QCOMPARE(done.value->email, QStringLiteral("a@b"));

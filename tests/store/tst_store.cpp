@@ -12,6 +12,7 @@
 
 using namespace zandrel;
 using namespace zandrel::test;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -76,11 +77,12 @@ private Q_SLOTS:
             R"("dulvet":{"version":"2.0.0","url":"u2","hash":"h2","size":20,"notes":"n2","required":true}},)"
             R"("hub_update":{"version":"9","url":"u","notes":"n"},"announcements":["hi"]})");
         const QList<UpdateInfo> rows = UpdateInfo::rows(two);
-        QCOMPARE(rows.size(), 2);
-        QCOMPARE(rows[0].slug, QStringLiteral("dulvet"));
-        QCOMPARE(rows[0].required, true);
-        QCOMPARE(rows[1].version, QStringLiteral("1.2.0"));
-        QVERIFY(!rows[1].currentVersion);
+        QCOMPARE(
+            rows,
+            (QList<UpdateInfo>{{u"dulvet"_s, u"2.0.0"_s, u"u2"_s, u"h2"_s, 20, u"n2"_s, true, std::nullopt},
+                               {u"orvane"_s, u"1.2.0"_s, u"u"_s, u"h"_s, 10, u"n"_s, false, std::nullopt}}));
+        QCOMPARE(two.hub_update, (UpdatesResponse::HubUpdate{u"9"_s, u"u"_s, u"n"_s}));
+        QCOMPARE(two.announcements, QStringList{u"hi"_s});
         QVERIFY(!wire::encodeJson(rows[1]).contains("currentVersion"));
     }
 
@@ -89,6 +91,121 @@ private Q_SLOTS:
         const auto profile = wire::decodeJson<UserProfile>(without(kProfile, "avatar_url"));
         QVERIFY(!profile.avatar_url);
         QVERIFY(!wire::encodeJson(profile).contains("avatar_url"));
+    }
+
+    // Every member of every store record, optional ones included, spelt as the store sends it. The other
+    // fixtures leave optional members out, where a misspelt name would go unnoticed as "absent".
+    void everyFieldAsTheStoreSpellsIt()
+    {
+        const QByteArray categoryJson = R"({"id":"cat-3","name":"Audio","slug":"audio","icon":"waveform",)"
+                                        R"("description":"Sound and voice","sort_order":4})";
+        const AppCategory category{.id = u"cat-3"_s,
+                                   .name = u"Audio"_s,
+                                   .slug = u"audio"_s,
+                                   .icon = u"waveform"_s,
+                                   .description = u"Sound and voice"_s,
+                                   .sort_order = 4};
+
+        const QByteArray appJson =
+            R"({"slug":"kettavox","name":"Kettavox","short_description":"Voice memos",)"
+            R"("icon_url":"https://cdn.zandrel.dev/kettavox.png","category":)" +
+            categoryJson +
+            R"(,"developer_name":"Zandrel Labs","price_cents":499,"is_free":true,"average_rating":4.5,)"
+            R"("review_count":12,"download_count":3400,"featured":false})";
+        const StoreApp app{.slug = u"kettavox"_s,
+                           .name = u"Kettavox"_s,
+                           .short_description = u"Voice memos"_s,
+                           .icon_url = u"https://cdn.zandrel.dev/kettavox.png"_s,
+                           .category = category,
+                           .developer_name = u"Zandrel Labs"_s,
+                           .price_cents = 499,
+                           .is_free = true,
+                           .average_rating = 4.5,
+                           .review_count = 12,
+                           .download_count = 3400,
+                           .featured = false};
+        QCOMPARE(wire::decodeJson<StoreApp>(appJson), app);
+        QCOMPARE(
+            wire::decodeJson<PaginatedStoreApps>("{\"results\":[" + appJson + "],\"count\":41,\"page\":3}"),
+            (PaginatedStoreApps{{app}, 41, 3}));
+
+        QCOMPARE(wire::decodeJson<StoreCategory>(
+                     R"({"slug":"audio","name":"Audio","icon":"waveform","description":"Sound and voice"})"),
+                 (StoreCategory{u"audio"_s, u"Audio"_s, u"waveform"_s, u"Sound and voice"_s}));
+
+        const QByteArray detailJson =
+            R"({"slug":"kettavox","name":"Kettavox","short_description":"Voice memos",)"
+            R"("description":"Record, tag and find voice memos.","icon_url":"https://cdn.zandrel.dev/kettavox.png",)"
+            R"("category":)" +
+            categoryJson +
+            R"(,"developer_name":"Zandrel Labs","price_cents":499,"is_free":true,"average_rating":4.5,)"
+            R"("review_count":12,"download_count":3400,"active_install_count":2100,)"
+            R"("screenshots":["https://cdn.zandrel.dev/k1.png"],)"
+            R"("latest_version":{"id":"v-9","version":"2.1.0","build_number":210,"release_notes":"Faster search",)"
+            R"("binary_size":5242880,"min_os_version":"13.0","min_hub_version":"0.9.0","sdk_version":"1.3.0",)"
+            R"("supported_architectures":["arm64"],"status":"published","rollout_percent":50,)"
+            R"("created_at":"2024-02-01T10:00:00Z"},)"
+            R"("min_os_version":"12.0","min_hub_version":"0.8.0","min_sdk_version":"1.2.0",)"
+            R"("required_permissions":["read","write"],"supported_architectures":["arm64","x86_64"],)"
+            R"("status":"approved","featured":false,"published_at":"2024-01-05T08:00:00Z",)"
+            R"("created_at":"2023-12-24T12:00:00Z","updated_at":"2024-02-02T09:15:00Z"})";
+        const VersionInfo version{.id = u"v-9"_s,
+                                  .version = u"2.1.0"_s,
+                                  .build_number = 210,
+                                  .release_notes = u"Faster search"_s,
+                                  .binary_size = 5242880,
+                                  .min_os_version = u"13.0"_s,
+                                  .min_hub_version = u"0.9.0"_s,
+                                  .sdk_version = u"1.3.0"_s,
+                                  .supported_architectures = QStringList{u"arm64"_s},
+                                  .status = u"published"_s,
+                                  .rollout_percent = 50,
+                                  .created_at = u"2024-02-01T10:00:00Z"_s};
+        QCOMPARE(wire::decodeJson<StoreAppDetail>(detailJson),
+                 (StoreAppDetail{.slug = u"kettavox"_s,
+                                 .name = u"Kettavox"_s,
+                                 .short_description = u"Voice memos"_s,
+                                 .description = u"Record, tag and find voice memos."_s,
+                                 .icon_url = u"https://cdn.zandrel.dev/kettavox.png"_s,
+                                 .category = category,
+                                 .developer_name = u"Zandrel Labs"_s,
+                                 .price_cents = 499,
+                                 .is_free = true,
+                                 .average_rating = 4.5,
+                                 .review_count = 12,
+                                 .download_count = 3400,
+                                 .active_install_count = 2100,
+                                 .screenshots = {u"https://cdn.zandrel.dev/k1.png"_s},
+                                 .latest_version = version,
+                                 .min_os_version = u"12.0"_s,
+                                 .min_hub_version = u"0.8.0"_s,
+                                 .min_sdk_version = u"1.2.0"_s,
+                                 .required_permissions = QStringList{u"read"_s, u"write"_s},
+                                 .supported_architectures = QStringList{u"arm64"_s, u"x86_64"_s},
+                                 .status = u"approved"_s,
+                                 .featured = false,
+                                 .published_at = u"2024-01-05T08:00:00Z"_s,
+                                 .created_at = u"2023-12-24T12:00:00Z"_s,
+                                 .updated_at = u"2024-02-02T09:15:00Z"_s}));
+
+        QCOMPARE(wire::decodeJson<UpdateInfo>(
+                     R"({"slug":"dulvet","version":"2.0.0","url":"https://cdn.zandrel.dev/dulvet.zip",)"
+                     R"("hash":"sha256:ab12","size":1048576,"notes":"New charts","required":true,)"
+                     R"("currentVersion":"1.9.3"})"),
+                 (UpdateInfo{u"dulvet"_s,
+                             u"2.0.0"_s,
+                             u"https://cdn.zandrel.dev/dulvet.zip"_s,
+                             u"sha256:ab12"_s,
+                             1048576,
+                             u"New charts"_s,
+                             true,
+                             u"1.9.3"_s}));
+
+        // The sign-in fixtures already spell every member.
+        QCOMPARE(wire::decodeJson<UserProfile>(kProfile),
+                 (UserProfile{u"u1"_s, u"demo@zandrel.dev"_s, u"Demo"_s, u"https://a"_s}));
+        QCOMPARE(wire::decodeJson<StoreAuthResponse>(kAuth),
+                 (StoreAuthResponse{u"tok-1"_s, u"ref-1"_s, {u"u1"_s, u"demo@zandrel.dev"_s, u"Demo"_s}}));
     }
 
     // --- requests ---
@@ -204,7 +321,7 @@ private Q_SLOTS:
         StoreService store(hub.baseUrl());
         const auto r = await(store.installApp(QStringLiteral("orvane")));
         QVERIFY2(r.succeeded(), qPrintable(r.errorText()));
-        QCOMPARE(r.value->app, QStringLiteral("Orvane"));
+        QCOMPARE(*r.value, (InstallResult{true, u"Orvane"_s, u"1.0.0"_s, u"/x/Orvane.app"_s}));
         const RecordedRequest& sent = hub.requests().at(0);
         QCOMPARE(sent.method, QByteArray("POST"));
         QCOMPARE(sent.header("Content-Type"), QByteArray("application/json"));
