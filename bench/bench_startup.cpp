@@ -4,7 +4,7 @@
 // Budgets: within 1.3x the bare window's time, within 25 MB of its memory.
 
 #include "app/ZandrelHubApp.h"
-#include "installed/ContentView.h"
+#include "app/ContentView.h"
 #include "platform/QtPlatform.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "app/LinkRouter.h"
 
-#include "app/HubState.h"
+#include "hub_api/HubState.h"
 #include "platform/Platform.h"
 #include "store/StoreService.h"
 #include "wire/Error.h"

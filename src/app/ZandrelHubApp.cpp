@@ -1,6 +1,6 @@
 #include "app/ZandrelHubApp.h"
 
-#include "installed/ContentView.h"
+#include "app/ContentView.h"
 #include "platform/Platform.h"
 #include "ui/SymbolTable.h"
 #include "ui/Theme.h"
@@ -11,15 +11,17 @@
 
 namespace zandrel {
 
-ZandrelHubApp::ZandrelHubApp(Platform& platform, LinkRouter::Output output, int hubPort)
+ZandrelHubApp::ZandrelHubApp(Platform& platform, LinkRouter::Output output, LaunchOptions options)
     : hubState_(platform)
-    , storeService_(QStringLiteral("http://127.0.0.1:%1").arg(hubPort))
+    , storeService_(QStringLiteral("http://127.0.0.1:%1").arg(options.hubPort))
     , initialTab_(SidebarItem::section(
           platform.exists(platform.tokenFilePath()) ? SidebarItem::Kind::MyApps : SidebarItem::Kind::Account))
     , router_(storeService_, hubState_, platform, std::move(output))
-    , window_(std::make_unique<ContentView>(hubState_, storeService_, platform, initialTab_))
+    , window_(std::make_unique<ContentView>(
+          PageContext{hubState_, storeService_, platform, options.hubPort, options.storeWebsite},
+          initialTab_))
 {
-    hubState_.setPort(hubPort);
+    hubState_.setPort(options.hubPort);
     if (QCoreApplication* application = QCoreApplication::instance())
         application->installEventFilter(this);
 }

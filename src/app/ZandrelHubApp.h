@@ -1,7 +1,8 @@
 #pragma once
 
-#include "app/HubState.h"
+#include "app/LaunchOptions.h"
 #include "app/LinkRouter.h"
+#include "hub_api/HubState.h"
 #include "installed/SidebarItem.h"
 #include "store/StoreService.h"
 
@@ -21,11 +22,10 @@ class ZandrelHubApp : public QObject {
     Q_OBJECT
 
 public:
-    // Both the Hub state and the store service talk to the Hub on hubPort (3456 unless a launch says
-    // otherwise).
+    // Both the Hub state and the store service talk to the Hub on the options' port.
     explicit ZandrelHubApp(Platform& platform,
                            LinkRouter::Output output = LinkRouter::printLine,
-                           int hubPort = HubState::defaultPort);
+                           LaunchOptions options = {});
     ~ZandrelHubApp() override;
 
     // Fusion style, the text size the look is drawn for, and the application's icon.

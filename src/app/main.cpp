@@ -18,14 +18,10 @@ int main(int argc, char* argv[])
     if (instance.claim(links) == zandrel::SingleInstance::Role::Forwarded)
         return 0;
 
-    // The Hub's port: 3456 unless ZANDREL_HUB_PORT names another (a Hub started with --port, tests).
-    bool portGiven = false;
-    const int port = qEnvironmentVariableIntValue("ZANDREL_HUB_PORT", &portGiven);
     zandrel::ZandrelHubApp::setUpLook(application);
-    zandrel::ZandrelHubApp hub(platform,
-                               zandrel::LinkRouter::printLine,
-                               portGiven && port > 0 && port <= 65535 ? port
-                                                                      : zandrel::HubState::defaultPort);
+    // The Hub's port and the store website, unless the environment says otherwise (README).
+    zandrel::ZandrelHubApp hub(
+        platform, zandrel::LinkRouter::printLine, zandrel::LaunchOptions::fromEnvironment());
     QObject::connect(
         &instance, &zandrel::SingleInstance::linksReceived, &hub, &zandrel::ZandrelHubApp::receiveLinks);
     zandrel::ShutdownSignals shutdownSignals;

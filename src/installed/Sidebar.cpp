@@ -3,6 +3,7 @@
 #include "ui/SymbolTable.h"
 #include "ui/Theme.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyledItemDelegate>
@@ -165,11 +166,12 @@ int Sidebar::rowOf(const SidebarItem& item) const
     return -1;
 }
 
-void Sidebar::addHeader(const QString& title)
+QListWidgetItem* Sidebar::addHeader(const QString& title)
 {
     auto* entry = new QListWidgetItem(title, this);
     entry->setFlags(Qt::NoItemFlags);
     entry->setData(RowTypeRole, int(RowType::Header));
+    return entry;
 }
 
 void Sidebar::addNote(const QString& text)
@@ -200,7 +202,9 @@ void Sidebar::rebuild()
 {
     const QSignalBlocker blocker(this);
     clear();
-    addHeader(QStringLiteral("My Apps"));
+    QListWidgetItem* myApps = addHeader(QStringLiteral("My Apps"));
+    myApps->setData(OpensMyAppsRole, true);
+    myApps->setToolTip(QStringLiteral("Show all installed apps"));
     if (apps_.isEmpty())
         addNote(QStringLiteral("No apps installed"));
     for (const InstalledApp& app : apps_)
@@ -219,6 +223,14 @@ void Sidebar::rebuild()
             QStringLiteral("gear"),
             SidebarItem::section(SidebarItem::Kind::Settings));
     setSelection(selection_);
+}
+
+void Sidebar::mouseReleaseEvent(QMouseEvent* event)
+{
+    QListWidget::mouseReleaseEvent(event);
+    const QListWidgetItem* entry = QListWidget::itemAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && entry && entry->data(OpensMyAppsRole).toBool())
+        Q_EMIT myAppsChosen();
 }
 
 void Sidebar::onSelectionChanged()

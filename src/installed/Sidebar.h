@@ -17,9 +17,10 @@ public:
     enum class RowType { Header, Note, Item, Gap };
     enum Role {
         RowTypeRole = Qt::UserRole + 1,
-        KindRole,    // SidebarItem::Kind of an item row
-        AppNameRole, // lower-case app name of an app row
-        SymbolRole,  // symbol name of an item row
+        KindRole,        // SidebarItem::Kind of an item row
+        AppNameRole,     // lower-case app name of an app row
+        SymbolRole,      // symbol name of an item row
+        OpensMyAppsRole, // true on the "My Apps" header, which shows the grid when clicked
     };
 
     explicit Sidebar(QWidget* parent = nullptr);
@@ -35,9 +36,14 @@ public:
 Q_SIGNALS:
     // The user picked a row.
     void itemChosen(const SidebarItem& item);
+    // The user clicked the "My Apps" header.
+    void myAppsChosen();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void addHeader(const QString& title);
+    QListWidgetItem* addHeader(const QString& title);
     void addNote(const QString& text);
     void addGap();
     void addItem(const QString& title, const QString& symbol, const SidebarItem& item);

@@ -31,15 +31,16 @@ public:
     QString loginItemPath() const;
     QByteArray loginItemContents() const;
 
-    // --- Files ---
+    // --- Files (real here; virtual so tests can make them fail) ---
     // A plain existence test: a file or a directory both count.
-    bool exists(const QString& path) const;
+    virtual bool exists(const QString& path) const;
     // Deletes a file, a symbolic link (never its target) or a directory with everything below it,
     // never following a symbolic link out of the tree. Answers whether nothing is left at the path.
-    bool removeItem(const QString& path);
+    virtual bool removeItem(const QString& path);
     // Writes the whole file atomically, creating missing parent folders, with the given permissions
     // from the first byte on (so a secret is never readable by others, not even briefly).
-    bool writeFile(const QString& path, const QByteArray& contents, QFileDevice::Permissions permissions);
+    virtual bool
+    writeFile(const QString& path, const QByteArray& contents, QFileDevice::Permissions permissions);
 
     // --- Programs and desktop ---
     // Starts a program detached from this process; it is never waited for.

@@ -6,7 +6,7 @@
 #include "RecordingPlatform.h"
 #include "app/SingleInstance.h"
 #include "app/ZandrelHubApp.h"
-#include "installed/ContentView.h"
+#include "app/ContentView.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -97,7 +97,7 @@ private Q_SLOTS:
         QTemporaryDir home;
         RecordingPlatform platform(home.path());
         ZandrelHubApp app(
-            platform, [](const QString&) {}, FakeHub::refusingPort());
+            platform, [](const QString&) {}, LaunchOptions{.hubPort = FakeHub::refusingPort()});
         app.window().setSelection(SidebarItem::section(SidebarItem::Kind::Settings));
         QCOMPARE(app.handleUrl(u"zandrel://auth/callback?access_token=t"_s), ZandrelLink::Kind::SignIn);
         QCOMPARE(app.storeService().authToken(), u"t"_s);

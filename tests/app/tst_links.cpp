@@ -4,7 +4,7 @@
 #include "AsyncTest.h"
 #include "FakeHub.h"
 #include "RecordingPlatform.h"
-#include "app/HubState.h"
+#include "hub_api/HubState.h"
 #include "app/LinkRouter.h"
 #include "store/StoreService.h"
 

@@ -20,6 +20,17 @@ public:
         : Platform(std::move(home))
     {}
 
+    // File operations are real unless a test makes them fail.
+    bool removeItem(const QString& path) override
+    {
+        return undeletable.contains(path) ? false : Platform::removeItem(path);
+    }
+    bool
+    writeFile(const QString& path, const QByteArray& contents, QFileDevice::Permissions permissions) override
+    {
+        return writesFail ? false : Platform::writeFile(path, contents, permissions);
+    }
+
     bool launchDetached(const QString& program, const QStringList& arguments) override
     {
         launches.append({program, arguments});
@@ -48,6 +59,8 @@ public:
     QStringList revealedFolders;
     QString clipboard;
     bool launchSucceeds = true;
+    QStringList undeletable; // paths removeItem leaves alone, as if they belonged to another user
+    bool writesFail = false;
 };
 
 } // namespace zandrel::test

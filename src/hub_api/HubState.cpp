@@ -1,4 +1,4 @@
-#include "app/HubState.h"
+#include "hub_api/HubState.h"
 
 #include "hub_api/HubAPIClient.h"
 #include "platform/Platform.h"

@@ -2,6 +2,7 @@
 
 #include "installed/InstalledApp.h"
 #include "installed/SidebarItem.h"
+#include "ui/PageContext.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -12,24 +13,17 @@ class QVBoxLayout;
 
 namespace zandrel {
 
-class HubState;
-class Platform;
 class Sidebar;
 class StatusBar;
-class StoreService;
 
 // The application's window: the sidebar beside a detail column that shows the selected section above
-// the status bar. When first shown it applies the initial selection, looks for the installed
-// companion apps and refreshes the Hub state once.
+// the status bar. It opens on the initial selection (the Store without one), building only that page;
+// when first shown it looks for the installed companion apps again and refreshes the Hub state once.
 class ContentView : public QWidget {
     Q_OBJECT
 
 public:
-    ContentView(HubState& hubState,
-                StoreService& storeService,
-                Platform& platform,
-                std::optional<SidebarItem> initialSelection,
-                QWidget* parent = nullptr);
+    ContentView(PageContext context, std::optional<SidebarItem> initialSelection, QWidget* parent = nullptr);
 
     const std::optional<SidebarItem>& selection() const { return selection_; }
     void setSelection(std::optional<SidebarItem> selection);
@@ -45,6 +39,8 @@ public:
 Q_SIGNALS:
     // The start-up task is done: the Hub state has been refreshed once.
     void startUpFinished();
+    // A new page was built for the detail area.
+    void pageChanged(QWidget* page);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -55,11 +51,8 @@ private:
     QWidget* makePage();
     void updateStatusBar();
 
-    HubState& hubState_;
-    StoreService& storeService_;
-    Platform& platform_;
-    std::optional<SidebarItem> initialSelection_;
-    std::optional<SidebarItem> selection_ = SidebarItem::section(SidebarItem::Kind::Store);
+    PageContext context_;
+    std::optional<SidebarItem> selection_;
     QList<InstalledApp> installedApps_;
     bool started_ = false;
 

@@ -1,13 +1,14 @@
-#include "installed/ContentView.h"
+#include "app/ContentView.h"
 
-#include "app/HubState.h"
 #include "app/StatusBar.h"
+#include "hub_api/HubState.h"
 #include "installed/InstalledAppDetail.h"
 #include "installed/InstalledAppsGrid.h"
 #include "installed/PlaceholderPage.h"
 #include "installed/Sidebar.h"
 #include "platform/Platform.h"
 #include "ui/EmptyStateView.h"
+#include "ui/PageLife.h"
 
 #include <QSplitter>
 #include <QVBoxLayout>
@@ -20,16 +21,12 @@ const QString kWindowTitle = QStringLiteral("Zandrel Hub");
 
 } // namespace
 
-ContentView::ContentView(HubState& hubState,
-                         StoreService& storeService,
-                         Platform& platform,
-                         std::optional<SidebarItem> initialSelection,
-                         QWidget* parent)
+ContentView::ContentView(PageContext context, std::optional<SidebarItem> initialSelection, QWidget* parent)
     : QWidget(parent)
-    , hubState_(hubState)
-    , storeService_(storeService)
-    , platform_(platform)
-    , initialSelection_(std::move(initialSelection))
+    , context_(std::move(context))
+    // The start asks for one section (My Apps or Account); only its page is ever built.
+    , selection_(initialSelection ? std::move(initialSelection)
+                                  : SidebarItem::section(SidebarItem::Kind::Store))
     , sidebar_(new Sidebar)
     , statusBar_(new StatusBar)
     , pageHost_(new QWidget)
@@ -66,13 +63,20 @@ ContentView::ContentView(HubState& hubState,
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(split);
 
+    HubState& hubState = context_.hubState;
     connect(sidebar_, &Sidebar::itemChosen, this, [this](const SidebarItem& item) { setSelection(item); });
-    connect(statusBar_, &StatusBar::startRequested, &hubState_, &HubState::startHub);
-    connect(statusBar_, &StatusBar::stopRequested, &hubState_, &HubState::stopHub);
-    connect(&hubState_, &HubState::isRunningChanged, this, &ContentView::updateStatusBar);
-    connect(&hubState_, &HubState::appsChanged, this, &ContentView::updateStatusBar);
-    connect(&hubState_, &HubState::portChanged, this, &ContentView::updateStatusBar);
+    // The grid has no row of its own: its header brings it back.
+    connect(sidebar_, &Sidebar::myAppsChosen, this, [this] { setSelection(std::nullopt); });
+    connect(statusBar_, &StatusBar::startRequested, &hubState, &HubState::startHub);
+    connect(statusBar_, &StatusBar::stopRequested, &hubState, &HubState::stopHub);
+    connect(&hubState, &HubState::isRunningChanged, this, &ContentView::updateStatusBar);
+    connect(&hubState, &HubState::appsChanged, this, &ContentView::updateStatusBar);
+    connect(&hubState, &HubState::portChanged, this, &ContentView::updateStatusBar);
     updateStatusBar();
+    // Found before the first page is built, so the start-up's own look changes nothing and the grid
+    // is built once.
+    installedApps_ = findInstalledApps(context_.platform);
+    sidebar_->setInstalledApps(installedApps_);
     sidebar_->setSelection(selection_);
     showPage();
 }
@@ -88,7 +92,7 @@ void ContentView::setSelection(std::optional<SidebarItem> selection)
 
 void ContentView::refreshInstalledApps()
 {
-    QList<InstalledApp> found = findInstalledApps(platform_);
+    QList<InstalledApp> found = findInstalledApps(context_.platform);
     if (found == installedApps_)
         return;
     installedApps_ = std::move(found);
@@ -111,10 +115,8 @@ void ContentView::showEvent(QShowEvent* event)
 QCoro::Task<> ContentView::startUp()
 {
     QPointer<ContentView> self(this);
-    if (initialSelection_)
-        setSelection(*initialSelection_);
     refreshInstalledApps();
-    co_await hubState_.refresh();
+    co_await context_.hubState.refresh();
     if (!self)
         co_return;
     Q_EMIT startUpFinished();
@@ -125,12 +127,15 @@ void ContentView::showPage()
     if (page_) {
         pageLayout_->removeWidget(page_);
         page_->hide();
-        // Later: the page may be the sender of the signal that led here (an uninstall).
+        // Retired now, so its coroutines stop at their next step; deleted later, because the page
+        // may be the sender of the signal that led here (an uninstall).
+        ui::retire(page_);
         page_->deleteLater();
     }
     page_ = makePage();
     pageLayout_->addWidget(page_);
     setWindowTitle(page_->windowTitle().isEmpty() ? kWindowTitle : page_->windowTitle());
+    Q_EMIT pageChanged(page_);
 }
 
 QWidget* ContentView::makePage()
@@ -138,11 +143,11 @@ QWidget* ContentView::makePage()
     using Kind = SidebarItem::Kind;
     switch (selection_ ? selection_->kind : Kind::MyApps) {
     case Kind::MyApps:
-        return new InstalledAppsGrid(installedApps_, platform_);
+        return new InstalledAppsGrid(installedApps_, context_.platform);
     case Kind::App:
         for (const InstalledApp& app : installedApps_) {
             if (app.name.toLower() == selection_->appName) {
-                auto* detail = new InstalledAppDetail(app, platform_);
+                auto* detail = new InstalledAppDetail(app, context_.platform);
                 connect(detail, &InstalledAppDetail::uninstalled, this, [this] {
                     refreshInstalledApps();
                     setSelection(SidebarItem::section(Kind::MyApps));
@@ -160,12 +165,13 @@ QWidget* ContentView::makePage()
     case Kind::Settings:
         return new PlaceholderPage(QStringLiteral("Settings"));
     }
-    return new InstalledAppsGrid(installedApps_, platform_);
+    return new InstalledAppsGrid(installedApps_, context_.platform);
 }
 
 void ContentView::updateStatusBar()
 {
-    statusBar_->setStatus(hubState_.isRunning(), int(hubState_.apps().size()), hubState_.port());
+    const HubState& hubState = context_.hubState;
+    statusBar_->setStatus(hubState.isRunning(), int(hubState.apps().size()), hubState.port());
 }
 
 } // namespace zandrel

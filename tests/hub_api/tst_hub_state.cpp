@@ -3,7 +3,7 @@
 #include "AsyncTest.h"
 #include "FakeHub.h"
 #include "RecordingPlatform.h"
-#include "app/HubState.h"
+#include "hub_api/HubState.h"
 
 #include <QSignalSpy>
 #include <QTest>

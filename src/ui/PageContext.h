@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+namespace zandrel {
+
+class HubState;
+class Platform;
+class StoreService;
+
+// What the window hands every page: the application's long-lived objects and where to reach the Hub
+// and the store website. Pages keep only their own view state besides.
+struct PageContext {
+    HubState& hubState;
+    StoreService& storeService;
+    Platform& platform;
+    // The port the settings tabs' own clients use (the Hub state's port can change for the session).
+    int hubPort = 3456;
+    // Base address of the store's web front end, without a trailing slash.
+    QString storeWebsite;
+};
+
+} // namespace zandrel
