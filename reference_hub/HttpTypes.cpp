@@ -36,4 +36,14 @@ Response Response::error(int status, const QString& message)
     return json(QJsonObject{{QStringLiteral("error"), message}}, status);
 }
 
+Response Response::html(const QString& content, int status)
+{
+    const QString page =
+        QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Zandrel sign-in"
+                       "</title></head><body style=\"font-family:sans-serif;max-width:36em;margin:3em "
+                       "auto\">%1</body></html>")
+            .arg(content);
+    return Response{status, page.toUtf8(), "text/html; charset=utf-8", {}};
+}
+
 } // namespace zandrel::hub

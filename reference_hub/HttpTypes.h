@@ -40,6 +40,9 @@ struct Response {
 
     static Response json(const QJsonValue& value, int status = 200);
     static Response error(int status, const QString& message);
+    // A small HTML page for the browser (the stand-ins for the provider's and the store's sign-in
+    // pages); `content` is HTML already, with every outside text escaped by the caller.
+    static Response html(const QString& content, int status = 200);
     template <class T>
     static Response record(const T& value, int status = 200)
     {

@@ -153,12 +153,7 @@ Response ProviderSignInEndpoints::consentPage(const Request& request) const
                            htmlEscaped(kAccountEmail),
                            htmlEscaped(it->code));
     }
-    const QString page =
-        QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Zandrel sign-in"
-                       "</title></head><body style=\"font-family:sans-serif;max-width:36em;margin:3em "
-                       "auto\">%1</body></html>")
-            .arg(content);
-    return Response{status, page.toUtf8(), "text/html; charset=utf-8", {}};
+    return Response::html(content, status);
 }
 
 } // namespace zandrel::hub

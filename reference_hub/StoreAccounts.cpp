@@ -2,6 +2,9 @@
 
 #include "store/StoreRequests.h"
 
+#include <QMap>
+#include <QUrl>
+
 namespace zandrel::hub {
 
 namespace {
@@ -32,6 +35,8 @@ void StoreAccounts::addTo(Router& router)
     router.add(
         "POST", QStringLiteral("/api/store/auth/login"), [this](const Request& r) { return login(r); });
     router.add("GET", QStringLiteral("/api/store/auth/me"), [this](const Request& r) { return me(r); });
+    router.add(
+        "GET", QStringLiteral("/auth/{provider}"), [this](const Request& r) { return websiteSignIn(r); });
 }
 
 std::optional<UserProfile> StoreAccounts::userFor(const QByteArray& authorization) const
@@ -66,18 +71,50 @@ Response StoreAccounts::login(const Request& request)
         throw HttpError(401, QStringLiteral("The e-mail address or the password is wrong"));
     }
 
-    const StoreSession session{newToken("zst_"), newToken("zsr_"), demoUser().id, isoNow()};
-    context_.store.update([&](HubData& data) {
-        data.storeSessions.append(session);
-        if (data.storeSessions.size() > HubData::maxStoreSessions)
-            data.storeSessions.remove(0, data.storeSessions.size() - HubData::maxStoreSessions);
-        data.audited(auditEntry(QStringLiteral("store"), QStringLiteral("signin"), endpoint, true, email));
-    });
+    const StoreSession session = newSession(endpoint, email);
     const UserProfile& user = demoUser();
     return Response::record(
         StoreAuthResponse{session.accessToken,
                           session.refreshToken,
                           StoreAuthResponse::StoreUser{user.id, user.email, user.display_name}});
+}
+
+StoreSession StoreAccounts::newSession(const QString& endpoint, const QString& how)
+{
+    const StoreSession session{newToken("zst_"), newToken("zsr_"), demoUser().id, isoNow()};
+    context_.store.update([&](HubData& data) {
+        data.storeSessions.append(session);
+        if (data.storeSessions.size() > HubData::maxStoreSessions)
+            data.storeSessions.remove(0, data.storeSessions.size() - HubData::maxStoreSessions);
+        data.audited(auditEntry(QStringLiteral("store"), QStringLiteral("signin"), endpoint, true, how));
+    });
+    return session;
+}
+
+Response StoreAccounts::websiteSignIn(const Request& request)
+{
+    static const QMap<QString, QString> kProviders{{QStringLiteral("apple"), QStringLiteral("Apple")},
+                                                   {QStringLiteral("google"), QStringLiteral("Google")},
+                                                   {QStringLiteral("github"), QStringLiteral("GitHub")}};
+    const QString provider = kProviders.value(request.params.value(0));
+    if (provider.isEmpty())
+        throw HttpError(404, QStringLiteral("No sign-in page for \"%1\"").arg(request.params.value(0)));
+    const StoreSession session = newSession(QStringLiteral("GET ") + request.path, provider);
+    const QString link = QStringLiteral("zandrel://auth/callback?access_token=%1&refresh_token=%2")
+                             .arg(QString::fromLatin1(QUrl::toPercentEncoding(session.accessToken)),
+                                  QString::fromLatin1(QUrl::toPercentEncoding(session.refreshToken)));
+    const UserProfile& user = demoUser();
+    return Response::html(
+        QStringLiteral("<h1>Sign in to the Zandrel Store with %1</h1>"
+                       "<p>Signed in to %1 as <b>%2</b> (%3), the demo account.</p>"
+                       "<p><a id=\"continue\" href=\"%4\" style=\"display:inline-block;padding:.6em 1.2em;"
+                       "background:#0a66d8;color:#fff;border-radius:8px;text-decoration:none\">"
+                       "Continue to Zandrel Hub</a></p>"
+                       "<p><small>Served by the reference Hub in place of the store website.</small></p>")
+            .arg(provider.toHtmlEscaped(),
+                 user.display_name.toHtmlEscaped(),
+                 user.email.toHtmlEscaped(),
+                 link.toHtmlEscaped()));
 }
 
 Response StoreAccounts::me(const Request& request) const

@@ -22,6 +22,10 @@ public:
 private:
     Response login(const Request& request);
     Response me(const Request& request) const;
+    // The stand-in for the store website's "sign in with <provider>" page: the demo account signs
+    // in at once, and the page's button hands the tokens to the application as a zandrel: link.
+    Response websiteSignIn(const Request& request);
+    StoreSession newSession(const QString& endpoint, const QString& how);
 
     HubContext& context_;
 };

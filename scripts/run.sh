@@ -10,6 +10,8 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build --target zandrel-desktop zandrel
 
 export PATH="$PWD/build/reference_hub:$PATH"
+# The reference Hub also stands in for the store website's sign-in pages.
+export ZANDREL_STORE_WEBSITE="${ZANDREL_STORE_WEBSITE:-http://127.0.0.1:3456}"
 if ! curl -sf -o /dev/null --max-time 2 http://127.0.0.1:3456/api; then
     zandrel hub start || echo "warning: the reference Hub did not start; the application will show it as stopped" >&2
 fi

@@ -7,6 +7,7 @@
 #include "installed/PlaceholderPage.h"
 #include "installed/Sidebar.h"
 #include "platform/Platform.h"
+#include "store/AccountView.h"
 #include "ui/EmptyStateView.h"
 #include "ui/PageLife.h"
 
@@ -161,7 +162,7 @@ QWidget* ContentView::makePage()
     case Kind::Updates:
         return new PlaceholderPage(QStringLiteral("Updates"));
     case Kind::Account:
-        return new PlaceholderPage(QStringLiteral("Account"));
+        return new AccountView(context_);
     case Kind::Settings:
         return new PlaceholderPage(QStringLiteral("Settings"));
     }

@@ -25,6 +25,12 @@ void Label::setTone(Tone tone)
     applyTone();
 }
 
+void Label::setNamedColor(NamedColor color)
+{
+    namedColor_ = color;
+    applyTone();
+}
+
 void Label::changeEvent(QEvent* event)
 {
     QLabel::changeEvent(event);
@@ -36,7 +42,8 @@ void Label::changeEvent(QEvent* event)
 
 void Label::applyTone()
 {
-    const QColor wanted = Theme::textColor(tone_, Theme::palette());
+    const QColor wanted = namedColor_ ? Theme::color(*namedColor_, Theme::palette())
+                                      : Theme::textColor(tone_, Theme::palette());
     if (palette().color(QPalette::WindowText) == wanted && testAttribute(Qt::WA_SetPalette))
         return;
     QPalette own = palette();

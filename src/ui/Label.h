@@ -3,6 +3,7 @@
 #include "ui/Theme.h"
 
 #include <QLabel>
+#include <optional>
 
 namespace zandrel::ui {
 
@@ -20,6 +21,8 @@ public:
     void setTextStyle(TextStyle style, bool bold = false);
     Tone tone() const { return tone_; }
     void setTone(Tone tone);
+    // Draws the text in one of the named colours (an error in red, "Installed" in green) instead.
+    void setNamedColor(NamedColor color);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -28,6 +31,7 @@ private:
     void applyTone();
 
     Tone tone_;
+    std::optional<NamedColor> namedColor_;
 };
 
 } // namespace zandrel::ui

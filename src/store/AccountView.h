@@ -1,0 +1,64 @@
+#pragma once
+
+#include "ui/PageContext.h"
+
+#include <QScrollArea>
+#include <optional>
+#include <qcoro/qcorotask.h>
+
+class QLineEdit;
+class QStackedWidget;
+
+namespace zandrel {
+
+namespace ui {
+class Button;
+class Label;
+class Spinner;
+} // namespace ui
+
+// The Account page: the sign-in form (e-mail and password, or a provider in the browser) while signed
+// out, who is signed in and "Sign Out" otherwise. Each time it is shown it asks the store who is
+// signed in, silently. The sign-in state itself lives in the store service.
+class AccountView : public QScrollArea {
+    Q_OBJECT
+
+public:
+    explicit AccountView(const PageContext& context, QWidget* parent = nullptr);
+
+    bool isLoggingIn() const { return loggingIn_; }
+    const std::optional<QString>& error() const { return error_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QWidget* makeSignInView();
+    QWidget* makeSignedInView();
+    void updateMode();
+    void updateSignInButton();
+    void setLoggingIn(bool value);
+    void setError(std::optional<QString> error);
+
+    QCoro::Task<> signIn();
+    QCoro::Task<> fetchAccount();
+
+    StoreService& store_;
+    Platform& platform_;
+    QString storeWebsite_;
+
+    bool loggingIn_ = false;
+    std::optional<QString> error_;
+
+    QStackedWidget* modes_;
+    QLineEdit* email_;
+    QLineEdit* password_;
+    ui::Button* signInButton_;
+    ui::Spinner* signInSpinner_;
+    ui::Label* errorLabel_;
+    class Avatar* avatar_;
+    ui::Label* displayName_;
+    ui::Label* userEmail_;
+};
+
+} // namespace zandrel

@@ -1,0 +1,55 @@
+// Development tool: runs the application window on one section and saves a picture of the screen, to
+// look at what a page draws (run it under xvfb-run). Links given as arguments are handled first,
+// as a launch would.
+//
+//   zandrel-screenshot <myapps|store|updates|account|settings|app:NAME> <out.png> [wait-ms] [zandrel:...]
+
+#include "app/ContentView.h"
+#include "app/ZandrelHubApp.h"
+#include "platform/QtPlatform.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QTimer>
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    const QStringList args = application.arguments();
+    if (args.size() < 3) {
+        std::fprintf(stderr, "usage: zandrel-screenshot SECTION OUT.png [WAIT_MS] [LINK...]\n");
+        return 2;
+    }
+    using Kind = zandrel::SidebarItem::Kind;
+    const QString section = args[1];
+    std::optional<zandrel::SidebarItem> item;
+    if (section.startsWith(u"app:"))
+        item = zandrel::SidebarItem::app(section.mid(4));
+    else if (section != u"myapps")
+        item = zandrel::SidebarItem::section(section == u"store"     ? Kind::Store
+                                             : section == u"updates" ? Kind::Updates
+                                             : section == u"account" ? Kind::Account
+                                                                     : Kind::Settings);
+    const int waitMs = args.size() > 3 ? args[3].toInt() : 1500;
+
+    zandrel::QtPlatform platform;
+    zandrel::ZandrelHubApp::setUpLook(application);
+    zandrel::ZandrelHubApp hub(
+        platform, zandrel::LinkRouter::printLine, zandrel::LaunchOptions::fromEnvironment());
+    hub.show();
+    hub.window().move(0, 0);
+    hub.window().setSelection(item);
+    for (const QString& link : args.mid(4))
+        hub.handleUrl(link);
+    QTimer::singleShot(waitMs, &application, [&] {
+        QPixmap picture = QGuiApplication::primaryScreen()->grabWindow(0);
+        if (picture.isNull() || QGuiApplication::platformName() == u"offscreen")
+            picture = hub.window().grab();
+        const QRect window = hub.window().frameGeometry();
+        picture.copy(QRect(0, 0, qMax(window.right() + 1, 820), qMax(window.bottom() + 1, 570)))
+            .save(args[2]);
+        application.quit();
+    });
+    return application.exec();
+}
