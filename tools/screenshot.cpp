@@ -2,11 +2,14 @@
 // look at what a page draws (run it under xvfb-run). Links given as arguments are handled first,
 // as a launch would.
 //
-//   zandrel-screenshot <myapps|store|updates|account|settings|app:NAME> <out.png> [wait-ms] [zandrel:...]
+//   zandrel-screenshot <myapps|store|updates|account|settings|app:NAME|sheet:SLUG> <out.png> [wait-ms]
+//                      [zandrel:...]
+// sheet:SLUG opens the store's detail sheet of that app halfway through the wait.
 
 #include "app/ContentView.h"
 #include "app/ZandrelHubApp.h"
 #include "platform/QtPlatform.h"
+#include "store/StoreView.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -24,7 +27,9 @@ int main(int argc, char* argv[])
     using Kind = zandrel::SidebarItem::Kind;
     const QString section = args[1];
     std::optional<zandrel::SidebarItem> item;
-    if (section.startsWith(u"app:"))
+    if (section.startsWith(u"sheet:"))
+        item = zandrel::SidebarItem::section(Kind::Store);
+    else if (section.startsWith(u"app:"))
         item = zandrel::SidebarItem::app(section.mid(4));
     else if (section != u"myapps")
         item = zandrel::SidebarItem::section(section == u"store"     ? Kind::Store
@@ -42,6 +47,16 @@ int main(int argc, char* argv[])
     hub.window().setSelection(item);
     for (const QString& link : args.mid(4))
         hub.handleUrl(link);
+    if (section.startsWith(u"sheet:")) {
+        QTimer::singleShot(waitMs / 2, &application, [&] {
+            if (auto* store = qobject_cast<zandrel::StoreView*>(hub.window().currentPage())) {
+                for (int row = 0; row < store->apps().size(); ++row) {
+                    if (store->apps().at(row).slug == section.mid(6))
+                        store->openDetail(row);
+                }
+            }
+        });
+    }
     QTimer::singleShot(waitMs, &application, [&] {
         QPixmap picture = QGuiApplication::primaryScreen()->grabWindow(0);
         if (picture.isNull() || QGuiApplication::platformName() == u"offscreen")

@@ -8,6 +8,7 @@
 #include "installed/Sidebar.h"
 #include "platform/Platform.h"
 #include "store/AccountView.h"
+#include "store/StoreView.h"
 #include "ui/EmptyStateView.h"
 #include "ui/PageLife.h"
 
@@ -157,8 +158,11 @@ QWidget* ContentView::makePage()
             }
         }
         return new ui::EmptyStateView(QStringLiteral("App not found"), QStringLiteral("questionmark.app"));
-    case Kind::Store:
-        return new PlaceholderPage(QStringLiteral("Store"));
+    case Kind::Store: {
+        auto* store = new StoreView(context_);
+        connect(store, &StoreView::installComplete, this, &ContentView::refreshInstalledApps);
+        return store;
+    }
     case Kind::Updates:
         return new PlaceholderPage(QStringLiteral("Updates"));
     case Kind::Account:

@@ -66,6 +66,13 @@ void EmptyStateView::setDescription(const QString& description)
     description_->setVisible(!description.isEmpty());
 }
 
+void EmptyStateView::placeAtTop(int padding)
+{
+    auto* column = static_cast<QVBoxLayout*>(layout());
+    delete column->takeAt(0); // the stretch above
+    column->insertSpacing(0, qMax(0, padding - column->contentsMargins().top()));
+}
+
 QPushButton* EmptyStateView::addAction(const QString& text)
 {
     auto* button = new Button(text);

@@ -25,6 +25,8 @@ public:
     QString description() const;
     QString symbolName() const;
     void setDescription(const QString& description);
+    // Puts the panel this far below the top instead of centring it vertically.
+    void placeAtTop(int padding);
     // Adds a button below the description, in the order added.
     QPushButton* addAction(const QString& text);
 

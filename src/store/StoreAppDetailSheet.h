@@ -1,0 +1,78 @@
+#pragma once
+
+#include "store/InstallResult.h"
+#include "store/StoreAppDetail.h"
+#include "ui/PageContext.h"
+
+#include <QDialog>
+#include <optional>
+#include <qcoro/qcorotask.h>
+
+class QStackedWidget;
+class QVBoxLayout;
+
+namespace zandrel {
+
+namespace ui {
+class Button;
+class EmptyStateView;
+class Label;
+class Spinner;
+} // namespace ui
+
+// The sheet the store browser opens for one catalogue entry: it fetches the app's store record, shows
+// it, tells whether the app is already on this machine, and offers Install, or Open once installed.
+// A window-modal dialog of at least 500 x 400; Escape or the close symbol dismisses it.
+class StoreAppDetailSheet : public QDialog {
+    Q_OBJECT
+
+public:
+    enum class Body { Loading, Content, Error, Nothing };
+
+    StoreAppDetailSheet(QString slug, const PageContext& context, QWidget* parent = nullptr);
+
+    const QString& slug() const { return slug_; }
+    const std::optional<StoreAppDetail>& detail() const { return detail_; }
+    bool isAppInstalled() const { return isAlreadyInstalled_ || installResult_.has_value(); }
+    bool isInstalling() const { return isInstalling_; }
+    const std::optional<QString>& error() const { return error_; }
+    Body body() const;
+    // Where "Open" opens the app: the path the Hub returned, or where its bundle would be.
+    QString appPath() const;
+
+Q_SIGNALS:
+    // After every successful install.
+    void installComplete();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void showDetail();
+    void updateAction();
+    void setError(std::optional<QString> error);
+
+    QCoro::Task<> loadDetail();
+    QCoro::Task<> install();
+
+    QString slug_;
+    PageContext context_;
+    std::optional<StoreAppDetail> detail_;
+    bool isLoading_ = true;
+    bool isInstalling_ = false;
+    bool loadStarted_ = false;
+    std::optional<InstallResult> installResult_;
+    bool isAlreadyInstalled_ = false;
+    std::optional<QString> error_;
+
+    ui::Label* title_;
+    QStackedWidget* body_;
+    QWidget* content_ = nullptr;
+    ui::EmptyStateView* errorView_;
+    QWidget* installedRow_ = nullptr;
+    ui::Button* installButton_ = nullptr;
+    ui::Spinner* installSpinner_ = nullptr;
+    ui::Label* installError_ = nullptr;
+};
+
+} // namespace zandrel

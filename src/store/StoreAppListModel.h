@@ -1,0 +1,28 @@
+#pragma once
+
+#include "store/StoreApp.h"
+
+#include <QAbstractListModel>
+
+namespace zandrel {
+
+// The catalogue entries the store grid shows, one row each, in the store's order.
+class StoreAppListModel : public QAbstractListModel {
+    Q_OBJECT
+
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    void setApps(QList<StoreApp> apps);
+    const QList<StoreApp>& apps() const { return apps_; }
+    const StoreApp& app(int row) const { return apps_.at(row); }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    // The name for display and keyboard search; a spoken summary for accessibility.
+    QVariant data(const QModelIndex& index, int role) const override;
+
+private:
+    QList<StoreApp> apps_;
+};
+
+} // namespace zandrel

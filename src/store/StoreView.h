@@ -1,0 +1,89 @@
+#pragma once
+
+#include "store/StoreApp.h"
+#include "ui/PageContext.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <optional>
+#include <qcoro/qcorotask.h>
+
+class QHBoxLayout;
+class QLineEdit;
+class QListView;
+class QModelIndex;
+class QPushButton;
+class QScrollArea;
+class QStackedWidget;
+
+namespace zandrel {
+
+namespace ui {
+class EmptyStateView;
+}
+class CategoryPill;
+class StoreAppDetailSheet;
+class StoreAppListModel;
+
+// The store browser: a search row, a strip of category pills and the grid of catalogue entries.
+// Each time it is shown it fetches the categories, then the catalogue; return in the search field,
+// "Clear", a pill and "Retry" load the catalogue again. A card opens the app's detail sheet.
+class StoreView : public QWidget {
+    Q_OBJECT
+
+public:
+    enum class Content { Loading, Empty, Grid, Unavailable };
+
+    explicit StoreView(const PageContext& context, QWidget* parent = nullptr);
+    ~StoreView() override;
+
+    const QList<StoreApp>& apps() const;
+    const QList<StoreCategory>& categories() const { return categories_; }
+    const std::optional<QString>& selectedCategory() const { return selectedCategory_; }
+    bool isLoading() const { return isLoading_; }
+    const std::optional<QString>& error() const { return error_; }
+    Content content() const;
+    QListView* grid() const { return grid_; }
+    // The detail sheet while one is open.
+    StoreAppDetailSheet* detailSheet() const;
+
+    // Opens the detail sheet of the app in this row of the grid.
+    void openDetail(int row);
+
+Q_SIGNALS:
+    // An install from the detail sheet succeeded.
+    void installComplete();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QWidget* makeSearchRow();
+    void rebuildPills();
+    void updatePills();
+    void updateContent();
+    void selectCategory(std::optional<QString> slug);
+    void clearSearch();
+
+    QCoro::Task<> appear();
+    QCoro::Task<> loadApps();
+
+    PageContext context_;
+    QList<StoreCategory> categories_;
+    std::optional<QString> selectedCategory_;
+    bool isLoading_ = false;
+    std::optional<QString> error_;
+
+    QLineEdit* search_;
+    QPushButton* clear_;
+    QScrollArea* strip_;
+    QHBoxLayout* pills_;
+    QList<QPair<CategoryPill*, std::optional<QString>>> pillSlugs_;
+    QStackedWidget* content_;
+    ui::EmptyStateView* unavailable_;
+    StoreAppListModel* model_;
+    QListView* grid_;
+    QPointer<StoreAppDetailSheet> sheet_;
+};
+
+} // namespace zandrel
