@@ -1,17 +1,31 @@
 #include "ui/Formats.h"
 
+#include <cstdio>
+
 namespace zandrel::ui {
+
+namespace {
+
+// The C library's formatting, so rounding is exactly printf's ("%.1f" of 4.25 is "4.2").
+QString printed(const char* format, double value)
+{
+    char text[64];
+    const int length = std::snprintf(text, sizeof text, format, value);
+    return QString::fromLatin1(text, qBound(0, length, int(sizeof text) - 1));
+}
+
+} // namespace
 
 QString priceText(bool isFree, qint64 priceCents)
 {
     if (isFree)
         return QStringLiteral("Free");
-    return QStringLiteral("$") + QString::number(double(priceCents) / 100.0, 'f', 2);
+    return printed("$%.2f", double(priceCents) / 100.0);
 }
 
 QString ratingText(double rating)
 {
-    return QString::number(rating, 'f', 1);
+    return printed("%.1f", rating);
 }
 
 QString capitalizedWords(const QString& text)

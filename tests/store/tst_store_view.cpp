@@ -1,0 +1,358 @@
+// The store browser and the app detail sheet against a scripted Hub: what each trigger sends, what
+// each state shows, the card and detail texts, installing, and leaving while requests are in flight.
+
+#include "AsyncTest.h"
+#include "FakeHub.h"
+#include "RecordingPlatform.h"
+#include "hub_api/HubState.h"
+#include "store/CategoryPill.h"
+#include "store/StoreAppCard.h"
+#include "store/StoreAppDetailSheet.h"
+#include "store/StoreService.h"
+#include "store/StoreView.h"
+#include "ui/EmptyStateView.h"
+#include "ui/Label.h"
+#include "ui/PageLife.h"
+#include "ui/SymbolView.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+using namespace zandrel;
+using namespace zandrel::test;
+using namespace std::chrono_literals;
+using namespace Qt::StringLiterals;
+using Content = StoreView::Content;
+using Body = StoreAppDetailSheet::Body;
+
+namespace {
+
+QByteArray app(const QByteArray& slug,
+               const QByteArray& name,
+               const QByteArray& price = R"("price_cents":0,"is_free":true)",
+               const QByteArray& popularity = R"("average_rating":4,"download_count":2)")
+{
+    return R"({"slug":")" + slug + R"(","name":")" + name +
+           R"(","short_description":"About it","icon_url":"","category":{"id":"c","name":"C","slug":"c","icon":"hammer"},)" +
+           price + ',' + popularity + R"(,"review_count":1})";
+}
+
+const QByteArray kCategories =
+    R"([{"slug":"productivity","name":"Productivity","icon":"briefcase"},{"slug":"finance","name":"Finance","icon":"chart.line.uptrend.xyaxis"}])";
+const QByteArray kCatalogue =
+    R"({"results":[)" + app("orvane", "Orvane") + ',' + app("dulvet", "Dulvet") + "]}";
+
+QByteArray detailJson(const QByteArray& extra = {})
+{
+    return R"({"slug":"orvane","name":"Orvane","short_description":"s","description":"Long text","icon_url":"",)"
+           R"("category":{"id":"c","name":"C","slug":"c","icon":"hammer"},"price_cents":499,"is_free":false,)"
+           R"("average_rating":0,"review_count":0,"download_count":0,"screenshots":[])" +
+           extra + "}";
+}
+
+QString labelText(QWidget& in, const char* name)
+{
+    if (auto* label = in.findChild<ui::SymbolLabel*>(QLatin1String(name)))
+        return label->text();
+    auto* label = in.findChild<QLabel*>(QLatin1String(name));
+    return label ? label->text() : u"(absent)"_s;
+}
+
+} // namespace
+
+class TestStoreView : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> home;
+    std::unique_ptr<RecordingPlatform> platform;
+    std::unique_ptr<HubState> hubState;
+    std::unique_ptr<FakeHub> hub;
+    std::unique_ptr<StoreService> store;
+
+    PageContext context() { return PageContext{*hubState, *store, *platform, 3456, {}}; }
+    std::unique_ptr<StoreView> showPage()
+    {
+        auto page = std::make_unique<StoreView>(context());
+        page->resize(700, 500);
+        page->show();
+        return page;
+    }
+    QList<QByteArray> catalogueQueries() const
+    {
+        QList<QByteArray> queries;
+        for (const RecordedRequest& request : hub->requestsTo("GET", "/api/store/apps"))
+            queries.append(request.hasQuery ? request.query : "(none)");
+        return queries;
+    }
+    static QList<CategoryPill*> pills(StoreView& page) { return page.findChildren<CategoryPill*>(); }
+
+private Q_SLOTS:
+    void init()
+    {
+        home = std::make_unique<QTemporaryDir>();
+        platform = std::make_unique<RecordingPlatform>(home->path());
+        hubState = std::make_unique<HubState>(*platform);
+        hub = std::make_unique<FakeHub>();
+        store = std::make_unique<StoreService>(hub->baseUrl());
+        hub->on("GET", "/api/store/apps/categories", ScriptedReply::json(kCategories));
+        hub->on("GET", "/api/store/apps", ScriptedReply::json(kCatalogue));
+    }
+    void cleanup()
+    {
+        store.reset();
+        hub.reset();
+    }
+
+    void showingThePageFetchesCategoriesThenTheCatalogue()
+    {
+        hub->on("GET", "/api/store/apps", ScriptedReply::json(kCatalogue).after(150ms));
+        auto page = showPage();
+        QTRY_COMPARE(page->content(), Content::Loading);
+        QTRY_COMPARE(page->content(), Content::Grid);
+        QCOMPARE(hub->requests().size(), 2);
+        QCOMPARE(hub->requests()[0].path, QByteArray("/api/store/apps/categories"));
+        QCOMPARE(catalogueQueries(), QList<QByteArray>{"(none)"});
+        QCOMPARE(page->grid()->model()->rowCount(), 2);
+        QStringList names;
+        for (CategoryPill* pill : pills(*page))
+            names.append(pill->text() + u'/' + pill->icon() + (pill->isSelected() ? u"*"_s : u""_s));
+        QCOMPARE(names,
+                 QStringList({u"All/square.grid.2x2*"_s,
+                              u"Productivity/briefcase"_s,
+                              u"Finance/chart.line.uptrend.xyaxis"_s}));
+    }
+
+    void searchAndCategoriesSendWhatIsChosen()
+    {
+        auto page = showPage();
+        QTRY_COMPARE(page->content(), Content::Grid);
+        auto* search = page->findChild<QLineEdit*>(u"searchField"_s);
+        auto* clear = page->findChild<QPushButton*>(u"clearButton"_s);
+        QCOMPARE(search->placeholderText(), u"Search apps\u2026"_s);
+        QVERIFY(!clear->isVisible());
+        QTest::keyClicks(search, u"notes & more "_s);
+        QTest::qWait(50);
+        QCOMPARE(catalogueQueries().size(), 1); // typing sends nothing
+        QVERIFY(clear->isVisible());
+        QTest::keyClick(search, Qt::Key_Return);
+        QTRY_COMPARE(catalogueQueries().size(), 2);
+        QCOMPARE(catalogueQueries().last(), QByteArray("search=notes%20%26%20more%20"));
+
+        pills(*page)[2]->click(); // Finance, with the search still there
+        QTRY_COMPARE(catalogueQueries().size(), 3);
+        QCOMPARE(catalogueQueries().last(), QByteArray("category=finance&search=notes%20%26%20more%20"));
+        QVERIFY(pills(*page)[2]->isSelected() && !pills(*page)[0]->isSelected());
+        clear->click();
+        QTRY_COMPARE(catalogueQueries().size(), 4);
+        QCOMPARE(catalogueQueries().last(), QByteArray("category=finance"));
+        QVERIFY(search->text().isEmpty() && !clear->isVisible());
+        pills(*page)[0]->click();
+        QTRY_COMPARE(catalogueQueries().size(), 5);
+        QCOMPARE(catalogueQueries().last(), QByteArray("(none)"));
+        QVERIFY(pills(*page)[0]->isSelected());
+    }
+
+    void failuresShowStoreUnavailableUntilRetrySucceeds()
+    {
+        hub->on("GET", "/api/store/apps/categories", ScriptedReply::json("{}", 500));
+        hub->once("GET", "/api/store/apps", ScriptedReply::json(R"({"error":"down"})", 503));
+        auto page = showPage();
+        QTRY_COMPARE(page->content(), Content::Unavailable);
+        // The failed category fetch is silent: no strip.
+        QVERIFY(!page->findChild<QWidget*>(u"categoryStrip"_s)->isVisible());
+        auto* panel = page->findChild<ui::EmptyStateView*>(u"storeUnavailable"_s);
+        QCOMPARE(panel->title(), u"Store Unavailable"_s);
+        QCOMPARE(panel->symbolName(), u"wifi.slash"_s);
+        QCOMPARE(panel->description(), uR"(API error 503: {"error":"down"})"_s);
+        page->findChild<QPushButton*>(u"retryButton"_s)->click();
+        QTRY_COMPARE(page->content(), Content::Grid);
+        QVERIFY(!page->error());
+
+        // An empty answer shows "No Apps Found".
+        hub->on("GET", "/api/store/apps", ScriptedReply::json("[]"));
+        page->findChild<QLineEdit*>(u"searchField"_s)->setText(u"zzz"_s);
+        QTest::keyClick(page->findChild<QLineEdit*>(u"searchField"_s), Qt::Key_Return);
+        QTRY_COMPARE(page->content(), Content::Empty);
+    }
+
+    void cardTexts_data()
+    {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<QStringList>("texts"); // initial, price, rating, downloads
+        QTest::newRow("free, rated, downloaded")
+            << app("a", "orvane") << QStringList{u"O"_s, u"Free"_s, u"4.0"_s, u"2"_s};
+        QTest::newRow("priced at nothing") << app("a",
+                                                  "bee",
+                                                  R"("is_free":false,"price_cents":0)",
+                                                  R"("average_rating":0,"download_count":0)")
+                                           << QStringList{u"B"_s, u"$0.00"_s, u""_s, u""_s};
+        QTest::newRow("priced") << app("a",
+                                       "",
+                                       R"("is_free":false,"price_cents":499)",
+                                       R"("average_rating":4.25,"download_count":1)")
+                                << QStringList{u""_s, u"$4.99"_s, u"4.2"_s, u"1"_s};
+        QTest::newRow("free whatever the price") << app("a", "X", R"("is_free":true,"price_cents":999)")
+                                                 << QStringList{u"X"_s, u"Free"_s, u"4.0"_s, u"2"_s};
+    }
+    void cardTexts()
+    {
+        QFETCH(QByteArray, json);
+        QFETCH(QStringList, texts);
+        const auto card = StoreAppCard::textsFor(wire::decodeJson<StoreApp>(json));
+        QCOMPARE((QStringList{card.initial, card.price, card.rating, card.downloads}), texts);
+    }
+
+    void aCardOpensTheSheetWhichShowsTheDetail()
+    {
+        hub->on(
+            "GET",
+            "/api/store/apps/orvane",
+            ScriptedReply::json(detailJson(
+                R"(,"developer_name":"Zandrel Labs","average_rating":4.5,)"
+                R"("latest_version":{"id":"v7","version":"2.1.0","build_number":7},)"
+                R"("min_os_version":"13.0","min_hub_version":"0.9","supported_architectures":["arm64","x86_64"],)"
+                R"("required_permissions":["read"])")));
+        auto page = showPage();
+        QTRY_COMPARE(page->content(), Content::Grid);
+        QListView* grid = page->grid();
+        QTest::mouseClick(
+            grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(0, 0)).center());
+        StoreAppDetailSheet* sheet = page->detailSheet();
+        QVERIFY(sheet);
+        QCOMPARE(sheet->windowModality(), Qt::WindowModal);
+        QVERIFY(sheet->minimumWidth() >= 500 && sheet->minimumHeight() >= 400);
+        QTRY_COMPARE(sheet->body(), Body::Content);
+        QCOMPARE(labelText(*sheet, "sheetTitle"), u"Orvane"_s);
+        QCOMPARE(labelText(*sheet, "developer"), u"by Zandrel Labs"_s);
+        QCOMPARE(labelText(*sheet, "price"), u"$4.99"_s);
+        QCOMPARE(labelText(*sheet, "rating"), u"4.5"_s);
+        QCOMPARE(labelText(*sheet, "version"), u"v2.1.0"_s);
+        QCOMPARE(labelText(*sheet, "minOs"), u"macOS 13.0+"_s);
+        QCOMPARE(labelText(*sheet, "minHub"), u"Hub 0.9+"_s);
+        QCOMPARE(labelText(*sheet, "architectures"), u"arm64, x86_64"_s);
+        QCOMPARE(labelText(*sheet, "permissions"), u"Permissions: read"_s);
+
+        // Escape closes it, and it goes away.
+        QPointer<StoreAppDetailSheet> closed(sheet);
+        QTest::keyClick(sheet, Qt::Key_Escape);
+        QTRY_VERIFY(!closed);
+        QVERIFY(!page->detailSheet());
+
+        // The keyboard opens a card too.
+        grid->setFocus();
+        grid->setCurrentIndex(grid->model()->index(0, 0));
+        QTest::keyClick(grid, Qt::Key_Return);
+        QVERIFY(page->detailSheet());
+    }
+
+    void sheetWithoutOptionalsAndAFailedFetch()
+    {
+        hub->on("GET", "/api/store/apps/orvane", ScriptedReply::json(detailJson()));
+        StoreAppDetailSheet sheet(u"orvane"_s, context());
+        sheet.show();
+        QTRY_COMPARE(sheet.body(), Body::Content);
+        QCOMPARE(labelText(sheet, "developer"), u"(absent)"_s);
+        QCOMPARE(labelText(sheet, "rating"), u"(absent)"_s);
+        QCOMPARE(labelText(sheet, "version"), u"v1.0.0"_s);
+        QCOMPARE(labelText(sheet, "minOs"), u"macOS 14.0+"_s);
+        QCOMPARE(labelText(sheet, "minHub"), u"Hub 1.0.0+"_s);
+        QCOMPARE(labelText(sheet, "architectures"), u"(absent)"_s);
+        QCOMPARE(labelText(sheet, "permissions"), u"(absent)"_s);
+
+        StoreAppDetailSheet missing(u"gone"_s, context());
+        missing.show();
+        QTRY_COMPARE(missing.body(), Body::Error);
+        QCOMPARE(labelText(missing, "sheetTitle"), u"gone"_s);
+        QVERIFY(missing.findChild<ui::EmptyStateView*>(u"detailError"_s)
+                    ->description()
+                    .startsWith(u"API error 404: "_s));
+    }
+
+    void installFailureThenSuccessEvenWhenTheHubSaysNoSuccess()
+    {
+        hub->on("GET", "/api/store/apps/orvane", ScriptedReply::json(detailJson()));
+        hub->once(
+            "POST", "/api/store/apps/orvane/install", ScriptedReply::json(R"({"error":"disk full"})", 500));
+        hub->once(
+            "POST",
+            "/api/store/apps/orvane/install",
+            ScriptedReply::json(R"({"success":false,"app":"orvane","version":"1","path":"/opt/Orvane.app"})")
+                .after(100ms));
+        StoreAppDetailSheet sheet(u"orvane"_s, context());
+        QSignalSpy installed(&sheet, &StoreAppDetailSheet::installComplete);
+        sheet.show();
+        QTRY_COMPARE(sheet.body(), Body::Content);
+        QCOMPARE(sheet.appPath(), platform->appBundlePath(u"Orvane"_s));
+        auto* install = sheet.findChild<QPushButton*>(u"installButton"_s);
+        auto* error = sheet.findChild<ui::Label*>(u"installError"_s);
+        QVERIFY(install->isVisible() && !error->isVisible());
+
+        install->click();
+        QTRY_VERIFY(error->isVisible());
+        QCOMPARE(error->text(), uR"(API error 500: {"error":"disk full"})"_s);
+        QVERIFY(install->isEnabled() && installed.isEmpty());
+
+        install->click();
+        QVERIFY(!install->isEnabled() && sheet.isInstalling() && !error->isVisible());
+        QTRY_COMPARE(installed.count(), 1);
+        QTRY_VERIFY(sheet.isAppInstalled() && !install->isVisible());
+        // Open uses the path the Hub returned.
+        sheet.findChild<QPushButton*>(u"openButton"_s)->click();
+        QCOMPARE(platform->openedBundles, QStringList{u"/opt/Orvane.app"_s});
+    }
+
+    void anAppOnDiskShowsInstalledWithoutInstalling()
+    {
+        QVERIFY(QDir().mkpath(platform->appBundlePath(u"Orvane"_s)));
+        hub->on("GET", "/api/store/apps/orvane", ScriptedReply::json(detailJson()));
+        StoreAppDetailSheet sheet(u"orvane"_s, context());
+        sheet.show();
+        QTRY_VERIFY(sheet.isAppInstalled());
+        QVERIFY(!sheet.findChild<QPushButton*>(u"installButton"_s)->isVisible());
+        QVERIFY(sheet.findChild<QPushButton*>(u"openButton"_s)->isVisible());
+    }
+
+    void leavingWhileRequestsRunIsSafe()
+    {
+        // The page goes while its catalogue is on the way.
+        hub->on("GET", "/api/store/apps", ScriptedReply::json(kCatalogue).after(100ms));
+        auto* page = showPage().release();
+        QTRY_COMPARE(hub->requestsTo("GET", "/api/store/apps").size(), 1);
+        ui::retire(page);
+        page->deleteLater();
+        QTest::qWait(200);
+
+        // The sheet closes while its detail, then while an install, is on the way.
+        hub->on("GET", "/api/store/apps/orvane", ScriptedReply::json(detailJson()).after(100ms));
+        auto* sheet = new StoreAppDetailSheet(u"orvane"_s, context());
+        sheet->show();
+        sheet->close();
+        ui::retire(sheet);
+        sheet->deleteLater();
+        QTest::qWait(200);
+
+        hub->on("GET", "/api/store/apps/orvane", ScriptedReply::json(detailJson()));
+        hub->on(
+            "POST",
+            "/api/store/apps/orvane/install",
+            ScriptedReply::json(R"({"success":true,"app":"orvane","version":"1","path":"p"})").after(100ms));
+        QPointer<StoreAppDetailSheet> installing(new StoreAppDetailSheet(u"orvane"_s, context()));
+        installing->show();
+        QTRY_COMPARE(installing->body(), Body::Content);
+        installing->findChild<QPushButton*>(u"installButton"_s)->click();
+        ui::retire(installing);
+        installing->deleteLater();
+        QTRY_VERIFY(!installing);
+        QTRY_COMPARE(hub->requestsTo("POST", "/api/store/apps/orvane/install").size(), 1);
+        QTest::qWait(200);
+    }
+};
+
+QTEST_MAIN(TestStoreView)
+#include "tst_store_view.moc"
