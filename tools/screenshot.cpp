@@ -44,7 +44,10 @@ int main(int argc, char* argv[])
         platform, zandrel::LinkRouter::printLine, zandrel::LaunchOptions::fromEnvironment());
     hub.show();
     hub.window().move(0, 0);
-    hub.window().setSelection(item);
+    // After the start-up's refresh, as a user would get there: the Hub's apps are known by then.
+    QObject::connect(&hub.window(), &zandrel::ContentView::startUpFinished, &hub.window(), [&] {
+        hub.window().setSelection(item);
+    });
     for (const QString& link : args.mid(4))
         hub.handleUrl(link);
     if (section.startsWith(u"sheet:")) {

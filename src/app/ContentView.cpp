@@ -9,6 +9,7 @@
 #include "platform/Platform.h"
 #include "store/AccountView.h"
 #include "store/StoreView.h"
+#include "store/UpdatesView.h"
 #include "ui/EmptyStateView.h"
 #include "ui/PageLife.h"
 
@@ -164,7 +165,7 @@ QWidget* ContentView::makePage()
         return store;
     }
     case Kind::Updates:
-        return new PlaceholderPage(QStringLiteral("Updates"));
+        return new UpdatesView(context_);
     case Kind::Account:
         return new AccountView(context_);
     case Kind::Settings:

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "store/Updates.h"
+#include "ui/PageContext.h"
+
+#include <QBasicTimer>
+#include <QSet>
+#include <QWidget>
+#include <optional>
+#include <qcoro/qcorotask.h>
+
+class QListView;
+class QStackedWidget;
+
+namespace zandrel {
+
+namespace ui {
+class Button;
+class ErrorBanner;
+class Label;
+class Spinner;
+} // namespace ui
+class UpdateListModel;
+class UpdateRow;
+
+// The Updates page: each time it is shown it sends the Hub's installed apps with their versions to
+// the store's update check and lists the apps that have a newer version. A row's button updates that
+// app; "Update All" updates the pending ones one after the other, going on past a failure.
+class UpdatesView : public QWidget {
+    Q_OBJECT
+
+public:
+    enum class Main { Checking, UpToDate, List };
+
+    explicit UpdatesView(const PageContext& context, QWidget* parent = nullptr);
+    ~UpdatesView() override;
+
+    const QList<UpdateInfo>& updates() const;
+    const QSet<QString>& updatedSlugs() const { return updated_; }
+    const QSet<QString>& updatingSlugs() const { return updating_; }
+    bool isUpdatingAll() const { return isUpdatingAll_; }
+    const std::optional<QString>& error() const { return error_; }
+    int pendingCount() const;
+    Main main() const;
+    QListView* list() const { return list_; }
+
+    // What a row's button does.
+    QCoro::Task<> updateApp(QString slug);
+    QCoro::Task<> updateAll();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+
+private:
+    QCoro::Task<> checkUpdates();
+    void refresh();
+    void setError(std::optional<QString> error);
+    void slugChanged(const QString& slug);
+
+    PageContext context_;
+    bool isLoading_ = false;
+    bool isUpdatingAll_ = false;
+    QSet<QString> updated_;
+    QSet<QString> updating_;
+    std::optional<QString> error_;
+    QBasicTimer spinnerTimer_;
+
+    QStackedWidget* main_;
+    ui::Label* header_;
+    ui::Button* updateAllButton_;
+    ui::Spinner* updateAllSpinner_;
+    UpdateListModel* model_;
+    UpdateRow* rows_;
+    QListView* list_;
+    ui::ErrorBanner* banner_;
+};
+
+} // namespace zandrel
