@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QTextLayout>
+#include <QTextOption>
 
 namespace zandrel::ui {
 
@@ -14,6 +15,10 @@ QStringList wrapLines(const QString& text, const QFont& font, int width, int max
     QString flat = text.left(qMin<qsizetype>(text.size(), 200 * maxLines));
     flat.replace(u'\n', u' ');
     QTextLayout layout(flat, font);
+    // A word longer than the line is broken too, rather than running past the edge.
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
     layout.beginLayout();
     for (;;) {
         QTextLine line = layout.createLine();

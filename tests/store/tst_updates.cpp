@@ -1,0 +1,219 @@
+// The Updates page against a scripted Hub: the installed map it sends, its three states and the
+// header's count, updating one app or all of them past a failure, and leaving mid-update.
+
+#include "AsyncTest.h"
+#include "FakeHub.h"
+#include "RecordingPlatform.h"
+#include "hub_api/HubState.h"
+#include "store/StoreService.h"
+#include "store/UpdateListModel.h"
+#include "store/UpdateRow.h"
+#include "store/UpdatesView.h"
+#include "ui/ErrorBanner.h"
+#include "ui/PageLife.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QListView>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace zandrel;
+using namespace zandrel::test;
+using namespace std::chrono_literals;
+using namespace Qt::StringLiterals;
+using Main = UpdatesView::Main;
+
+namespace {
+
+QByteArray updatesFor(const QList<QByteArray>& slugs)
+{
+    QByteArrayList entries;
+    for (const QByteArray& slug : slugs)
+        entries.append("\"" + slug +
+                       "\":{\"version\":\"2.0\",\"url\":\"u\",\"hash\":\"h\",\"size\":1,\"notes\":\"Better\","
+                       "\"required\":false}");
+    return R"({"updates":{)" + entries.join(",") + R"(},"announcements":[]})";
+}
+
+QByteArray installed(const QByteArray& slug)
+{
+    return R"({"success":true,"app":")" + slug + R"(","version":"2.0","path":"p"})";
+}
+
+} // namespace
+
+class TestUpdates : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> home;
+    std::unique_ptr<RecordingPlatform> platform;
+    std::unique_ptr<HubState> hubState;
+    std::unique_ptr<FakeHub> hub;
+    std::unique_ptr<StoreService> store;
+
+    // The Hub state as the window would have it after its refresh.
+    void hubLists(const QByteArray& apps)
+    {
+        hub->on("GET", "/api", ScriptedReply::json("{}"));
+        hub->on("GET", "/api/apps", ScriptedReply::json(apps));
+        hubState->setPort(hub->port());
+        QVERIFY(await(hubState->refresh()).succeeded());
+    }
+    std::unique_ptr<UpdatesView> showPage()
+    {
+        auto page = std::make_unique<UpdatesView>(PageContext{*hubState, *store, *platform, 3456, {}});
+        page->resize(600, 400);
+        page->show();
+        return page;
+    }
+    QString header(UpdatesView& page) { return page.findChild<QLabel*>(u"updatesHeader"_s)->text(); }
+    QPushButton* updateAll(UpdatesView& page) { return page.findChild<QPushButton*>(u"updateAllButton"_s); }
+    QList<QByteArray> installsSent() const
+    {
+        QList<QByteArray> paths;
+        for (const RecordedRequest& request : hub->requests())
+            if (request.method == "POST" && request.path.endsWith("/install"))
+                paths.append(request.path);
+        return paths;
+    }
+    void clickUpdate(UpdatesView& page, int row)
+    {
+        QListView* list = page.list();
+        const QRect rect = UpdateRow::buttonRect(list->visualRect(list->model()->index(row, 0)));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        home = std::make_unique<QTemporaryDir>();
+        platform = std::make_unique<RecordingPlatform>(home->path());
+        hubState = std::make_unique<HubState>(*platform);
+        hub = std::make_unique<FakeHub>();
+        store = std::make_unique<StoreService>(hub->baseUrl());
+    }
+    void cleanup()
+    {
+        store.reset();
+        hub.reset();
+    }
+
+    void theCheckSendsTheHubsAppsAndListsWhatIsNewer()
+    {
+        hubLists(R"([{"id":"orvane","name":"Orvane","version":"1.0"},{"id":"dulvet","name":"Dulvet"},)"
+                 R"({"id":"orvane","name":"Orvane","version":"1.1"}])");
+        hub->on("POST",
+                "/api/store/apps/updates/check",
+                ScriptedReply::json(updatesFor({"dulvet", "orvane"})).after(150ms));
+        auto page = showPage();
+        QTRY_COMPARE(page->main(), Main::Checking);
+        QTRY_COMPARE(page->main(), Main::List);
+        const QJsonObject sent =
+            QJsonDocument::fromJson(hub->requestsTo("POST", "/api/store/apps/updates/check").first().body)
+                .object();
+        QCOMPARE(
+            sent,
+            (QJsonObject{{u"installed"_s, QJsonObject{{u"orvane"_s, u"1.1"_s}, {u"dulvet"_s, u"0.0.0"_s}}}}));
+        QCOMPARE(header(*page), u"2 updates available"_s);
+        QVERIFY(updateAll(*page)->isVisible());
+
+        // Checked again when shown again; a failure keeps the list and shows the banner.
+        hub->on("POST", "/api/store/apps/updates/check", ScriptedReply::json(R"({"error":"x"})", 502));
+        page->hide();
+        page->show();
+        QTRY_VERIFY(page->error());
+        QCOMPARE(page->main(), Main::List);
+        QVERIFY(page->findChild<ui::ErrorBanner*>()->isVisible());
+        QCOMPARE(page->findChild<ui::ErrorBanner*>()->text(), uR"(API error 502: {"error":"x"})"_s);
+    }
+
+    void noAppsSendsAnEmptyMapAndIsUpToDate()
+    {
+        hub->on("POST",
+                "/api/store/apps/updates/check",
+                ScriptedReply::json(R"({"updates":{},"announcements":[]})"));
+        auto page = showPage();
+        QTRY_COMPARE(hub->requests().size(), 1);
+        QCOMPARE(hub->requests().first().body, QByteArray(R"({"installed":{}})"));
+        QTRY_VERIFY(!page->findChild<QLabel*>(u"progressText"_s)->isVisible());
+        QCOMPARE(page->main(), Main::UpToDate);
+        QVERIFY(!page->findChild<ui::ErrorBanner*>()->isVisible());
+    }
+
+    void updatingOneLowersTheCountAndHidesUpdateAll()
+    {
+        hub->on("POST", "/api/store/apps/updates/check", ScriptedReply::json(updatesFor({"alpha", "beta"})));
+        hub->on(
+            "POST", "/api/store/apps/alpha/install", ScriptedReply::json(installed("alpha")).after(100ms));
+        hub->on("POST", "/api/store/apps/beta/install", ScriptedReply::json(installed("beta")));
+        auto page = showPage();
+        QTRY_COMPARE(page->main(), Main::List);
+        clickUpdate(*page, 0);
+        QVERIFY(page->updatingSlugs().contains(u"alpha"_s));
+        clickUpdate(*page, 0); // pressed again while it runs: nothing more is sent
+        QTRY_VERIFY(page->updatedSlugs().contains(u"alpha"_s));
+        QCOMPARE(installsSent(), QList<QByteArray>{"/api/store/apps/alpha/install"});
+        // The updated row stays listed but no longer counts.
+        QCOMPARE(header(*page), u"1 update available"_s);
+        QVERIFY(!updateAll(*page)->isVisible());
+        QCOMPARE(page->updates().size(), 2);
+
+        page->list()->setFocus();
+        page->list()->setCurrentIndex(page->list()->model()->index(1, 0));
+        QTest::keyClick(page->list(), Qt::Key_Return);
+        QTRY_VERIFY(page->updatedSlugs().contains(u"beta"_s));
+        QCOMPARE(header(*page), u"0 updates available"_s);
+    }
+
+    void updateAllGoesOnPastAFailureOneAtATime()
+    {
+        hub->on("POST", "/api/store/apps/updates/check", ScriptedReply::json(updatesFor({"a1", "b2", "c3"})));
+        hub->on("POST", "/api/store/apps/a1/install", ScriptedReply::json(installed("a1")).after(50ms));
+        hub->on("POST", "/api/store/apps/b2/install", ScriptedReply::json(R"({"error":"no space"})", 500));
+        hub->on("POST", "/api/store/apps/c3/install", ScriptedReply::json(installed("c3")));
+        auto page = showPage();
+        QTRY_COMPARE(page->main(), Main::List);
+        updateAll(*page)->click();
+        QVERIFY(page->isUpdatingAll() && !updateAll(*page)->isEnabled());
+        QCOMPARE(page->updatingSlugs(), QSet<QString>{u"a1"_s}); // one at a time
+        QTRY_VERIFY(!page->isUpdatingAll());
+        QCOMPARE(installsSent(),
+                 (QList<QByteArray>{"/api/store/apps/a1/install",
+                                    "/api/store/apps/b2/install",
+                                    "/api/store/apps/c3/install"}));
+        QCOMPARE(page->updatedSlugs(), (QSet<QString>{u"a1"_s, u"c3"_s}));
+        QCOMPARE(page->findChild<ui::ErrorBanner*>()->text(),
+                 uR"(Failed to update b2: API error 500: {"error":"no space"})"_s);
+        QCOMPARE(header(*page), u"1 update available"_s);
+    }
+
+    void rowTexts()
+    {
+        UpdateInfo update{u"my  app"_s, u"3.0"_s, {}, {}, 0, QString(200, u'n'), false, std::nullopt};
+        const QStringList texts = UpdateRow::textsFor(update, 120);
+        QCOMPARE(texts.mid(0, 3), (QStringList{u"My  App"_s, u"?"_s, u"3.0"_s}));
+        QCOMPARE(texts.size(), 5); // the notes cut at two lines
+        QVERIFY(texts.last().endsWith(u'\u2026'));
+        update.notes.clear();
+        QCOMPARE(UpdateRow::textsFor(update, 120).size(), 3);
+    }
+
+    void leavingDuringUpdateAllStopsTheSequence()
+    {
+        hub->on("POST", "/api/store/apps/updates/check", ScriptedReply::json(updatesFor({"a1", "b2"})));
+        hub->on("POST", "/api/store/apps/a1/install", ScriptedReply::json(installed("a1")).after(100ms));
+        hub->on("POST", "/api/store/apps/b2/install", ScriptedReply::json(installed("b2")));
+        auto* page = showPage().release();
+        QTRY_COMPARE(page->main(), Main::List);
+        updateAll(*page)->click();
+        ui::retire(page);
+        page->deleteLater();
+        QTest::qWait(300);
+        QCOMPARE(installsSent(), QList<QByteArray>{"/api/store/apps/a1/install"});
+    }
+};
+
+QTEST_MAIN(TestUpdates)
+#include "tst_updates.moc"
