@@ -4,11 +4,17 @@
 #include "AsyncTest.h"
 #include "HubProcess.h"
 #include "RecordingPlatform.h"
+#include "app/ContentView.h"
 #include "app/ZandrelHubApp.h"
+#include "installed/Sidebar.h"
+#include "store/StoreAppDetailSheet.h"
+#include "store/StoreView.h"
 #include "wire/HttpExchange.h"
 
 #include <QFileInfo>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace zandrel;
@@ -60,6 +66,36 @@ private Q_SLOTS:
         QTRY_VERIFY(app.storeService().isLoggedIn());
         QCOMPARE(app.storeService().currentUser()->email, u"demo@zandrel.dev"_s);
         QVERIFY(QFileInfo::exists(platform.tokenFilePath()));
+    }
+
+    void installFromTheDetailSheetListsTheAppInTheSidebar()
+    {
+        RecordingPlatform platform(hub->path(u"."_s));
+        ZandrelHubApp app(
+            platform, [](const QString&) {}, LaunchOptions{.hubPort = hub->port()});
+        QSignalSpy started(&app.window(), &ContentView::startUpFinished);
+        app.show();
+        QVERIFY(started.wait(20000));
+        QCOMPARE(app.window().sidebar()->rowOf(SidebarItem::app(u"morrak"_s)), -1);
+
+        app.window().setSelection(SidebarItem::section(SidebarItem::Kind::Store));
+        auto* store = qobject_cast<StoreView*>(app.window().currentPage());
+        QVERIFY(store);
+        QTRY_VERIFY(!store->apps().isEmpty());
+        int row = 0;
+        while (row < store->apps().size() && store->apps().at(row).slug != u"morrak")
+            ++row;
+        store->openDetail(row);
+        StoreAppDetailSheet* sheet = store->detailSheet();
+        QVERIFY(sheet);
+        QTRY_COMPARE(sheet->body(), StoreAppDetailSheet::Body::Content);
+        QVERIFY(!sheet->isAppInstalled());
+        sheet->findChild<QPushButton*>(u"installButton"_s)->click();
+        QTRY_VERIFY(sheet->isAppInstalled());
+
+        // The window looked for bundles again: Morrak is in the sidebar, its bundle on disk.
+        QTRY_VERIFY(app.window().sidebar()->rowOf(SidebarItem::app(u"morrak"_s)) >= 0);
+        QVERIFY(QFileInfo::exists(platform.appBundlePath(u"Morrak"_s)));
     }
 };
 
