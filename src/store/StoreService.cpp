@@ -4,6 +4,8 @@
 #include "store/StoreRequests.h"
 
 #include <QPointer>
+#include <QtConcurrent/QtConcurrentRun>
+#include <qcoro/qcorofuture.h>
 
 namespace zandrel {
 
@@ -13,6 +15,29 @@ QString queryItem(const QString& name, const QString& value)
 {
     // Encoded by hand: QUrlQuery would leave "+" alone, which servers read as a space.
     return name + u'=' + QString::fromLatin1(QUrl::toPercentEncoding(value));
+}
+
+struct DecodedCatalogue {
+    QList<StoreApp> apps;
+    std::exception_ptr error;
+};
+
+// The catalogue in either of its forms; runs on a worker thread and hands failures back as values.
+DecodedCatalogue decodeCatalogue(const QByteArray& body)
+{
+    DecodedCatalogue decoded;
+    try {
+        const QJsonValue json = wire::parseJson(body);
+        try {
+            decoded.apps = wire::fromJson<PaginatedStoreApps>(json).results;
+        } catch (const DecodeError&) {
+            // Older Hubs answer a bare array.
+            decoded.apps = wire::fromJson<QList<StoreApp>>(json);
+        }
+    } catch (...) {
+        decoded.error = std::current_exception();
+    }
+    return decoded;
 }
 
 } // namespace
@@ -113,13 +138,13 @@ QCoro::Task<QList<StoreApp>> StoreService::getApps(std::optional<QString> catego
 
     HttpRequest get = request("GET", target);
     const QByteArray body = co_await fetch(std::move(get));
-    const QJsonValue json = wire::parseJson(body);
-    try {
-        co_return wire::fromJson<PaginatedStoreApps>(json).results;
-    } catch (const DecodeError&) {
-        // Older Hubs answer a bare array.
-        co_return wire::fromJson<QList<StoreApp>>(json);
-    }
+    // A catalogue of thousands takes tens of milliseconds to parse: that happens on the shared
+    // thread pool, so the window keeps painting meanwhile.
+    QFuture<DecodedCatalogue> decoding = QtConcurrent::run(&decodeCatalogue, body);
+    DecodedCatalogue decoded = co_await decoding;
+    if (decoded.error)
+        std::rethrow_exception(decoded.error);
+    co_return std::move(decoded.apps);
 }
 
 QCoro::Task<StoreAppDetail> StoreService::getApp(QString slug)
