@@ -113,7 +113,7 @@ int main(int argc, char* argv[])
     hub.on("GET", "/api/store/apps", ScriptedReply::json(catalogue(count)));
     StoreService store(hub.baseUrl());
 
-    StoreView page(PageContext{hubState, store, platform, 3456, {}});
+    StoreView page(PageContext{hubState, store, platform, 3456, {}, {}});
     page.resize(800, 550);
     StallWatch watch;
     watch.start();

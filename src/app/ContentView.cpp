@@ -7,6 +7,7 @@
 #include "installed/PlaceholderPage.h"
 #include "installed/Sidebar.h"
 #include "platform/Platform.h"
+#include "settings/SettingsView.h"
 #include "store/AccountView.h"
 #include "store/StoreView.h"
 #include "store/UpdatesView.h"
@@ -66,6 +67,11 @@ ContentView::ContentView(PageContext context, std::optional<SidebarItem> initial
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(split);
 
+    // Installs from the store refresh the sidebar, also after their page or sheet is gone.
+    context_.onInstallComplete = [window = QPointer<ContentView>(this)] {
+        if (window)
+            window->refreshInstalledApps();
+    };
     HubState& hubState = context_.hubState;
     connect(sidebar_, &Sidebar::itemChosen, this, [this](const SidebarItem& item) { setSelection(item); });
     // The grid has no row of its own: its header brings it back.
@@ -159,17 +165,14 @@ QWidget* ContentView::makePage()
             }
         }
         return new ui::EmptyStateView(QStringLiteral("App not found"), QStringLiteral("questionmark.app"));
-    case Kind::Store: {
-        auto* store = new StoreView(context_);
-        connect(store, &StoreView::installComplete, this, &ContentView::refreshInstalledApps);
-        return store;
-    }
+    case Kind::Store:
+        return new StoreView(context_);
     case Kind::Updates:
         return new UpdatesView(context_);
     case Kind::Account:
         return new AccountView(context_);
     case Kind::Settings:
-        return new PlaceholderPage(QStringLiteral("Settings"));
+        return new SettingsView(context_);
     }
     return new InstalledAppsGrid(installedApps_, context_.platform);
 }

@@ -18,7 +18,7 @@ ZandrelHubApp::ZandrelHubApp(Platform& platform, LinkRouter::Output output, Laun
           platform.exists(platform.tokenFilePath()) ? SidebarItem::Kind::MyApps : SidebarItem::Kind::Account))
     , router_(storeService_, hubState_, platform, std::move(output))
     , window_(std::make_unique<ContentView>(
-          PageContext{hubState_, storeService_, platform, options.hubPort, options.storeWebsite},
+          PageContext{hubState_, storeService_, platform, options.hubPort, options.storeWebsite, {}},
           initialTab_))
 {
     hubState_.setPort(options.hubPort);

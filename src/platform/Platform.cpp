@@ -58,9 +58,11 @@ bool Platform::removeItem(const QString& path)
 
 bool Platform::writeFile(const QString& path,
                          const QByteArray& contents,
-                         QFileDevice::Permissions permissions)
+                         QFileDevice::Permissions permissions,
+                         Parents parents)
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
+    if (parents == Parents::Create)
+        QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;

@@ -30,6 +30,8 @@ public:
     // a launch-agent property list on macOS.
     QString loginItemPath() const;
     QByteArray loginItemContents() const;
+    // Writes the login item (atomically); answers whether it is now there.
+    bool writeLoginItem();
 
     // --- Files (real here; virtual so tests can make them fail) ---
     // A plain existence test: a file or a directory both count.
@@ -39,8 +41,11 @@ public:
     virtual bool removeItem(const QString& path);
     // Writes the whole file atomically, creating missing parent folders, with the given permissions
     // from the first byte on (so a secret is never readable by others, not even briefly).
-    virtual bool
-    writeFile(const QString& path, const QByteArray& contents, QFileDevice::Permissions permissions);
+    enum class Parents { Create, MustExist };
+    virtual bool writeFile(const QString& path,
+                           const QByteArray& contents,
+                           QFileDevice::Permissions permissions,
+                           Parents parents = Parents::Create);
 
     // --- Programs and desktop ---
     // Starts a program detached from this process; it is never waited for.

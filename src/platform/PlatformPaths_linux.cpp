@@ -1,3 +1,4 @@
+#include "platform/LoginItem.h"
 #include "platform/Platform.h"
 
 namespace zandrel {
@@ -14,13 +15,17 @@ QString Platform::loginItemPath() const
 
 QByteArray Platform::loginItemContents() const
 {
-    return QByteArrayLiteral("[Desktop Entry]\n"
-                             "Type=Application\n"
-                             "Name=Zandrel Hub\n"
-                             "Comment=Starts the Zandrel Hub at login\n"
-                             "Exec=/usr/bin/env zandrel hub start\n"
-                             "Terminal=false\n"
-                             "X-GNOME-Autostart-enabled=true\n");
+    return loginitem::desktopEntry();
+}
+
+bool Platform::writeLoginItem()
+{
+    // ~/.config/autostart is often missing on a fresh account.
+    return writeFile(loginItemPath(),
+                     loginItemContents(),
+                     QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                         QFileDevice::ReadOther,
+                     Parents::Create);
 }
 
 } // namespace zandrel

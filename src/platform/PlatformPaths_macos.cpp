@@ -1,3 +1,4 @@
+#include "platform/LoginItem.h"
 #include "platform/Platform.h"
 
 namespace zandrel {
@@ -14,20 +15,17 @@ QString Platform::loginItemPath() const
 
 QByteArray Platform::loginItemContents() const
 {
-    // Ten lines, no line feed after the last.
-    return QByteArrayLiteral(
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
-        "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
-        "<plist version=\"1.0\">\n"
-        "<dict>\n"
-        "    <key>Label</key><string>com.zandrel.hub</string>\n"
-        "    <key>ProgramArguments</key>\n"
-        "    <array><string>/usr/bin/env</string><string>zandrel</string><string>hub</string>"
-        "<string>start</string></array>\n"
-        "    <key>RunAtLoad</key><true/>\n"
-        "</dict>\n"
-        "</plist>");
+    return loginitem::propertyList();
+}
+
+bool Platform::writeLoginItem()
+{
+    // The LaunchAgents folder is the system's; it is not created here.
+    return writeFile(loginItemPath(),
+                     loginItemContents(),
+                     QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                         QFileDevice::ReadOther,
+                     Parents::MustExist);
 }
 
 } // namespace zandrel

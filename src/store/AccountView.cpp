@@ -5,6 +5,7 @@
 #include "store/StoreService.h"
 #include "ui/Button.h"
 #include "ui/Divider.h"
+#include "ui/Formats.h"
 #include "ui/Label.h"
 #include "ui/PageLife.h"
 #include "ui/Spinner.h"
@@ -185,12 +186,7 @@ QWidget* AccountView::makeSignInView()
     connect(signInButton_, &QPushButton::clicked, this, &AccountView::signIn);
     // Return in the password field signs in even when the button would be disabled.
     connect(password_, &QLineEdit::returnPressed, this, &AccountView::signIn);
-    connect(email_, &QLineEdit::returnPressed, this, [this] {
-        if (signInButton_->isEnabled())
-            signIn();
-        else
-            password_->setFocus();
-    });
+    connect(email_, &QLineEdit::returnPressed, this, [this] { password_->setFocus(); });
     updateSignInButton();
     return view;
 }
@@ -222,6 +218,11 @@ QWidget* AccountView::makeSignedInView()
     connect(signOut, &QPushButton::clicked, &store_, &StoreService::signOut);
     column->addWidget(signOut, 0, Qt::AlignHCenter);
     return view;
+}
+
+QString AccountView::avatarInitial() const
+{
+    return avatar_->initial();
 }
 
 void AccountView::showEvent(QShowEvent* event)
@@ -261,7 +262,7 @@ void AccountView::setLoggingIn(bool value)
 void AccountView::setError(std::optional<QString> error)
 {
     error_ = std::move(error);
-    errorLabel_->setText(error_.value_or(QString()));
+    errorLabel_->setText(ui::shortened(error_.value_or(QString()), 2000));
     errorLabel_->setVisible(error_.has_value());
 }
 

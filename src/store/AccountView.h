@@ -28,6 +28,8 @@ public:
 
     bool isLoggingIn() const { return loggingIn_; }
     const std::optional<QString>& error() const { return error_; }
+    // The letter on the signed-in user's circle.
+    QString avatarInitial() const;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -140,8 +140,8 @@ QCoro::Task<> StoreAppDetailSheet::loadDetail()
 void StoreAppDetailSheet::showDetail()
 {
     const StoreAppDetail& app = *detail_;
-    title_->setText(app.name);
-    setWindowTitle(app.name);
+    title_->setText(ui::shortened(app.name, 80));
+    setWindowTitle(ui::shortened(app.name, 80));
 
     content_ = new QWidget;
     auto* column = new QVBoxLayout(content_);
@@ -154,8 +154,9 @@ void StoreAppDetailSheet::showDetail()
     summary->addWidget(new ui::GradientTile(app.name, ui::Theme::slugColor(slug_), 64, 12, TextStyle::Title));
     auto* text = new QVBoxLayout;
     text->setSpacing(4);
-    auto* name = new Label(app.name);
+    auto* name = new Label(ui::shortened(app.name, 200));
     name->setObjectName(QStringLiteral("appName"));
+    name->setWordWrap(true);
     name->setTextStyle(TextStyle::Title2, true);
     text->addWidget(name);
     if (app.developer_name) {
@@ -220,7 +221,7 @@ void StoreAppDetailSheet::showDetail()
     column->addLayout(summary);
 
     column->addWidget(new ui::Divider);
-    auto* description = new Label(app.description);
+    auto* description = new Label(ui::shortened(app.description, 20000));
     description->setObjectName(QStringLiteral("description"));
     description->setWordWrap(true);
     description->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -250,6 +251,7 @@ void StoreAppDetailSheet::showDetail()
                                               app.supported_architectures->join(QStringLiteral(", ")),
                                               TextStyle::Caption);
         architectures->setObjectName(QStringLiteral("architectures"));
+        architectures->label()->setWordWrap(true);
         requirements->content()->addWidget(architectures);
     }
     if (app.required_permissions && !app.required_permissions->isEmpty()) {
@@ -297,7 +299,7 @@ void StoreAppDetailSheet::setError(std::optional<QString> error)
     error_ = std::move(error);
     if (!installError_)
         return;
-    installError_->setText(error_.value_or(QString()));
+    installError_->setText(ui::shortened(error_.value_or(QString()), 2000));
     installError_->setVisible(error_.has_value());
 }
 
@@ -308,6 +310,8 @@ QCoro::Task<> StoreAppDetailSheet::install()
     setError(std::nullopt);
     updateAction();
     StoreService& store = context_.storeService;
+    // Copied now: the window hears of the install even if this sheet has closed by then.
+    const std::function<void()> installed = context_.onInstallComplete;
     std::optional<InstallResult> result;
     std::optional<QString> failure;
     try {
@@ -315,6 +319,8 @@ QCoro::Task<> StoreAppDetailSheet::install()
     } catch (...) {
         failure = describeException(std::current_exception());
     }
+    if (result && installed)
+        installed();
     if (!ui::isLive(self))
         co_return;
     if (result) {

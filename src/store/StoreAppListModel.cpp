@@ -24,8 +24,6 @@ QVariant StoreAppListModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         return app.name;
-    case Qt::ToolTipRole:
-        return app.short_description;
     case Qt::AccessibleTextRole:
         return QStringLiteral("%1, %2. %3")
             .arg(app.name, ui::priceText(app.is_free, app.price_cents), app.short_description);

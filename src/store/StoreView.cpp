@@ -7,6 +7,7 @@
 #include "store/StoreService.h"
 #include "ui/Button.h"
 #include "ui/EmptyStateView.h"
+#include "ui/Formats.h"
 #include "ui/PageLife.h"
 #include "ui/Spinner.h"
 #include "ui/SymbolView.h"
@@ -327,8 +328,9 @@ void StoreView::rebuildPills()
         pillSlugs_.append({pill, std::move(slug)});
     };
     add(QStringLiteral("All"), QStringLiteral("square.grid.2x2"), std::nullopt);
-    for (const StoreCategory& category : categories_)
-        add(category.name, category.icon, category.slug);
+    // One widget per pill: a Hub that sends thousands of categories gets the first hundred.
+    for (const StoreCategory& category : categories_.mid(0, 100))
+        add(ui::shortened(category.name, 60), category.icon, category.slug);
     pills_->addStretch(1);
     strip_->setFixedHeight(pillSlugs_.first().first->sizeHint().height() + 8);
     strip_->setVisible(!categories_.isEmpty());
@@ -359,7 +361,6 @@ void StoreView::openDetail(int row)
     if (row < 0 || row >= apps().size() || sheet_)
         return;
     sheet_ = new StoreAppDetailSheet(apps().at(row).slug, context_, this);
-    connect(sheet_, &StoreAppDetailSheet::installComplete, this, &StoreView::installComplete);
     connect(sheet_, &QDialog::finished, this, [this] {
         if (sheet_) {
             ui::retire(sheet_);

@@ -50,10 +50,6 @@ public:
     // Opens the detail sheet of the app in this row of the grid.
     void openDetail(int row);
 
-Q_SIGNALS:
-    // An install from the detail sheet succeeded.
-    void installComplete();
-
 protected:
     void showEvent(QShowEvent* event) override;
 

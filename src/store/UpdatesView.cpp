@@ -265,15 +265,25 @@ QCoro::Task<> UpdatesView::updateAll()
     QPointer<UpdatesView> self(this);
     isUpdatingAll_ = true;
     refresh();
-    const QList<UpdateInfo> updates = this->updates();
-    for (const UpdateInfo& update : updates) {
-        // Read afresh at each step: a row's own button may have updated it meanwhile.
-        if (updated_.contains(update.slug))
+    StoreService& store = context_.storeService;
+    QStringList slugs;
+    for (const UpdateInfo& update : updates())
+        slugs.append(update.slug);
+    for (const QString& slug : slugs) {
+        if (ui::isLive(self)) {
+            // Read afresh at each step: a row's own button may have updated it meanwhile.
+            if (!updated_.contains(slug))
+                co_await updateApp(slug);
             continue;
-        co_await updateApp(update.slug);
-        if (!ui::isLive(self))
-            co_return;
+        }
+        // The page has gone, but what the user started goes on; nobody is left to show the outcome.
+        try {
+            co_await store.installApp(slug);
+        } catch (...) {
+        }
     }
+    if (!ui::isLive(self))
+        co_return;
     isUpdatingAll_ = false;
     refresh();
 }

@@ -1,17 +1,23 @@
 #include "ui/Formats.h"
 
-#include <cstdio>
+#include <charconv>
+#include <cmath>
 
 namespace zandrel::ui {
 
 namespace {
 
-// The C library's formatting, so rounding is exactly printf's ("%.1f" of 4.25 is "4.2").
-QString printed(const char* format, double value)
+// Fixed-point with printf's rounding ("%.1f" of 4.25 is "4.2"), always with a decimal point whatever
+// the desktop's locale.
+QString fixed(double value, int decimals)
 {
-    char text[64];
-    const int length = std::snprintf(text, sizeof text, format, value);
-    return QString::fromLatin1(text, qBound(0, length, int(sizeof text) - 1));
+    if (!std::isfinite(value))
+        return QStringLiteral("?");
+    char text[400];
+    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+    if (result.ec != std::errc())
+        return QStringLiteral("?");
+    return QString::fromLatin1(text, result.ptr - text);
 }
 
 } // namespace
@@ -20,12 +26,19 @@ QString priceText(bool isFree, qint64 priceCents)
 {
     if (isFree)
         return QStringLiteral("Free");
-    return printed("$%.2f", double(priceCents) / 100.0);
+    return u'$' + fixed(double(priceCents) / 100.0, 2);
 }
 
 QString ratingText(double rating)
 {
-    return printed("%.1f", rating);
+    return fixed(rating, 1);
+}
+
+QString shortened(const QString& text, qsizetype maxLength)
+{
+    if (text.size() <= maxLength)
+        return text;
+    return text.left(maxLength) + u'\u2026';
 }
 
 QString capitalizedWords(const QString& text)

@@ -8,6 +8,9 @@ namespace zandrel::ui {
 QString priceText(bool isFree, qint64 priceCents);
 // A rating with one decimal ("4.5").
 QString ratingText(double rating);
+// The text, cut to at most maxLength characters with "…" when longer (a huge text from the Hub must
+// not flood a label).
+QString shortened(const QString& text, qsizetype maxLength);
 // Every word's first character upper-case and the rest lower-case ("my-app two" -> "My-app Two").
 QString capitalizedWords(const QString& text);
 

@@ -43,6 +43,7 @@ GroupBox::GroupBox(const QString& title, QWidget* parent)
     layout->setSpacing(4);
     layout->addWidget(title_);
     layout->addWidget(panel);
+    title_->setVisible(!title.isEmpty());
     setAccessibleName(title);
 }
 

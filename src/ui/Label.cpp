@@ -8,6 +8,8 @@ Label::Label(const QString& text, TextStyle style, Tone tone, QWidget* parent)
     : QLabel(text, parent)
     , tone_(tone)
 {
+    // Texts come from the Hub and the store: never read them as markup.
+    setTextFormat(Qt::PlainText);
     setFont(Theme::font(style));
     applyTone();
 }

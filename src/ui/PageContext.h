@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 namespace zandrel {
 
@@ -18,6 +19,9 @@ struct PageContext {
     int hubPort = 3456;
     // Base address of the store's web front end, without a trailing slash.
     QString storeWebsite;
+    // Run after every successful install from the store, even when the sheet that started it has
+    // closed meanwhile: the window looks for the installed apps again.
+    std::function<void()> onInstallComplete;
 };
 
 } // namespace zandrel

@@ -100,7 +100,7 @@ class TestContentView : public QObject {
     std::unique_ptr<ContentView>
     makeView(std::optional<SidebarItem> initial = SidebarItem::section(Kind::MyApps))
     {
-        return std::make_unique<ContentView>(PageContext{*hub, *store, *platform, 3456, {}}, initial);
+        return std::make_unique<ContentView>(PageContext{*hub, *store, *platform, 3456, {}, {}}, initial);
     }
 
     // Shows the window and waits for its start-up task.

@@ -75,7 +75,11 @@ class TestStoreView : public QObject {
     std::unique_ptr<FakeHub> hub;
     std::unique_ptr<StoreService> store;
 
-    PageContext context() { return PageContext{*hubState, *store, *platform, 3456, {}}; }
+    int windowRefreshes = 0;
+    PageContext context()
+    {
+        return PageContext{*hubState, *store, *platform, 3456, {}, [this] { ++windowRefreshes; }};
+    }
     std::unique_ptr<StoreView> showPage()
     {
         auto page = std::make_unique<StoreView>(context());
@@ -95,6 +99,7 @@ class TestStoreView : public QObject {
 private Q_SLOTS:
     void init()
     {
+        windowRefreshes = 0;
         home = std::make_unique<QTemporaryDir>();
         platform = std::make_unique<RecordingPlatform>(home->path());
         hubState = std::make_unique<HubState>(*platform);
@@ -259,7 +264,10 @@ private Q_SLOTS:
 
     void sheetWithoutOptionalsAndAFailedFetch()
     {
-        hub->on("GET", "/api/store/apps/orvane", ScriptedReply::json(detailJson()));
+        // Markup from the store is shown as text.
+        QByteArray plain = detailJson();
+        plain.replace("Long text", "<b>bold</b> <img src=x>");
+        hub->on("GET", "/api/store/apps/orvane", ScriptedReply::json(plain));
         StoreAppDetailSheet sheet(u"orvane"_s, context());
         sheet.show();
         QTRY_COMPARE(sheet.body(), Body::Content);
@@ -270,6 +278,9 @@ private Q_SLOTS:
         QCOMPARE(labelText(sheet, "minHub"), u"Hub 1.0.0+"_s);
         QCOMPARE(labelText(sheet, "architectures"), u"(absent)"_s);
         QCOMPARE(labelText(sheet, "permissions"), u"(absent)"_s);
+        auto* description = sheet.findChild<QLabel*>(u"description"_s);
+        QCOMPARE(description->text(), u"<b>bold</b> <img src=x>"_s);
+        QCOMPARE(description->textFormat(), Qt::PlainText);
 
         StoreAppDetailSheet missing(u"gone"_s, context());
         missing.show();
@@ -307,6 +318,7 @@ private Q_SLOTS:
         install->click();
         QVERIFY(!install->isEnabled() && sheet.isInstalling() && !error->isVisible());
         QTRY_COMPARE(installed.count(), 1);
+        QCOMPARE(windowRefreshes, 1);
         QTRY_VERIFY(sheet.isAppInstalled() && !install->isVisible());
         // Open uses the path the Hub returned.
         sheet.findChild<QPushButton*>(u"openButton"_s)->click();
@@ -356,7 +368,8 @@ private Q_SLOTS:
         installing->deleteLater();
         QTRY_VERIFY(!installing);
         QTRY_COMPARE(hub->requestsTo("POST", "/api/store/apps/orvane/install").size(), 1);
-        QTest::qWait(200);
+        // The window still hears of the install, so its sidebar lists the app.
+        QTRY_COMPARE(windowRefreshes, 1);
     }
 };
 

@@ -25,10 +25,12 @@ public:
     {
         return undeletable.contains(path) ? false : Platform::removeItem(path);
     }
-    bool
-    writeFile(const QString& path, const QByteArray& contents, QFileDevice::Permissions permissions) override
+    bool writeFile(const QString& path,
+                   const QByteArray& contents,
+                   QFileDevice::Permissions permissions,
+                   Parents parents = Parents::Create) override
     {
-        return writesFail ? false : Platform::writeFile(path, contents, permissions);
+        return writesFail ? false : Platform::writeFile(path, contents, permissions, parents);
     }
 
     bool launchDetached(const QString& program, const QStringList& arguments) override

@@ -1,0 +1,139 @@
+#include "settings/PermissionsState.h"
+
+#include "hub_api/HubAPIClient.h"
+#include "wire/Error.h"
+
+#include <QPointer>
+
+namespace zandrel {
+
+namespace {
+
+std::optional<bool>* member(PermissionSet& set, const QString& perm)
+{
+    if (perm == u"read")
+        return &set.read;
+    if (perm == u"write")
+        return &set.write;
+    if (perm == u"actions")
+        return &set.actions;
+    return nullptr;
+}
+
+} // namespace
+
+PermissionsState::PermissionsState(int port, QObject* parent)
+    : QObject(parent)
+    , port_(port)
+{}
+
+void PermissionsState::setPermissions(PermissionMap permissions)
+{
+    if (permissions == permissions_)
+        return;
+    permissions_ = std::move(permissions);
+    Q_EMIT permissionsChanged();
+}
+
+void PermissionsState::setAuditLog(QList<AuditEntry> entries)
+{
+    if (entries == auditLog_)
+        return;
+    auditLog_ = std::move(entries);
+    Q_EMIT auditLogChanged();
+}
+
+void PermissionsState::setIsLoading(bool value)
+{
+    if (value == isLoading_)
+        return;
+    isLoading_ = value;
+    Q_EMIT isLoadingChanged();
+}
+
+void PermissionsState::setError(std::optional<QString> error)
+{
+    if (error == error_)
+        return;
+    error_ = std::move(error);
+    Q_EMIT errorChanged();
+}
+
+QCoro::Task<> PermissionsState::load()
+{
+    QPointer<PermissionsState> self(this);
+    setIsLoading(true);
+    const HubAPIClient client(port_);
+    try {
+        PermissionMap permissions = co_await client.getPermissions();
+        if (!self)
+            co_return;
+        setPermissions(std::move(permissions));
+        QList<AuditEntry> entries = co_await client.getAuditLog(auditLimit);
+        if (!self)
+            co_return;
+        setAuditLog(std::move(entries));
+        setError(std::nullopt);
+    } catch (...) {
+        if (!self)
+            co_return;
+        setError(describeException(std::current_exception()));
+    }
+    setIsLoading(false);
+}
+
+QCoro::Task<> PermissionsState::togglePermission(QString app, QString perm, bool value)
+{
+    QPointer<PermissionsState> self(this);
+    PermissionSet set = permissions_.value(app);
+    std::optional<bool>* slot = member(set, perm);
+    if (!slot)
+        co_return;
+    const std::optional<bool> before = *slot;
+    *slot = value;
+    PermissionMap changed = permissions_;
+    changed.insert(app, set);
+    setPermissions(std::move(changed));
+    const quint64 flip = ++flips_[app + u'/' + perm];
+
+    std::optional<QString> failure;
+    try {
+        co_await HubAPIClient(port_).updatePermissions(app, set);
+    } catch (...) {
+        failure = describeException(std::current_exception());
+    }
+    if (!self || !failure)
+        co_return;
+    // Refused: put the switch back where it was, unless it has been flipped again since.
+    if (flips_.value(app + u'/' + perm) == flip && permissions_.contains(app)) {
+        PermissionMap restored = permissions_;
+        *member(restored[app], perm) = before;
+        setPermissions(std::move(restored));
+    }
+    // Each flip sends the app's whole set, so another flip that went through may have carried this
+    // change after all: only the Hub knows, so ask it before saying what failed.
+    try {
+        PermissionMap truth = co_await HubAPIClient(port_).getPermissions();
+        if (!self)
+            co_return;
+        setPermissions(std::move(truth));
+    } catch (...) {
+        if (!self)
+            co_return;
+    }
+    setError(failure);
+}
+
+std::optional<QString> PermissionsState::auditTimeText(const std::optional<QString>& timestamp)
+{
+    if (!timestamp)
+        return std::nullopt;
+    const qsizetype t = timestamp->indexOf(u'T');
+    if (t < 0)
+        return *timestamp;
+    const QString time = timestamp->mid(t + 1);
+    const qsizetype dot = time.indexOf(u'.');
+    return dot >= 0 ? time.left(dot) : time.left(8);
+}
+
+} // namespace zandrel

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "hub_api/AuditEntry.h"
+#include "hub_api/PermissionSet.h"
+
+#include <QObject>
+#include <optional>
+#include <qcoro/qcorotask.h>
+
+namespace zandrel {
+
+// What the permissions tab shows: each app's permission set and the recent audit log, loaded from
+// the Hub, and single permission changes written back. Every request goes through a fresh client
+// on the fixed Hub port (3456 unless a test says otherwise).
+class PermissionsState : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr int auditLimit = 20;
+
+    explicit PermissionsState(int port = 3456, QObject* parent = nullptr);
+
+    const PermissionMap& permissions() const { return permissions_; }
+    const QList<AuditEntry>& auditLog() const { return auditLog_; }
+    bool isLoading() const { return isLoading_; }
+    const std::optional<QString>& error() const { return error_; }
+
+    // Permissions, then the audit log. A failure keeps what was replaced before it.
+    QCoro::Task<> load();
+    // Shows the change at once, then sends the app's whole set. When the Hub refuses it, the switch
+    // goes back to where it was (unless a later flip moved it meanwhile), the permissions are read
+    // again from the Hub, and the error is kept: a refused change never looks granted.
+    QCoro::Task<> togglePermission(QString app, QString perm, bool value);
+
+    // The time of an audit entry as the log shows it ("12:34:56"), or nothing.
+    static std::optional<QString> auditTimeText(const std::optional<QString>& timestamp);
+
+Q_SIGNALS:
+    void permissionsChanged();
+    void auditLogChanged();
+    void isLoadingChanged();
+    void errorChanged();
+
+private:
+    void setPermissions(PermissionMap permissions);
+    void setAuditLog(QList<AuditEntry> entries);
+    void setIsLoading(bool value);
+    void setError(std::optional<QString> error);
+
+    int port_;
+    PermissionMap permissions_;
+    QList<AuditEntry> auditLog_;
+    bool isLoading_ = false;
+    std::optional<QString> error_;
+    // Counts the flips of each app's switch, so a refused flip restores only while no later one came.
+    QMap<QString, quint64> flips_;
+};
+
+} // namespace zandrel

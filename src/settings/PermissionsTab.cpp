@@ -1,0 +1,178 @@
+#include "settings/PermissionsTab.h"
+
+#include "settings/AuditLogView.h"
+#include "settings/PermissionsState.h"
+#include "ui/Divider.h"
+#include "ui/ErrorBanner.h"
+#include "ui/GroupBox.h"
+#include "ui/Label.h"
+#include "ui/SymbolTable.h"
+#include "ui/SymbolView.h"
+#include "ui/Theme.h"
+#include "ui/ToggleSwitch.h"
+
+#include <QGridLayout>
+#include <QShowEvent>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace zandrel {
+
+using ui::Label;
+using ui::TextStyle;
+using ui::Tone;
+
+namespace {
+
+const char* const kKinds[] = {"read", "write", "actions"};
+
+ui::SymbolLabel* boxHeading(const QString& symbol, const QString& text)
+{
+    auto* heading = new ui::SymbolLabel(symbol, text, TextStyle::Headline);
+    heading->label()->setTextStyle(TextStyle::Headline, true);
+    return heading;
+}
+
+} // namespace
+
+PermissionsTab::PermissionsTab(int hubPort, QWidget* parent)
+    : QScrollArea(parent)
+    , state_(new PermissionsState(hubPort, this))
+    , banner_(new ui::ErrorBanner)
+    , noPermissions_(
+          new Label(QStringLiteral("No permission data available"), TextStyle::Body, Tone::Secondary))
+    , grid_(new QWidget)
+    , gridLayout_(new QGridLayout(grid_))
+    , noEntries_(new Label(QStringLiteral("No audit entries"), TextStyle::Caption, Tone::Secondary))
+    , auditLog_(new AuditLogView)
+{
+    setObjectName(QStringLiteral("permissionsTab"));
+    setFrameShape(QFrame::NoFrame);
+    setWidgetResizable(true);
+    noPermissions_->setObjectName(QStringLiteral("noPermissions"));
+    noEntries_->setObjectName(QStringLiteral("noAuditEntries"));
+    gridLayout_->setContentsMargins(0, 0, 0, 0);
+    gridLayout_->setHorizontalSpacing(16);
+    gridLayout_->setVerticalSpacing(8);
+    gridLayout_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    auto* permissions = new ui::GroupBox({});
+    permissions->content()->setSpacing(10);
+    permissions->content()->addWidget(
+        boxHeading(QStringLiteral("lock.shield.fill"), QStringLiteral("App Permissions")));
+    permissions->content()->addWidget(noPermissions_);
+    permissions->content()->addWidget(grid_);
+
+    auto* audit = new ui::GroupBox({});
+    audit->content()->setSpacing(10);
+    auto* auditHeader = new QHBoxLayout;
+    auditHeader->addWidget(
+        boxHeading(QStringLiteral("list.bullet.rectangle"), QStringLiteral("Recent Audit Log")));
+    auditHeader->addStretch(1);
+    auto* refresh = new QToolButton;
+    refresh->setObjectName(QStringLiteral("refreshButton"));
+    refresh->setAutoRaise(true);
+    refresh->setIcon(ui::SymbolTable::icon(QStringLiteral("arrow.clockwise")));
+    refresh->setToolTip(QStringLiteral("Refresh"));
+    refresh->setAccessibleName(QStringLiteral("Refresh permissions and audit log"));
+    connect(refresh, &QToolButton::clicked, state_, &PermissionsState::load);
+    auditHeader->addWidget(refresh);
+    audit->content()->addLayout(auditHeader);
+    audit->content()->addWidget(noEntries_);
+    audit->content()->addWidget(auditLog_);
+
+    auto* content = new QWidget;
+    auto* column = new QVBoxLayout(content);
+    column->setContentsMargins(20, 20, 20, 20);
+    column->setSpacing(20);
+    column->addWidget(banner_);
+    column->addWidget(permissions);
+    column->addWidget(audit);
+    column->addStretch(1);
+    setWidget(content);
+
+    connect(state_, &PermissionsState::permissionsChanged, this, &PermissionsTab::rebuildGrid);
+    connect(state_, &PermissionsState::isLoadingChanged, this, &PermissionsTab::rebuildGrid);
+    connect(state_, &PermissionsState::auditLogChanged, this, &PermissionsTab::updateAudit);
+    connect(state_, &PermissionsState::errorChanged, this, [this] { banner_->setError(state_->error()); });
+    rebuildGrid();
+    updateAudit();
+}
+
+PermissionsTab::~PermissionsTab() = default;
+
+void PermissionsTab::showEvent(QShowEvent* event)
+{
+    QScrollArea::showEvent(event);
+    if (!event->spontaneous())
+        state_->load();
+}
+
+ui::ToggleSwitch* PermissionsTab::toggle(const QString& app, const QString& perm) const
+{
+    const qsizetype row = shownApps_.indexOf(app);
+    const int column = perm == u"read" ? 1 : perm == u"write" ? 2 : perm == u"actions" ? 3 : -1;
+    if (row < 0 || column < 0)
+        return nullptr;
+    QLayoutItem* item = gridLayout_->itemAtPosition(int(row) + 2, column);
+    return item ? qobject_cast<ui::ToggleSwitch*>(item->widget()) : nullptr;
+}
+
+void PermissionsTab::rebuildGrid()
+{
+    const PermissionMap& permissions = state_->permissions();
+    const bool empty = permissions.isEmpty() && !state_->isLoading();
+    noPermissions_->setVisible(empty);
+    grid_->setVisible(!empty);
+    const QStringList apps = permissions.keys(); // ascending
+    if (apps != shownApps_ || gridLayout_->count() == 0) {
+        while (QLayoutItem* item = gridLayout_->takeAt(0)) {
+            delete item->widget();
+            delete item;
+        }
+        int column = 0;
+        for (const char* title : {"App", "Read", "Write", "Actions"}) {
+            auto* header = new Label(QLatin1String(title), TextStyle::Caption, Tone::Secondary);
+            QFont semibold = header->font();
+            semibold.setWeight(QFont::DemiBold);
+            header->setFont(semibold);
+            gridLayout_->addWidget(header, 0, column++);
+        }
+        gridLayout_->addWidget(new ui::Divider, 1, 0, 1, 4);
+        for (int row = 0; row < apps.size(); ++row) {
+            auto* name = new Label(apps[row]);
+            QFont medium = name->font();
+            medium.setWeight(QFont::Medium);
+            name->setFont(medium);
+            gridLayout_->addWidget(name, row + 2, 0);
+            for (int kind = 0; kind < 3; ++kind) {
+                auto* toggle = new ui::ToggleSwitch;
+                const QString app = apps[row];
+                const QString perm = QLatin1String(kKinds[kind]);
+                toggle->setAccessibleName(QStringLiteral("%1: %2").arg(app, perm));
+                connect(toggle, &QAbstractButton::clicked, this, [this, app, perm](bool on) {
+                    state_->togglePermission(app, perm, on);
+                });
+                gridLayout_->addWidget(toggle, row + 2, kind + 1, Qt::AlignLeft);
+            }
+        }
+        gridLayout_->setColumnStretch(4, 1);
+        shownApps_ = apps;
+    }
+    for (const QString& app : apps) {
+        const PermissionSet set = permissions.value(app);
+        toggle(app, QStringLiteral("read"))->setOn(set.read.value_or(false));
+        toggle(app, QStringLiteral("write"))->setOn(set.write.value_or(false));
+        toggle(app, QStringLiteral("actions"))->setOn(set.actions.value_or(false));
+    }
+}
+
+void PermissionsTab::updateAudit()
+{
+    const QList<AuditEntry>& entries = state_->auditLog();
+    noEntries_->setVisible(entries.isEmpty());
+    auditLog_->setVisible(!entries.isEmpty());
+    auditLog_->setEntries(entries);
+}
+
+} // namespace zandrel

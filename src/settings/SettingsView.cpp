@@ -1,0 +1,36 @@
+#include "settings/SettingsView.h"
+
+#include "installed/PlaceholderPage.h"
+#include "settings/HubSettingsTab.h"
+#include "settings/PermissionsTab.h"
+#include "ui/SymbolTable.h"
+
+#include <QTabWidget>
+
+namespace zandrel {
+
+SettingsView::SettingsView(const PageContext& context, QWidget* parent)
+    : QScrollArea(parent)
+    , tabs_(new QTabWidget)
+{
+    setObjectName(QStringLiteral("settingsView"));
+    setWindowTitle(QStringLiteral("Settings"));
+    setFrameShape(QFrame::NoFrame);
+    setWidgetResizable(true);
+
+    tabs_->setObjectName(QStringLiteral("settingsTabs"));
+    tabs_->setMinimumSize(580, 500);
+    tabs_->setDocumentMode(true);
+    auto* ai = new PlaceholderPage(QStringLiteral("AI"));
+    tabs_->addTab(ai, ui::SymbolTable::icon(QStringLiteral("brain")), QStringLiteral("AI"));
+    tabs_->addTab(new HubSettingsTab(context),
+                  ui::SymbolTable::icon(QStringLiteral("server.rack")),
+                  QStringLiteral("Hub"));
+    tabs_->addTab(new PermissionsTab(context.hubPort),
+                  ui::SymbolTable::icon(QStringLiteral("lock.shield")),
+                  QStringLiteral("Permissions"));
+    tabs_->setCurrentIndex(0);
+    setWidget(tabs_);
+}
+
+} // namespace zandrel
