@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(g++ cmake ninja-build qt6-base-dev qt6-svg-dev qt6-httpserver-dev qcoro-qt6-dev libgl-dev)
 case "${1:-build}" in
     build) ;;
-    test) packages+=(fonts-dejavu-core fontconfig xvfb xauth) ;;
+    test) packages+=(fonts-dejavu-core fontconfig xvfb xauth desktop-file-utils) ;;
     run) packages+=(fonts-dejavu-core fontconfig xvfb xauth curl) ;;
     *) echo "usage: $0 [build|test|run]" >&2; exit 2 ;;
 esac
