@@ -4,15 +4,18 @@
 //
 //   zandrel-screenshot <myapps|store|updates|account|settings|app:NAME|sheet:SLUG> <out.png> [wait-ms]
 //                      [zandrel:...]
-// sheet:SLUG opens the store's detail sheet of that app halfway through the wait.
+// sheet:SLUG opens the store's detail sheet of that app halfway through the wait; settings:N shows
+// the settings page on tab N.
 
 #include "app/ContentView.h"
 #include "app/ZandrelHubApp.h"
 #include "platform/QtPlatform.h"
+#include "settings/SettingsView.h"
 #include "store/StoreView.h"
 
 #include <QApplication>
 #include <QScreen>
+#include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
 
@@ -27,7 +30,9 @@ int main(int argc, char* argv[])
     using Kind = zandrel::SidebarItem::Kind;
     const QString section = args[1];
     std::optional<zandrel::SidebarItem> item;
-    if (section.startsWith(u"sheet:"))
+    if (section.startsWith(u"settings:"))
+        item = zandrel::SidebarItem::section(Kind::Settings);
+    else if (section.startsWith(u"sheet:"))
         item = zandrel::SidebarItem::section(Kind::Store);
     else if (section.startsWith(u"app:"))
         item = zandrel::SidebarItem::app(section.mid(4));
@@ -50,6 +55,13 @@ int main(int argc, char* argv[])
     });
     for (const QString& link : args.mid(4))
         hub.handleUrl(link);
+    if (section.startsWith(u"settings:")) {
+        QObject::connect(
+            &hub.window(), &zandrel::ContentView::pageChanged, &hub.window(), [&](QWidget* page) {
+                if (auto* settings = qobject_cast<zandrel::SettingsView*>(page))
+                    settings->tabs()->setCurrentIndex(section.mid(9).toInt());
+            });
+    }
     if (section.startsWith(u"sheet:")) {
         QTimer::singleShot(waitMs / 2, &application, [&] {
             if (auto* store = qobject_cast<zandrel::StoreView*>(hub.window().currentPage())) {

@@ -6,9 +6,13 @@
 #include "RecordingPlatform.h"
 #include "app/ContentView.h"
 #include "app/ZandrelHubApp.h"
+#include "hub_api/HubAPIClient.h"
 #include "installed/Sidebar.h"
+#include "settings/PermissionsState.h"
+#include "settings/PermissionsTab.h"
 #include "store/StoreAppDetailSheet.h"
 #include "store/StoreView.h"
+#include "ui/ToggleSwitch.h"
 #include "wire/HttpExchange.h"
 
 #include <QFileInfo>
@@ -16,6 +20,7 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolButton>
 
 using namespace zandrel;
 using namespace zandrel::test;
@@ -96,6 +101,24 @@ private Q_SLOTS:
         // The window looked for bundles again: Morrak is in the sidebar, its bundle on disk.
         QTRY_VERIFY(app.window().sidebar()->rowOf(SidebarItem::app(u"morrak"_s)) >= 0);
         QVERIFY(QFileInfo::exists(platform.appBundlePath(u"Morrak"_s)));
+    }
+
+    void aPermissionFlipReachesTheHubAndItsAuditLog()
+    {
+        PermissionsTab tab(hub->port());
+        tab.show();
+        QTRY_VERIFY(tab.toggle(u"Orvane"_s, u"actions"_s));
+        ui::ToggleSwitch* actions = tab.toggle(u"Orvane"_s, u"actions"_s);
+        const bool was = actions->isChecked();
+        actions->click();
+        // Once the Hub has it, a refresh shows it, with its audit entry on top.
+        QTRY_COMPARE(await(HubAPIClient(hub->port()).getPermissions()).value->value(u"Orvane"_s).actions,
+                     std::optional(!was));
+        tab.findChild<QToolButton*>(u"refreshButton"_s)->click();
+        QTRY_COMPARE(tab.state().auditLog().value(0).action, std::optional(u"perms"_s));
+        QCOMPARE(tab.state().auditLog().value(0).app, std::optional(u"Orvane"_s));
+        QTRY_VERIFY(!tab.state().isLoading());
+        QCOMPARE(tab.toggle(u"Orvane"_s, u"actions"_s)->isChecked(), !was);
     }
 };
 
