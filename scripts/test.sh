@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds everything with AddressSanitizer and runs every test, each up to ten times.
+# Builds everything with AddressSanitizer and runs every test, each up to six times.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -7,6 +7,6 @@ scripts/deps.sh test
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZANDREL_SANITIZERS=address
 cmake --build build-test
 cd build-test
-# The suite runs in seconds and the build takes minutes: running every test up to ten times catches a
+# The suite runs in seconds and the build takes minutes: running every test up to six times catches a
 # test that fails once in a few runs in the change that brought it.
-ctest --output-on-failure --parallel "$(nproc)" --repeat until-fail:10
+ctest --output-on-failure --parallel "$(nproc)" --repeat until-fail:6
