@@ -1,6 +1,6 @@
 #include "settings/SettingsView.h"
 
-#include "installed/PlaceholderPage.h"
+#include "settings/AISettingsTab.h"
 #include "settings/HubSettingsTab.h"
 #include "settings/PermissionsTab.h"
 #include "ui/SymbolTable.h"
@@ -21,8 +21,8 @@ SettingsView::SettingsView(const PageContext& context, QWidget* parent)
     tabs_->setObjectName(QStringLiteral("settingsTabs"));
     tabs_->setMinimumSize(580, 500);
     tabs_->setDocumentMode(true);
-    auto* ai = new PlaceholderPage(QStringLiteral("AI"));
-    tabs_->addTab(ai, ui::SymbolTable::icon(QStringLiteral("brain")), QStringLiteral("AI"));
+    tabs_->addTab(
+        new AISettingsTab(context), ui::SymbolTable::icon(QStringLiteral("brain")), QStringLiteral("AI"));
     tabs_->addTab(new HubSettingsTab(context),
                   ui::SymbolTable::icon(QStringLiteral("server.rack")),
                   QStringLiteral("Hub"));

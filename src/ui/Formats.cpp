@@ -34,6 +34,20 @@ QString ratingText(double rating)
     return fixed(rating, 1);
 }
 
+QString formatTokens(qint64 tokens)
+{
+    if (tokens >= 1000000)
+        return fixed(double(tokens) / 1000000.0, 1) + u'M';
+    if (tokens < 1000)
+        return QString::number(tokens);
+    return fixed(double(tokens) / 1000.0, 1) + u'K';
+}
+
+QString costText(double dollars)
+{
+    return u'$' + fixed(dollars, dollars < 0.01 ? 4 : 2);
+}
+
 QString shortened(const QString& text, qsizetype maxLength)
 {
     if (text.size() <= maxLength)

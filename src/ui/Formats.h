@@ -8,6 +8,10 @@ namespace zandrel::ui {
 QString priceText(bool isFree, qint64 priceCents);
 // A rating with one decimal ("4.5").
 QString ratingText(double rating);
+// Token counts: "999", "1.5K", "1000.0K", "2.5M".
+QString formatTokens(qint64 tokens);
+// Dollars: four decimals under a cent ("$0.0050"), else two ("$1.23").
+QString costText(double dollars);
 // The text, cut to at most maxLength characters with "…" when longer (a huge text from the Hub must
 // not flood a label).
 QString shortened(const QString& text, qsizetype maxLength);
