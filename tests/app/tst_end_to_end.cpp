@@ -8,14 +8,19 @@
 #include "app/ZandrelHubApp.h"
 #include "hub_api/HubAPIClient.h"
 #include "installed/Sidebar.h"
+#include "settings/AISettingsState.h"
+#include "settings/AISettingsTab.h"
 #include "settings/PermissionsState.h"
 #include "settings/PermissionsTab.h"
+#include "settings/ProviderCard.h"
 #include "store/StoreAppDetailSheet.h"
+#include "store/StoreService.h"
 #include "store/StoreView.h"
 #include "ui/ToggleSwitch.h"
 #include "wire/HttpExchange.h"
 
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -119,6 +124,35 @@ private Q_SLOTS:
         QCOMPARE(tab.state().auditLog().value(0).app, std::optional(u"Orvane"_s));
         QTRY_VERIFY(!tab.state().isLoading());
         QCOMPARE(tab.toggle(u"Orvane"_s, u"actions"_s)->isChecked(), !was);
+    }
+
+    void anAiProviderAddedSavedAndTested()
+    {
+        RecordingPlatform platform(hub->path(u"."_s));
+        HubState hubState(platform);
+        StoreService store(hub->baseUrl());
+        AISettingsTab tab(PageContext{hubState, store, platform, hub->port(), {}, {}});
+        tab.show();
+        QTRY_VERIFY(!tab.state().isLoading() && tab.state().usage());
+        tab.state().addProvider(u"openai"_s);
+        tab.rebuildNow();
+        ProviderCard* card = tab.findChild<ProviderCard*>(u"providerCard_openai"_s);
+        QTest::keyClicks(card->findChild<QLineEdit*>(u"apiKeyField"_s), u"sk-0123456789abcdefghijklmn"_s);
+        card->findChild<QPushButton*>(u"saveButton"_s)->click();
+        // The Hub keeps the key, offers the provider's models, and its test passes.
+        QTRY_VERIFY(std::any_of(tab.state().models().cbegin(),
+                                tab.state().models().cend(),
+                                [](const AIModelInfo& model) { return model.provider == u"openai"; }));
+        QTRY_VERIFY(!tab.state().isLoading());
+        QCOMPARE(tab.state().providerStatus(u"openai"_s), ProviderStatus::Connected);
+        QCOMPARE(await(HubAPIClient(hub->port()).getAIConfig()).value->providers->value(u"openai"_s).apiKey,
+                 std::optional(u"sk-0123456789abcdefghijklmn"_s));
+        tab.rebuildNow();
+        card = tab.findChild<ProviderCard*>(u"providerCard_openai"_s);
+        card->findChild<QPushButton*>(u"testButton"_s)->click();
+        QCOMPARE(tab.state().testingProvider(), std::optional(u"openai"_s));
+        QTRY_VERIFY(!tab.state().testingProvider());
+        QVERIFY(tab.state().testResults().value(u"openai"_s).ok);
     }
 };
 
