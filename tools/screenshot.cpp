@@ -5,11 +5,13 @@
 //   zandrel-screenshot <myapps|store|updates|account|settings|app:NAME|sheet:SLUG> <out.png> [wait-ms]
 //                      [zandrel:...]
 // sheet:SLUG opens the store's detail sheet of that app halfway through the wait; settings:N shows
-// the settings page on tab N.
+// the settings page on tab N; ai:ID shows the AI tab with that provider's card expanded.
 
 #include "app/ContentView.h"
 #include "app/ZandrelHubApp.h"
 #include "platform/QtPlatform.h"
+#include "settings/AISettingsState.h"
+#include "settings/AISettingsTab.h"
 #include "settings/SettingsView.h"
 #include "store/StoreView.h"
 
@@ -30,7 +32,7 @@ int main(int argc, char* argv[])
     using Kind = zandrel::SidebarItem::Kind;
     const QString section = args[1];
     std::optional<zandrel::SidebarItem> item;
-    if (section.startsWith(u"settings:"))
+    if (section.startsWith(u"settings:") || section.startsWith(u"ai:"))
         item = zandrel::SidebarItem::section(Kind::Settings);
     else if (section.startsWith(u"sheet:"))
         item = zandrel::SidebarItem::section(Kind::Store);
@@ -61,6 +63,12 @@ int main(int argc, char* argv[])
                 if (auto* settings = qobject_cast<zandrel::SettingsView*>(page))
                     settings->tabs()->setCurrentIndex(section.mid(9).toInt());
             });
+    }
+    if (section.startsWith(u"ai:")) {
+        QTimer::singleShot(waitMs / 2, &application, [&] {
+            if (auto* ai = hub.window().findChild<zandrel::AISettingsTab*>())
+                ai->state().setExpandedProvider(section.mid(3));
+        });
     }
     if (section.startsWith(u"sheet:")) {
         QTimer::singleShot(waitMs / 2, &application, [&] {
