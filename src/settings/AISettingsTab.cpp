@@ -335,11 +335,18 @@ QWidget* AISettingsTab::makeProviders()
     QPointer<AISettingsTab> self(this);
     for (auto it = providers.cbegin(); it != providers.cend(); ++it) {
         const QString id = it.key();
-        box->content()->addWidget(new ProviderCard(id, *state_, context_.platform, [self, id] {
-            if (self)
-                self->signOut(id);
-        }));
+        const bool opening = state_->expandedProvider() == id && shownExpanded_ != id;
+        box->content()->addWidget(new ProviderCard(
+            id,
+            *state_,
+            context_.platform,
+            [self, id] {
+                if (self)
+                    self->signOut(id);
+            },
+            opening));
     }
+    shownExpanded_ = state_->expandedProvider();
     return box;
 }
 

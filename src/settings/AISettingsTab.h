@@ -3,6 +3,7 @@
 #include "ui/PageContext.h"
 
 #include <QScrollArea>
+#include <optional>
 #include <qcoro/qcorotask.h>
 
 class QListWidget;
@@ -50,6 +51,7 @@ private:
     QVBoxLayout* sections_;
     QListWidget* fallback_ = nullptr;
     bool rebuildPending_ = false;
+    std::optional<QString> shownExpanded_; // the card open in the last build
 };
 
 } // namespace zandrel

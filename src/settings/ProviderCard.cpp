@@ -17,6 +17,7 @@
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPropertyAnimation>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -93,6 +94,7 @@ ProviderCard::ProviderCard(const QString& id,
                            AISettingsState& state,
                            Platform& platform,
                            std::function<void()> onSignOut,
+                           bool opening,
                            QWidget* parent)
     : QFrame(parent)
     , id_(id)
@@ -107,7 +109,20 @@ ProviderCard::ProviderCard(const QString& id,
     column->addWidget(makeHeader());
     if (state_.expandedProvider() == id_) {
         column->addWidget(new ui::Divider);
-        column->addWidget(makeBody());
+        QWidget* body = makeBody();
+        column->addWidget(body);
+        if (opening) {
+            // Opens over a fifth of a second rather than jumping.
+            auto* grow = new QPropertyAnimation(body, "maximumHeight", body);
+            grow->setDuration(200);
+            grow->setEasingCurve(QEasingCurve::InOutQuad);
+            grow->setStartValue(0);
+            grow->setEndValue(body->sizeHint().height());
+            connect(grow, &QPropertyAnimation::finished, body, [body] {
+                body->setMaximumHeight(QWIDGETSIZE_MAX);
+            });
+            grow->start(QAbstractAnimation::DeleteWhenStopped);
+        }
     }
 }
 

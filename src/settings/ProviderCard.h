@@ -19,6 +19,7 @@ public:
                  AISettingsState& state,
                  Platform& platform,
                  std::function<void()> onSignOut,
+                 bool opening = false, // expanded just now: the body grows into place
                  QWidget* parent = nullptr);
 
     const QString& id() const { return id_; }
