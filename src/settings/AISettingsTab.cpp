@@ -16,10 +16,12 @@
 #include "ui/Theme.h"
 #include "wire/Error.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPainter>
@@ -114,8 +116,18 @@ protected:
 class FallbackList : public QListWidget {
 public:
     std::function<void()> moved;
+    // Told when a drag starts and ends: nothing may be rebuilt under the drag's own event loop.
+    std::function<void(bool)> dragging;
 
 protected:
+    void startDrag(Qt::DropActions actions) override
+    {
+        if (dragging)
+            dragging(true);
+        QListWidget::startDrag(actions);
+        if (dragging)
+            dragging(false);
+    }
     void keyPressEvent(QKeyEvent* event) override
     {
         const int row = currentRow();
@@ -241,6 +253,18 @@ AISettingsTab::AISettingsTab(const PageContext& context, QWidget* parent)
                         &AISettingsState::showManualKeyChanged})
         connect(state_, signal, this, &AISettingsTab::scheduleRebuild);
     connect(&context_.hubState, &HubState::appsChanged, this, &AISettingsTab::scheduleRebuild);
+    connect(state_, &AISettingsState::editingKeysChanged, this, &AISettingsTab::syncKeyFields);
+    connect(state_, &AISettingsState::showKeysChanged, this, &AISettingsTab::syncKeyFields);
+    // Every change of the default model is sent to the Hub, but the first load's is not a change: it is
+    // what the Hub already has. A save's own reload brings the same value back, which changes nothing.
+    connect(state_, &AISettingsState::defaultModelChanged, this, [this] {
+        if (firstLoadDone_)
+            state_->saveConfig();
+    });
+    connect(state_, &AISettingsState::isLoadingChanged, this, [this] {
+        if (!state_->isLoading())
+            firstLoadDone_ = true;
+    });
     connect(state_, &AISettingsState::errorChanged, this, [this] { banner_->setError(state_->error()); });
     connect(
         state_, &AISettingsState::isLoadingChanged, this, [this] { busy_->setVisible(state_->isLoading()); });
@@ -261,15 +285,41 @@ void AISettingsTab::scheduleRebuild()
     if (rebuildPending_)
         return;
     rebuildPending_ = true;
+    if (dragging_)
+        return; // rebuilt when the drag ends
     QTimer::singleShot(0, this, [this] {
-        if (rebuildPending_)
+        if (rebuildPending_ && !dragging_)
             rebuildNow();
     });
+}
+
+void AISettingsTab::setDragging(bool dragging)
+{
+    dragging_ = dragging;
+    if (!dragging && rebuildPending_) {
+        rebuildPending_ = false;
+        scheduleRebuild();
+    }
 }
 
 void AISettingsTab::rebuildNow()
 {
     rebuildPending_ = false;
+    // Whatever had the keyboard gets it back in the new build: typing goes on through a reload.
+    QString focusCard;
+    QString focusName;
+    int cursor = -1;
+    if (QWidget* focus = QApplication::focusWidget(); focus && isAncestorOf(focus)) {
+        focusName = focus->objectName();
+        for (QWidget* w = focus; w && w != this; w = w->parentWidget()) {
+            if (auto* card = qobject_cast<ProviderCard*>(w)) {
+                focusCard = card->id();
+                break;
+            }
+        }
+        if (auto* field = qobject_cast<QLineEdit*>(focus))
+            cursor = field->cursorPosition();
+    }
     while (QLayoutItem* item = sections_->takeAt(0)) {
         if (QWidget* widget = item->widget()) {
             // Out of the tab at once, deleted later: a menu or button of it may still be on the stack.
@@ -285,6 +335,35 @@ void AISettingsTab::rebuildNow()
     if (state_->config().providers && state_->config().providers->size() >= 2)
         sections_->addWidget(makeFallback());
     sections_->addWidget(makeUsage());
+
+    if (focusName.isEmpty())
+        return;
+    QWidget* scope = this;
+    if (!focusCard.isEmpty()) {
+        for (ProviderCard* card : widget()->findChildren<ProviderCard*>()) {
+            if (card->id() == focusCard)
+                scope = card;
+        }
+    }
+    if (QWidget* again = scope->findChild<QWidget*>(focusName)) {
+        again->setFocus(Qt::OtherFocusReason);
+        if (auto* field = qobject_cast<QLineEdit*>(again); field && cursor >= 0)
+            field->setCursorPosition(cursor);
+    }
+}
+
+void AISettingsTab::syncKeyFields()
+{
+    // A load can replace a typed key without anything else changing: the field shows what Save sends.
+    for (ProviderCard* card : widget()->findChildren<ProviderCard*>()) {
+        if (auto* field = card->findChild<QLineEdit*>(QStringLiteral("apiKeyField"))) {
+            const QString key = state_->editingKeys().value(card->id());
+            if (field->text() != key)
+                field->setText(key);
+            field->setEchoMode(state_->showKeys().value(card->id(), false) ? QLineEdit::Normal
+                                                                           : QLineEdit::Password);
+        }
+    }
 }
 
 QWidget* AISettingsTab::makeProviders()
@@ -365,19 +444,17 @@ QWidget* AISettingsTab::makeDefaultModel()
         auto* picker = new QComboBox;
         picker->setObjectName(QStringLiteral("defaultModelPicker"));
         picker->setAccessibleName(QStringLiteral("Model"));
-        for (const AIModelInfo& model : models)
+        for (const AIModelInfo& model : models.mid(0, 500))
             picker->addItem(QStringLiteral("%1 (%2)").arg(ui::shortened(model.name, 80),
                                                           ui::shortened(model.provider, 40)),
                             model.id);
         // A default that matches no model shows no selection.
         picker->setCurrentIndex(picker->findData(state_->defaultModel()));
-        // Only the user's choice saves: a load that brings a default is not a change to send back.
         connect(picker, &QComboBox::activated, this, [this, picker](int index) {
             const QString chosen = picker->itemData(index).toString();
             if (chosen == state_->defaultModel())
                 return;
-            state_->setDefaultModel(chosen);
-            state_->saveConfig();
+            state_->setDefaultModel(chosen); // saved through defaultModelChanged
         });
         box->content()->addWidget(picker);
     }
@@ -389,7 +466,7 @@ QWidget* AISettingsTab::makeDefaultModel()
             new Label(QStringLiteral("Per-App Overrides"), TextStyle::Subheadline, Tone::Secondary));
         const QMap<QString, QString> overrides =
             state_->config().appOverrides.value_or(QMap<QString, QString>());
-        for (const AppInfo& app : apps) {
+        for (const AppInfo& app : apps.mid(0, 100)) {
             auto* row = new QHBoxLayout;
             auto* name =
                 new SymbolLabel(ui::iconForApp(app.id), ui::shortened(app.name, 40), TextStyle::Body);
@@ -399,7 +476,7 @@ QWidget* AISettingsTab::makeDefaultModel()
             picker->setObjectName(QStringLiteral("override_") + app.id);
             picker->setAccessibleName(QStringLiteral("Model for %1").arg(app.name));
             picker->addItem(QStringLiteral("Default"), QString());
-            for (const AIModelInfo& model : models)
+            for (const AIModelInfo& model : models.mid(0, 500))
                 picker->addItem(ui::shortened(model.name, 80), model.id);
             picker->setCurrentIndex(picker->findData(overrides.value(app.id)));
             const QString appId = app.id;
@@ -433,7 +510,9 @@ QWidget* AISettingsTab::makeFallback()
                   TextStyle::Caption,
                   Tone::Secondary));
     const AIConfig& config = state_->config();
-    const QStringList order = config.fallbackOrder ? *config.fallbackOrder : config.providers->keys();
+    // A list of hundreds is not a chain anyone orders by hand; the first hundred are shown.
+    const QStringList order =
+        (config.fallbackOrder ? *config.fallbackOrder : config.providers->keys()).mid(0, 100);
     auto* list = new FallbackList;
     list->setObjectName(QStringLiteral("fallbackList"));
     list->setAccessibleName(QStringLiteral("Fallback order; Alt+Up and Alt+Down move a provider"));
@@ -453,6 +532,10 @@ QWidget* AISettingsTab::makeFallback()
     }
     list->setFixedHeight(int(order.size()) * 32 + 8);
     list->moved = [this] { fallbackMoved(); };
+    list->dragging = [self = QPointer<AISettingsTab>(this)](bool on) {
+        if (self)
+            self->setDragging(on);
+    };
     fallback_ = list;
     box->content()->addWidget(list);
     return box;

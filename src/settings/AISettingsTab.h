@@ -42,6 +42,8 @@ private:
     QWidget* makeFallback();
     QWidget* makeUsage();
     void fallbackMoved();
+    void setDragging(bool dragging);
+    void syncKeyFields();
     QCoro::Task<> signOut(QString provider);
 
     PageContext context_;
@@ -52,6 +54,8 @@ private:
     QListWidget* fallback_ = nullptr;
     bool rebuildPending_ = false;
     std::optional<QString> shownExpanded_; // the card open in the last build
+    bool dragging_ = false;
+    bool firstLoadDone_ = false;
 };
 
 } // namespace zandrel

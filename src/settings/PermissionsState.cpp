@@ -95,6 +95,7 @@ QCoro::Task<> PermissionsState::togglePermission(QString app, QString perm, bool
     changed.insert(app, set);
     setPermissions(std::move(changed));
     const quint64 flip = ++flips_[app + u'/' + perm];
+    ++inFlight_[app];
 
     std::optional<QString> failure;
     try {
@@ -102,16 +103,24 @@ QCoro::Task<> PermissionsState::togglePermission(QString app, QString perm, bool
     } catch (...) {
         failure = describeException(std::current_exception());
     }
-    if (!self || !failure)
+    if (!self)
         co_return;
-    // Refused: put the switch back where it was, unless it has been flipped again since.
-    if (flips_.value(app + u'/' + perm) == flip && permissions_.contains(app)) {
-        PermissionMap restored = permissions_;
-        *member(restored[app], perm) = before;
-        setPermissions(std::move(restored));
+    --inFlight_[app];
+    if (failure) {
+        // Refused: put the switch back where it was, unless it has been flipped again since.
+        if (flips_.value(app + u'/' + perm) == flip && permissions_.contains(app)) {
+            PermissionMap restored = permissions_;
+            *member(restored[app], perm) = before;
+            setPermissions(std::move(restored));
+        }
+        refused_[app] = *failure;
     }
-    // Each flip sends the app's whole set, so another flip that went through may have carried this
-    // change after all: only the Hub knows, so ask it before saying what failed.
+    // Each flip sends the app's whole set, so a flip that went through may have carried a refused
+    // change after all, or one still on its way may yet: once the last of the app's requests is
+    // answered, only the Hub can say what holds.
+    if (inFlight_.value(app) > 0 || !refused_.contains(app))
+        co_return;
+    const QString reason = refused_.take(app);
     try {
         PermissionMap truth = co_await HubAPIClient(port_).getPermissions();
         if (!self)
@@ -121,7 +130,7 @@ QCoro::Task<> PermissionsState::togglePermission(QString app, QString perm, bool
         if (!self)
             co_return;
     }
-    setError(failure);
+    setError(reason);
 }
 
 std::optional<QString> PermissionsState::auditTimeText(const std::optional<QString>& timestamp)

@@ -54,6 +54,9 @@ private:
     std::optional<QString> error_;
     // Counts the flips of each app's switch, so a refused flip restores only while no later one came.
     QMap<QString, quint64> flips_;
+    // Per app: requests still on their way, and the last refusal waiting for them.
+    QMap<QString, int> inFlight_;
+    QMap<QString, QString> refused_;
 };
 
 } // namespace zandrel

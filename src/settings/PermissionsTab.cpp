@@ -4,6 +4,7 @@
 #include "settings/PermissionsState.h"
 #include "ui/Divider.h"
 #include "ui/ErrorBanner.h"
+#include "ui/Formats.h"
 #include "ui/GroupBox.h"
 #include "ui/Label.h"
 #include "ui/SymbolTable.h"
@@ -124,7 +125,8 @@ void PermissionsTab::rebuildGrid()
     const bool empty = permissions.isEmpty() && !state_->isLoading();
     noPermissions_->setVisible(empty);
     grid_->setVisible(!empty);
-    const QStringList apps = permissions.keys(); // ascending
+    // Ascending; a Hub listing thousands of apps gets the first five hundred rows.
+    const QStringList apps = permissions.keys().mid(0, 500);
     if (apps != shownApps_ || gridLayout_->count() == 0) {
         while (QLayoutItem* item = gridLayout_->takeAt(0)) {
             delete item->widget();
@@ -140,7 +142,8 @@ void PermissionsTab::rebuildGrid()
         }
         gridLayout_->addWidget(new ui::Divider, 1, 0, 1, 4);
         for (int row = 0; row < apps.size(); ++row) {
-            auto* name = new Label(apps[row]);
+            auto* name = new Label(ui::shortened(apps[row], 60));
+            name->setToolTip(apps[row].left(500).toHtmlEscaped());
             QFont medium = name->font();
             medium.setWeight(QFont::Medium);
             name->setFont(medium);
@@ -159,7 +162,7 @@ void PermissionsTab::rebuildGrid()
         gridLayout_->setColumnStretch(4, 1);
         shownApps_ = apps;
     }
-    for (const QString& app : apps) {
+    for (const QString& app : std::as_const(shownApps_)) {
         const PermissionSet set = permissions.value(app);
         toggle(app, QStringLiteral("read"))->setOn(set.read.value_or(false));
         toggle(app, QStringLiteral("write"))->setOn(set.write.value_or(false));

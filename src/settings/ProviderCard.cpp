@@ -339,8 +339,8 @@ QWidget* ProviderCard::makeSignIn()
         block->setProperty("form", QStringLiteral("signedIn"));
         auto* row = new QHBoxLayout;
         row->addWidget(new Dot(NamedColor::Green, 10));
-        auto* who =
-            new Label(QStringLiteral("Signed in as ") + entry->email.value_or(QStringLiteral("Claude user")));
+        auto* who = new Label(QStringLiteral("Signed in as ") +
+                              ui::shortened(entry->email.value_or(QStringLiteral("Claude user")), 120));
         who->setObjectName(QStringLiteral("signedInAs"));
         row->addWidget(who);
         row->addStretch(1);
@@ -397,6 +397,12 @@ QWidget* ProviderCard::makeSignIn()
         start->setIcon(
             ui::SymbolTable::icon(QStringLiteral("person.circle.fill"), QPalette::HighlightedText));
         start->setEnabled(!state_.oauthLoading());
+        if (state_.oauthLoading()) {
+            start->setIcon({});
+            auto* centre = new QHBoxLayout(start);
+            centre->setContentsMargins(12, 0, 0, 0);
+            centre->addWidget(new ui::Spinner(14, start), 0, Qt::AlignLeft | Qt::AlignVCenter);
+        }
         connect(start, &QPushButton::clicked, this, [this] { state_.startOAuth(id_); });
         column->addWidget(start);
         column->addWidget(new Label(QStringLiteral("Use your existing Claude Pro or Max subscription."),

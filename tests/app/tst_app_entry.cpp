@@ -4,9 +4,9 @@
 #include "AsyncTest.h"
 #include "FakeHub.h"
 #include "RecordingPlatform.h"
+#include "app/ContentView.h"
 #include "app/SingleInstance.h"
 #include "app/ZandrelHubApp.h"
-#include "app/ContentView.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -145,7 +145,9 @@ private Q_SLOTS:
                                 [](const AIModelInfo& model) { return model.provider == u"openai"; }));
         QTRY_VERIFY(!tab.state().isLoading());
         QCOMPARE(tab.state().providerStatus(u"openai"_s), ProviderStatus::Connected);
-        QCOMPARE(await(HubAPIClient(hub->port()).getAIConfig()).value->providers->value(u"openai"_s).apiKey,
+        const auto saved = await(HubAPIClient(hub->port()).getAIConfig());
+        QVERIFY(saved.value && saved.value->providers);
+        QCOMPARE(saved.value->providers->value(u"openai"_s).apiKey,
                  std::optional(u"sk-0123456789abcdefghijklmn"_s));
         tab.rebuildNow();
         card = tab.findChild<ProviderCard*>(u"providerCard_openai"_s);

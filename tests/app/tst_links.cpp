@@ -4,8 +4,8 @@
 #include "AsyncTest.h"
 #include "FakeHub.h"
 #include "RecordingPlatform.h"
-#include "hub_api/HubState.h"
 #include "app/LinkRouter.h"
+#include "hub_api/HubState.h"
 #include "store/StoreService.h"
 
 #include <QDir>

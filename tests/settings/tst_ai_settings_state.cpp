@@ -105,6 +105,21 @@ private Q_SLOTS:
         QCOMPARE(state->models().size(), 1); // what came before stays
     }
 
+    void providerTestsRunOneAfterAnother()
+    {
+        hub->once("POST",
+                  "/api/ai/test",
+                  ScriptedReply::json("{\"ok\":false}").after(std::chrono::milliseconds(150)));
+        auto loading = watch(state->load());
+        QTRY_COMPARE(hub->requestsTo("POST", "/api/ai/test").size(), 1);
+        QTest::qWait(60);
+        QCOMPARE(hub->requestsTo("POST", "/api/ai/test").size(), 1); // the second waits for the first
+        QVERIFY(spinUntil([&] { return loading->done; }));
+        QCOMPARE(hub->requestsTo("POST", "/api/ai/test").size(), 2);
+        // A failed test outranks listed models.
+        QCOMPARE(state->providerStatus(u"anthropic"_s), ProviderStatus::Error);
+    }
+
     void theKeyATestSendsIsTypedElseSavedElseNone()
     {
         QVERIFY(await(state->load()).succeeded());

@@ -55,7 +55,10 @@ class TestAISettingsTab : public QObject {
             std::make_unique<AISettingsTab>(PageContext{*hubState, *store, *platform, hub->port(), {}, {}});
         tab->resize(640, 900);
         tab->show();
-        spinUntil([&] { return !tab->state().isLoading() && !hub->requestsTo("GET", "/api/ai/config").isEmpty(); });
+        if (!spinUntil([&] {
+                return !tab->state().isLoading() && !hub->requestsTo("GET", "/api/ai/config").isEmpty();
+            }))
+            qWarning("the AI tab did not finish loading");
         tab->rebuildNow();
         return tab;
     }
@@ -270,6 +273,30 @@ private Q_SLOTS:
         QVERIFY(lastConfigSent(*hub)[u"appOverrides"_s].toObject().isEmpty());
     }
 
+    void theDefaultModelIsSavedWhenChangedNotWhenLoaded()
+    {
+        hub->on("GET",
+                "/api/ai/models",
+                ScriptedReply::json(
+                    "{\"models\":[{\"id\":\"a\",\"provider\":\"ollama\",\"name\":\"A\",\"available\":true},"
+                    "{\"id\":\"b\",\"provider\":\"ollama\",\"name\":\"B\",\"available\":true}],\"default\":"
+                    "\"a\"}"));
+        auto tab = showTab();
+        QVERIFY(hub->requestsTo("PUT", "/api/ai/config").isEmpty()); // opening never saves
+        auto* picker = tab->findChild<QComboBox*>(u"defaultModelPicker"_s);
+        QCOMPARE(picker->currentText(), u"A (ollama)"_s);
+        picker->setCurrentIndex(1);
+        Q_EMIT picker->activated(1);
+        // The save's reload brings "a" back (this Hub ignores it): that change is saved too, once.
+        QTRY_COMPARE(hub->requestsTo("PUT", "/api/ai/config").size(), 2);
+        const auto puts = hub->requestsTo("PUT", "/api/ai/config");
+        QCOMPARE(QJsonDocument::fromJson(puts[0].body)[u"default"_s].toString(), u"b"_s);
+        QCOMPARE(QJsonDocument::fromJson(puts[1].body)[u"default"_s].toString(), u"a"_s);
+        QTRY_VERIFY(!tab->state().isLoading());
+        QTest::qWait(100);
+        QCOMPARE(hub->requestsTo("PUT", "/api/ai/config").size(), 2);
+    }
+
     void usageAndTheErrorBanner()
     {
         hub->on(
@@ -321,7 +348,9 @@ private Q_SLOTS:
         QTRY_COMPARE(hub->requestsTo("GET", "/api/ai/models").size(), 1);
         ui::retire(tab);
         tab->deleteLater();
-        QTest::qWait(300);
+        // Every answer goes out, and the coroutines of the page that is gone resume to nothing.
+        QTRY_COMPARE(hub->answered(), int(hub->requests().size()));
+        QTest::qWait(100);
     }
 };
 

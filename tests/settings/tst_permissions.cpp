@@ -126,6 +126,20 @@ private Q_SLOTS:
         QVERIFY(spinUntil([&] { return refused->done && taken->done; }));
         QCOMPARE(state.permissions()[u"alpha"_s], (PermissionSet{true, true, false}));
         QVERIFY(state.error()->contains(u"503"_s));
+
+        // The other order: refused at once while the other flip is still on its way. The Hub is asked
+        // only after that one is answered, so its success is not overwritten by an older truth.
+        hub->once("PUT", "/api/permissions/alpha", ScriptedReply::json(R"({"error":"busy"})", 503));
+        hub->once("PUT", "/api/permissions/alpha", ScriptedReply::json("{}").after(150ms));
+        hub->on("GET",
+                "/api/permissions",
+                ScriptedReply::json(R"({"alpha":{"read":false,"write":true,"actions":false}})"));
+        hub->clearRequests();
+        auto fastRefusal = watch(state.togglePermission(u"alpha"_s, u"actions"_s, true));
+        auto slowSuccess = watch(state.togglePermission(u"alpha"_s, u"read"_s, false));
+        QVERIFY(spinUntil([&] { return fastRefusal->done && slowSuccess->done; }));
+        QCOMPARE(hub->requests().last().path, QByteArray("/api/permissions")); // asked last
+        QCOMPARE(state.permissions()[u"alpha"_s], (PermissionSet{false, true, false}));
     }
 
     void auditTimeTexts_data()
@@ -195,7 +209,9 @@ private Q_SLOTS:
         tab->state().togglePermission(u"alpha"_s, u"read"_s, false);
         ui::retire(tab);
         tab->deleteLater();
-        QTest::qWait(300);
+        // Every answer goes out, and the coroutines of the page that is gone resume to nothing.
+        QTRY_COMPARE(hub->answered(), int(hub->requests().size()));
+        QTest::qWait(100);
     }
 };
 

@@ -43,7 +43,8 @@ class TestAccount : public QObject {
 
     std::unique_ptr<AccountView> makePage(const QString& website = u"https://store.example"_s)
     {
-        auto page = std::make_unique<AccountView>(PageContext{*hubState, *store, *platform, 3456, website, {}});
+        auto page =
+            std::make_unique<AccountView>(PageContext{*hubState, *store, *platform, 3456, website, {}});
         page->resize(600, 500);
         return page;
     }
@@ -79,7 +80,8 @@ private Q_SLOTS:
         page->show();
         // The fetch on showing fails silently: the form stays, with no error.
         QTRY_COMPARE(hub->requestsTo("GET", "/api/store/auth/me").size(), 1);
-        QTest::qWait(300); // the refusal has arrived and changed nothing
+        QTRY_COMPARE(hub->answered(), 1); // the refusal has been sent
+        QTest::qWait(100);                // and has arrived, changing nothing
         QVERIFY(!showsSignedIn(*page));
         auto* error = child<ui::Label>(*page, "signInError");
         QVERIFY(!error->isVisible());

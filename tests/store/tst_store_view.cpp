@@ -344,7 +344,8 @@ private Q_SLOTS:
         QTRY_COMPARE(hub->requestsTo("GET", "/api/store/apps").size(), 1);
         ui::retire(page);
         page->deleteLater();
-        QTest::qWait(200);
+        QTRY_COMPARE(hub->answered(), int(hub->requests().size()));
+        QTest::qWait(100);
 
         // The sheet closes while its detail, then while an install, is on the way.
         hub->on("GET", "/api/store/apps/orvane", ScriptedReply::json(detailJson()).after(100ms));
@@ -353,7 +354,8 @@ private Q_SLOTS:
         sheet->close();
         ui::retire(sheet);
         sheet->deleteLater();
-        QTest::qWait(200);
+        QTRY_COMPARE(hub->answered(), int(hub->requests().size()));
+        QTest::qWait(100);
 
         hub->on("GET", "/api/store/apps/orvane", ScriptedReply::json(detailJson()));
         hub->on(

@@ -154,7 +154,7 @@ void FakeHub::readFrom(QTcpSocket* socket)
         const ScriptedReply reply = replyFor(request);
         if (reply.delay.count() > 0) {
             QPointer<QTcpSocket> guard(socket);
-            QTimer::singleShot(reply.delay, this, [guard, reply] {
+            QTimer::singleShot(reply.delay, this, [this, guard, reply] {
                 if (guard)
                     answer(guard, reply);
             });
@@ -176,6 +176,7 @@ ScriptedReply FakeHub::replyFor(const RecordedRequest& request)
 
 void FakeHub::answer(QTcpSocket* socket, const ScriptedReply& reply)
 {
+    ++answered_;
     if (reply.closeWithoutAnswer) {
         socket->abort();
         return;

@@ -67,6 +67,8 @@ public:
     void once(const QByteArray& method, const QByteArray& path, ScriptedReply reply);
 
     const QList<RecordedRequest>& requests() const { return requests_; }
+    // How many recorded requests have had their scripted answer (delayed ones count once sent).
+    int answered() const { return answered_; }
     QList<RecordedRequest> requestsTo(const QByteArray& method, const QByteArray& path) const;
     void clearRequests() { requests_.clear(); }
 
@@ -81,12 +83,13 @@ private:
     void accept();
     void readFrom(QTcpSocket* socket);
     ScriptedReply replyFor(const RecordedRequest& request);
-    static void answer(QTcpSocket* socket, const ScriptedReply& reply);
+    void answer(QTcpSocket* socket, const ScriptedReply& reply);
 
     QTcpServer server_;
     QMap<QByteArray, ScriptedReply> standing_;
     QMap<QByteArray, QList<ScriptedReply>> queued_;
     QList<RecordedRequest> requests_;
+    int answered_ = 0;
 };
 
 } // namespace zandrel::test
