@@ -51,6 +51,9 @@ int main(int argc, char* argv[])
         platform, zandrel::LinkRouter::printLine, zandrel::LaunchOptions::fromEnvironment());
     hub.show();
     hub.window().move(0, 0);
+    // SHOT_HEIGHT makes the window taller, to see a long page whole.
+    if (const int height = qEnvironmentVariableIntValue("SHOT_HEIGHT"); height > 0)
+        hub.window().resize(hub.window().width(), height);
     // After the start-up's refresh, as a user would get there: the Hub's apps are known by then.
     QObject::connect(&hub.window(), &zandrel::ContentView::startUpFinished, &hub.window(), [&] {
         hub.window().setSelection(item);

@@ -3,6 +3,7 @@
 
 #include "AsyncTest.h"
 #include "FakeHub.h"
+#include "MultiTest.h"
 #include "RecordingPlatform.h"
 #include "settings/AISettingsState.h"
 
@@ -273,5 +274,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestAISettingsState)
+ZANDREL_TEST(TestAISettingsState)
 #include "tst_ai_settings_state.moc"

@@ -3,6 +3,7 @@
 
 #include "AsyncTest.h"
 #include "FakeHub.h"
+#include "MultiTest.h"
 #include "RecordingPlatform.h"
 #include "hub_api/HubState.h"
 #include "settings/AISettingsState.h"
@@ -354,5 +355,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestAISettingsTab)
+ZANDREL_TEST(TestAISettingsTab)
 #include "tst_ai_settings_tab.moc"

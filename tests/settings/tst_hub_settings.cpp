@@ -3,6 +3,7 @@
 
 #include "AsyncTest.h"
 #include "FakeHub.h"
+#include "MultiTest.h"
 #include "RecordingPlatform.h"
 #include "hub_api/HubState.h"
 #include "platform/LoginItem.h"
@@ -205,5 +206,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestHubSettings)
+ZANDREL_TEST(TestHubSettings)
 #include "tst_hub_settings.moc"

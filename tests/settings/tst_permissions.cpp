@@ -3,6 +3,7 @@
 
 #include "AsyncTest.h"
 #include "FakeHub.h"
+#include "MultiTest.h"
 #include "settings/AuditLogView.h"
 #include "settings/PermissionsState.h"
 #include "settings/PermissionsTab.h"
@@ -215,5 +216,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestPermissions)
+ZANDREL_TEST(TestPermissions)
 #include "tst_permissions.moc"

@@ -4,6 +4,7 @@
 
 #include "AsyncTest.h"
 #include "FakeHub.h"
+#include "MultiTest.h"
 #include "RecordingPlatform.h"
 #include "hub_api/HubState.h"
 #include "store/AccountView.h"
@@ -203,5 +204,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestAccount)
+ZANDREL_TEST(TestAccount)
 #include "tst_account.moc"

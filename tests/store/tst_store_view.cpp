@@ -3,6 +3,7 @@
 
 #include "AsyncTest.h"
 #include "FakeHub.h"
+#include "MultiTest.h"
 #include "RecordingPlatform.h"
 #include "hub_api/HubState.h"
 #include "store/CategoryPill.h"
@@ -375,5 +376,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestStoreView)
+ZANDREL_TEST(TestStoreView)
 #include "tst_store_view.moc"

@@ -3,6 +3,7 @@
 
 #include "AsyncTest.h"
 #include "FakeHub.h"
+#include "MultiTest.h"
 #include "RecordingPlatform.h"
 #include "hub_api/HubState.h"
 #include "store/StoreService.h"
@@ -216,5 +217,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestUpdates)
+ZANDREL_TEST(TestUpdates)
 #include "tst_updates.moc"
