@@ -112,6 +112,11 @@ void ContentView::refreshInstalledApps()
         showPage();
 }
 
+void ContentView::shutDown()
+{
+    ui::retire(page_);
+}
+
 void ContentView::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);

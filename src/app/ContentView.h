@@ -33,6 +33,8 @@ public:
     void refreshInstalledApps();
 
     QWidget* currentPage() const { return page_; }
+    // At quit: the page is retired, so its coroutines end without touching or sending anything.
+    void shutDown();
     Sidebar* sidebar() const { return sidebar_; }
     StatusBar* statusBar() const { return statusBar_; }
 

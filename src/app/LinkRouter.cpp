@@ -4,6 +4,7 @@
 #include "platform/Platform.h"
 #include "store/StoreService.h"
 #include "wire/Error.h"
+#include "wire/HttpExchange.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -19,11 +20,13 @@ installFromLink(QPointer<StoreService> store, QPointer<HubState> hub, QString sl
 {
     try {
         co_await store->installApp(slug);
+    } catch (const ShutdownError&) {
+        co_return; // cut short by quitting: nothing to report
     } catch (...) {
         output(QStringLiteral("Install from URL failed: ") + describeException(std::current_exception()));
         co_return;
     }
-    if (hub)
+    if (hub && !HttpExchange::isShutDown())
         co_await hub->refresh();
 }
 

@@ -4,6 +4,7 @@
 #include "platform/Platform.h"
 #include "ui/SymbolTable.h"
 #include "ui/Theme.h"
+#include "wire/HttpExchange.h"
 
 #include <QApplication>
 #include <QFileOpenEvent>
@@ -22,8 +23,10 @@ ZandrelHubApp::ZandrelHubApp(Platform& platform, LinkRouter::Output output, Laun
           initialTab_))
 {
     hubState_.setPort(options.hubPort);
-    if (QCoreApplication* application = QCoreApplication::instance())
+    if (QCoreApplication* application = QCoreApplication::instance()) {
         application->installEventFilter(this);
+        connect(application, &QCoreApplication::aboutToQuit, this, &ZandrelHubApp::shutDown);
+    }
 }
 
 ZandrelHubApp::~ZandrelHubApp() = default;
@@ -36,6 +39,13 @@ void ZandrelHubApp::setUpLook(QApplication& application)
     QApplication::setFont(font);
     ui::SymbolTable::registerResources();
     application.setWindowIcon(QIcon(QStringLiteral(":/zandrel-desktop.svg")));
+}
+
+void ZandrelHubApp::shutDown()
+{
+    window_->shutDown();
+    hubState_.shutDown();
+    HttpExchange::shutDown();
 }
 
 void ZandrelHubApp::show()

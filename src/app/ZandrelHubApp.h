@@ -37,6 +37,8 @@ public:
     const SidebarItem& initialTab() const { return initialTab_; }
 
     void show();
+    // At quit (connected to aboutToQuit): pages retire, delayed refreshes and exchanges in flight end.
+    void shutDown();
     ZandrelLink::Kind handleUrl(const QString& link);
     // Links handed over by a later launch: brings the window forward, then handles each.
     void receiveLinks(const QStringList& links);

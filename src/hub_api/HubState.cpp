@@ -2,8 +2,11 @@
 
 #include "hub_api/HubAPIClient.h"
 #include "platform/Platform.h"
+#include "wire/HttpExchange.h"
 
 #include <QPointer>
+#include <QTimer>
+#include <qcoro/qcorosignal.h>
 #include <qcoro/qcorotimer.h>
 
 namespace zandrel {
@@ -39,6 +42,9 @@ void HubState::setApps(QList<AppInfo> apps)
 
 void HubState::setError(std::optional<QString> error)
 {
+    // Exchanges ended by quitting are nobody's failure.
+    if (error && HttpExchange::isShutDown())
+        return;
     if (error_ == error)
         return;
     error_ = std::move(error);
@@ -118,12 +124,26 @@ void HubState::runCommand(const QStringList& arguments)
                              QStringList{QStringLiteral("zandrel")} + arguments);
 }
 
+void HubState::shutDown()
+{
+    shutDown_ = true;
+    Q_EMIT shuttingDown();
+}
+
 QCoro::Task<> HubState::refreshAfter(std::chrono::milliseconds delay)
 {
     QPointer<HubState> self(this);
-    co_await QCoro::sleepFor(delay);
-    if (self)
-        co_await self->refresh();
+    if (shutDown_)
+        co_return;
+    // Not a child of this state: it must outlive the wait even if the state goes first.
+    auto* waker = new Waker;
+    QTimer::singleShot(delay, waker, &Waker::woke);
+    connect(this, &HubState::shuttingDown, waker, &Waker::woke);
+    co_await qCoro(waker, &Waker::woke);
+    waker->deleteLater();
+    if (!self || self->shutDown_)
+        co_return;
+    co_await self->refresh();
 }
 
 } // namespace zandrel

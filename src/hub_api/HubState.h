@@ -9,6 +9,14 @@
 
 namespace zandrel {
 
+// Wakes one waiting coroutine: when its timer fires, or earlier when the application quits.
+class Waker : public QObject {
+    Q_OBJECT
+
+Q_SIGNALS:
+    void woke();
+};
+
 class Platform;
 
 // What the application knows of one app beyond the listing.
@@ -46,6 +54,9 @@ public:
     void startHub();
     void stopHub();
 
+    // At quit: pending delayed refreshes end without refreshing.
+    void shutDown();
+
     // 2 s after a start and 1 s after a stop; tests shorten them.
     void setRefreshDelays(std::chrono::milliseconds afterStart, std::chrono::milliseconds afterStop);
 
@@ -55,6 +66,8 @@ Q_SIGNALS:
     void appDetailsChanged();
     void errorChanged();
     void portChanged();
+    // Wakes the delayed refreshes so that they end (at quit).
+    void shuttingDown();
 
 private:
     void setIsRunning(bool value);
@@ -71,6 +84,7 @@ private:
     int port_ = defaultPort;
     std::chrono::milliseconds refreshAfterStart_{2000};
     std::chrono::milliseconds refreshAfterStop_{1000};
+    bool shutDown_ = false;
 };
 
 } // namespace zandrel

@@ -3,6 +3,7 @@
 #include "hub_api/HubAPIClient.h"
 #include "platform/Platform.h"
 #include "wire/Error.h"
+#include "wire/HttpExchange.h"
 
 #include <QPointer>
 #include <QUrl>
@@ -62,6 +63,9 @@ void AISettingsState::setIsLoading(bool value)
 }
 void AISettingsState::setError(std::optional<QString> error)
 {
+    // Exchanges ended by quitting are nobody's failure.
+    if (error && HttpExchange::isShutDown())
+        return;
     if (change(error_, std::move(error)))
         Q_EMIT errorChanged();
 }
@@ -210,6 +214,8 @@ QCoro::Task<> AISettingsState::testProvider(QString provider)
     AITestResult result;
     try {
         result = co_await HubAPIClient(port_).testProvider(provider, key, baseUrl);
+    } catch (const ShutdownError&) {
+        co_return;
     } catch (...) {
         result = AITestResult{false, std::nullopt, describeCurrent()};
     }

@@ -2,6 +2,7 @@
 
 #include "hub_api/HubAPIClient.h"
 #include "wire/Error.h"
+#include "wire/HttpExchange.h"
 
 #include <QPointer>
 
@@ -53,6 +54,9 @@ void PermissionsState::setIsLoading(bool value)
 
 void PermissionsState::setError(std::optional<QString> error)
 {
+    // Exchanges ended by quitting are nobody's failure.
+    if (error && HttpExchange::isShutDown())
+        return;
     if (error == error_)
         return;
     error_ = std::move(error);

@@ -39,6 +39,12 @@ public:
     using Error::Error;
 };
 
+// The application is quitting: exchanges in flight were ended and no new one is sent. Nobody reports it.
+class ShutdownError : public TransportError {
+public:
+    using TransportError::TransportError;
+};
+
 // Describes whatever was thrown, for places that only show a message.
 QString describeException(std::exception_ptr error);
 

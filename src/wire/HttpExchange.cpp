@@ -3,11 +3,15 @@
 #include "wire/Error.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPointer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
 #include <qcoro/qcoronetworkreply.h>
 
 namespace zandrel {
@@ -15,6 +19,7 @@ namespace zandrel {
 namespace {
 
 std::chrono::milliseconds g_timeout{60000};
+bool g_shutDown = false;
 
 struct DeleteLater {
     void operator()(QObject* object) const { object->deleteLater(); }
@@ -63,6 +68,63 @@ QNetworkAccessManager& HttpExchange::networkManager()
     return *manager;
 }
 
+namespace {
+
+void drainNetworkThread(QNetworkAccessManager& manager)
+{
+    QTcpServer server;
+    if (!server.listen(QHostAddress::LocalHost, 0))
+        return;
+    // A complete answer: a transfer cut off here would itself be one more thing to tear down.
+    QObject::connect(&server, &QTcpServer::newConnection, &server, [&server] {
+        while (QTcpSocket* socket = server.nextPendingConnection()) {
+            QObject::connect(socket, &QTcpSocket::readyRead, socket, [socket] {
+                if (!socket->readAll().contains("\r\n\r\n"))
+                    return;
+                socket->write("HTTP/1.1 204 No Content\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+                socket->disconnectFromHost();
+            });
+        }
+    });
+    QNetworkRequest last(QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(server.serverPort())));
+    last.setTransferTimeout(2000);
+    QNetworkReply* reply = manager.get(last);
+    QEventLoop loop;
+    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(3000, &loop, &QEventLoop::quit);
+    if (reply->isRunning())
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    reply->deleteLater();
+}
+
+} // namespace
+
+bool HttpExchange::isShutDown()
+{
+    return g_shutDown;
+}
+
+void HttpExchange::shutDown()
+{
+    if (g_shutDown)
+        return;
+    g_shutDown = true;
+    QNetworkAccessManager& manager = networkManager();
+    QList<QPointer<QNetworkReply>> replies;
+    for (QNetworkReply* reply : manager.findChildren<QNetworkReply*>())
+        replies.append(reply);
+    // abort() finishes the reply at once: each waiting exchange resumes here and ends.
+    for (const QPointer<QNetworkReply>& reply : replies) {
+        if (reply && reply->isRunning())
+            reply->abort();
+    }
+
+    // Qt hands aborts to its network thread, which works in order: one more exchange, answered by a
+    // throwaway server, comes back only after they have been handled, so the thread does not quit
+    // with an abort still queued.
+    drainNetworkThread(manager);
+}
+
 std::chrono::milliseconds HttpExchange::timeout()
 {
     return g_timeout;
@@ -75,6 +137,8 @@ void HttpExchange::setTimeout(std::chrono::milliseconds timeout)
 
 QCoro::Task<HttpResponse> HttpExchange::send(HttpRequest request)
 {
+    if (g_shutDown)
+        throw ShutdownError(QStringLiteral("The application is quitting"));
     QNetworkRequest networkRequest(request.url);
     networkRequest.setTransferTimeout(static_cast<int>(g_timeout.count()));
     // A redirect could carry the bearer token to another host; a 3xx is reported as it is.
@@ -100,6 +164,8 @@ QCoro::Task<HttpResponse> HttpExchange::send(HttpRequest request)
 
     co_await raw;
     QObject::disconnect(guard);
+    if (g_shutDown && raw->error() == QNetworkReply::OperationCanceledError)
+        throw ShutdownError(QStringLiteral("The application is quitting"));
 
     if (tooLarge)
         throw BadServerResponseError(QStringLiteral("The Hub at %1 sent an answer larger than %2 MB")

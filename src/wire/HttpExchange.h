@@ -35,6 +35,12 @@ public:
     // BadServerResponseError when the answer is larger than maxBodyBytes.
     static QCoro::Task<HttpResponse> send(HttpRequest request);
 
+    // At quit: ends every exchange in flight (each throws ShutdownError to its waiting coroutine, which
+    // then finishes) and refuses new ones, then lets Qt's network thread finish tearing them down, so
+    // nothing is left suspended or half-destroyed when the process ends.
+    static void shutDown();
+    static bool isShutDown();
+
     // The manager lives as long as the application object.
     static QNetworkAccessManager& networkManager();
 

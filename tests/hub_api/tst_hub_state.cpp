@@ -3,7 +3,9 @@
 #include "AsyncTest.h"
 #include "FakeHub.h"
 #include "RecordingPlatform.h"
+#include "hub_api/HubAPIClient.h"
 #include "hub_api/HubState.h"
+#include "wire/HttpExchange.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -192,6 +194,24 @@ private Q_SLOTS:
         QVERIFY(spinUntil([&] { return refreshing->done; }));
         QTest::qWait(300); // the delayed refresh wakes up to a dead state and must leave it alone
         QVERIFY(refreshing->succeeded());
+    }
+
+    // Last: quitting is once per process.
+    void quittingEndsTheDelayedRefreshWithoutRefreshing()
+    {
+        FakeHub fake;
+        fake.on("GET", "/api", ScriptedReply::json("{}"));
+        HubState state(platform);
+        state.setPort(fake.port());
+        state.setRefreshDelays(std::chrono::seconds(5), std::chrono::seconds(5));
+        state.startHub();
+        state.shutDown();
+        HttpExchange::shutDown();
+        QTest::qWait(100);
+        QVERIFY(fake.requests().isEmpty());
+        // And nothing new is sent: an exchange started now ends at once.
+        QVERIFY(await(HubAPIClient(fake.port()).getApps()).errorAs<ShutdownError>());
+        QVERIFY(fake.requests().isEmpty());
     }
 };
 
