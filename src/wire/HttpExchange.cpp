@@ -114,10 +114,16 @@ void HttpExchange::shutDown()
     for (QNetworkReply* reply : manager.findChildren<QNetworkReply*>())
         replies.append(reply);
     // abort() finishes the reply at once: each waiting exchange resumes here and ends.
+    int aborted = 0;
     for (const QPointer<QNetworkReply>& reply : replies) {
-        if (reply && reply->isRunning())
+        if (reply && reply->isRunning()) {
             reply->abort();
+            ++aborted;
+        }
     }
+    // With nothing cut short there is nothing to drain, and the drain's own exchange is best avoided.
+    if (aborted == 0)
+        return;
 
     // Qt hands aborts to its network thread, which works in order: one more exchange, answered by a
     // throwaway server, comes back only after they have been handled, so the thread does not quit
