@@ -3,6 +3,7 @@
 #include "store/StoreApp.h"
 #include "store/StoreAppListModel.h"
 #include "ui/Formats.h"
+#include "ui/GradientTile.h"
 #include "ui/SymbolTable.h"
 #include "ui/TextLines.h"
 #include "ui/Theme.h"
@@ -109,16 +110,8 @@ void StoreAppCard::paintCard(
     const QRect inner = card.adjusted(kPad, kPad, -kPad, -kPad);
     // Top row: tile and price badge.
     const QRect tile(inner.topLeft(), QSize(kTile, kTile));
-    QPainterPath tileShape;
-    tileShape.addRoundedRect(tile, 8, 8);
-    const QColor tint = Theme::color(Theme::slugColor(app.slug), palette);
-    QLinearGradient gradient(tile.topLeft(), tile.bottomLeft());
-    gradient.setColorAt(0, tint.lighter(118));
-    gradient.setColorAt(1, tint);
-    painter->fillPath(tileShape, gradient);
-    painter->setPen(Qt::white);
-    painter->setFont(Theme::font(TextStyle::Headline, true));
-    painter->drawText(tile, Qt::AlignCenter, texts.initial);
+    ui::GradientTile::paint(
+        painter, tile, texts.initial, Theme::slugColor(app.slug), 8, TextStyle::Headline, palette);
 
     const QFont badgeFont = Theme::font(TextStyle::Caption, true);
     const QFontMetrics badgeMetrics(badgeFont);

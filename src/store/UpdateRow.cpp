@@ -2,6 +2,7 @@
 
 #include "store/UpdateListModel.h"
 #include "ui/Formats.h"
+#include "ui/GradientTile.h"
 #include "ui/SymbolTable.h"
 #include "ui/TextLines.h"
 #include "ui/Theme.h"
@@ -98,16 +99,13 @@ void UpdateRow::paint(QPainter* painter, const QStyleOptionViewItem& option, con
 
     // Tile.
     const QRect tile(row.left() + kInsetX, row.center().y() - kTile / 2, kTile, kTile);
-    QPainterPath tileShape;
-    tileShape.addRoundedRect(tile, 8, 8);
-    const QColor tint = Theme::color(Theme::slugColor(update.slug), palette);
-    QLinearGradient gradient(tile.topLeft(), tile.bottomLeft());
-    gradient.setColorAt(0, tint.lighter(118));
-    gradient.setColorAt(1, tint);
-    painter->fillPath(tileShape, gradient);
-    painter->setPen(Qt::white);
-    painter->setFont(Theme::font(TextStyle::Headline, true));
-    painter->drawText(tile, Qt::AlignCenter, Theme::initial(update.slug));
+    ui::GradientTile::paint(painter,
+                            tile,
+                            Theme::initial(update.slug),
+                            Theme::slugColor(update.slug),
+                            8,
+                            TextStyle::Headline,
+                            palette);
 
     // Text column, centred beside the tile.
     const int width = textWidth(row.width());

@@ -20,18 +20,30 @@ GradientTile::GradientTile(
 void GradientTile::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QColor base = Theme::color(color_, Theme::palette());
-    QLinearGradient gradient(0, 0, 0, height());
+    paint(&painter, rect(), initial_, color_, radius_, initialStyle_, Theme::palette());
+}
+
+void GradientTile::paint(QPainter* painter,
+                         const QRect& rect,
+                         const QString& initial,
+                         NamedColor color,
+                         int radius,
+                         TextStyle initialStyle,
+                         const QPalette& palette)
+{
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    const QColor base = Theme::color(color, palette);
+    QLinearGradient gradient(rect.topLeft(), rect.bottomLeft());
     gradient.setColorAt(0, base.lighter(118));
     gradient.setColorAt(1, base);
     QPainterPath shape;
-    shape.addRoundedRect(rect(), radius_, radius_);
-    painter.fillPath(shape, gradient);
-
-    painter.setPen(Qt::white);
-    painter.setFont(Theme::font(initialStyle_, true));
-    painter.drawText(rect(), Qt::AlignCenter, initial_);
+    shape.addRoundedRect(rect, radius, radius);
+    painter->fillPath(shape, gradient);
+    painter->setPen(Qt::white);
+    painter->setFont(Theme::font(initialStyle, true));
+    painter->drawText(rect, Qt::AlignCenter, initial);
+    painter->restore();
 }
 
 } // namespace zandrel::ui

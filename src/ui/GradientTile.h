@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+class QPainter;
+
 namespace zandrel::ui {
 
 // A rounded square filled with a gradient of one colour, showing a name's initial in white.
@@ -19,6 +21,15 @@ public:
                  QWidget* parent = nullptr);
 
     const QString& initial() const { return initial_; }
+
+    // The same tile painted into a rectangle, for cells that a delegate paints.
+    static void paint(QPainter* painter,
+                      const QRect& rect,
+                      const QString& initial,
+                      NamedColor color,
+                      int radius,
+                      TextStyle initialStyle,
+                      const QPalette& palette);
     NamedColor color() const { return color_; }
 
 protected:
