@@ -4,7 +4,6 @@
 #include "hub_api/HubState.h"
 #include "installed/InstalledAppDetail.h"
 #include "installed/InstalledAppsGrid.h"
-#include "installed/PlaceholderPage.h"
 #include "installed/Sidebar.h"
 #include "platform/Platform.h"
 #include "settings/SettingsView.h"
