@@ -47,6 +47,7 @@ Response AIEndpoints::config(const Request&) const
 Response AIEndpoints::updateConfig(const Request& request)
 {
     const AIConfig config = decodeBody<AIConfig>(request);
+    refuseEmptyRecord(config);
     context_.store.update([&](HubData& data) { data.ai = config; });
     return Response::json(QJsonObject{{QStringLiteral("saved"), true}});
 }

@@ -80,4 +80,16 @@ T decodeBody(const Request& request)
     }
 }
 
+// A body that decodes with every field absent says nothing; storing it would erase what it replaces.
+template <class T>
+void refuseEmptyRecord(const T& record)
+{
+    if (!(record == T{}))
+        return;
+    QStringList names;
+    std::apply([&](const auto&... f) { (names.append(QString::fromLatin1(f.name)), ...); }, T::jsonFields());
+    throw HttpError(400,
+                    QStringLiteral("The request body sets none of: ") + names.join(QStringLiteral(", ")));
+}
+
 } // namespace zandrel::hub

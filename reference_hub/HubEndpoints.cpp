@@ -95,13 +95,14 @@ Response HubEndpoints::updatePermissions(const Request& request)
     if (!set.actions) {
         // Older apps call the third permission "execute".
         const QJsonValue execute =
-            QJsonDocument::fromJson(request.body).object().value(QLatin1StringView("execute"));
+            wire::parseJson(request.body).toObject().value(QLatin1StringView("execute"));
         if (execute.isBool())
             set.actions = execute.toBool();
         else if (!execute.isUndefined() && !execute.isNull())
             throw HttpError(400,
                             QStringLiteral("The request body is not valid: execute: expected a boolean"));
     }
+    refuseEmptyRecord(set);
 
     const QString note = QStringLiteral("read %1, write %2, actions %3")
                              .arg(describe(set.read), describe(set.write), describe(set.actions));

@@ -3,7 +3,7 @@
 # Usage: scripts/deps.sh [build|test|run]
 set -euo pipefail
 
-packages=(g++ cmake ninja-build qt6-base-dev qt6-svg-dev qt6-httpserver-dev qcoro-qt6-dev libgl-dev)
+packages=(g++ cmake ninja-build qt6-base-dev qt6-svg-dev qt6-httpserver-dev qcoro-qt6-dev libgl-dev libsimdjson-dev)
 case "${1:-build}" in
     build) ;;
     test) packages+=(fonts-dejavu-core fontconfig xvfb xauth desktop-file-utils) ;;

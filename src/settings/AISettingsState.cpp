@@ -236,6 +236,9 @@ QCoro::Task<> AISettingsState::saveConfig()
         (*config.providers)[it.key()].apiKey = it.value();
     }
     config.defaultModel = defaultModel_.isEmpty() ? std::nullopt : std::optional(defaultModel_);
+    // Named even when empty: a body with no field at all says nothing, and the Hub refuses it.
+    if (!config.providers)
+        config.providers.emplace();
     setConfig(config);
     try {
         co_await HubAPIClient(port_).updateAIConfig(std::move(config));

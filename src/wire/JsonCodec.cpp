@@ -1,5 +1,7 @@
 #include "wire/JsonCodec.h"
 
+#include "wire/StrictJson.h"
+
 namespace zandrel::wire {
 
 namespace detail {
@@ -25,6 +27,8 @@ void JsonCodec<qint64>::decode(const QJsonValue& value, qint64& out)
 
 QJsonValue parseJson(const QByteArray& bytes)
 {
+    requireStrictJson(bytes);
+
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
     if (error.error == QJsonParseError::NoError)
@@ -36,8 +40,6 @@ QJsonValue parseJson(const QByteArray& bytes)
     if (wrappedError.error == QJsonParseError::NoError && wrapped.array().size() == 1)
         return wrapped.array().at(0);
 
-    if (bytes.trimmed().isEmpty())
-        throw DecodeError(QStringLiteral("the answer is empty, expected JSON"));
     throw DecodeError(
         QStringLiteral("not valid JSON (%1 at offset %2)").arg(error.errorString()).arg(error.offset));
 }

@@ -206,7 +206,8 @@ private:
     }
 };
 
-// Parses JSON text of any top-level kind (also a bare scalar). Throws DecodeError when it is not JSON.
+// Parses strict JSON text (see requireStrictJson) of any top-level kind, also a bare scalar. Throws
+// DecodeError when it is not JSON. When a key repeats, its last value counts.
 QJsonValue parseJson(const QByteArray& bytes);
 
 template <class T>

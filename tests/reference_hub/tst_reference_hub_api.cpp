@@ -4,6 +4,7 @@
 
 #include "AsyncTest.h"
 #include "HubProcess.h"
+#include "JsonConformance.h"
 #include "hub_api/HubAPIClient.h"
 #include "wire/HttpExchange.h"
 
@@ -212,6 +213,7 @@ private Q_SLOTS:
     void badInputIsAnswered4xxAndChangesNothing()
     {
         const AIConfig before = *await(client().getAIConfig()).value;
+        const PermissionMap permissionsBefore = *await(client().getPermissions()).value;
         const struct {
             const char* method;
             const char* path;
@@ -221,6 +223,12 @@ private Q_SLOTS:
                     {"PUT", "/api/ai/config", "{\"default\": 42}", 400},
                     {"PUT", "/api/ai/config", "[]", 400},
                     {"PUT", "/api/ai/config", nullptr, 400},
+                    // Bodies that set nothing would erase the stored settings.
+                    {"PUT", "/api/ai/config", "{}", 400},
+                    {"PUT", "/api/ai/config", "{\"providers\":null,\"other\":1}", 400},
+                    {"PUT", "/api/permissions/Orvane", "{}", 400},
+                    {"PUT", "/api/permissions/Orvane", "{\"read\":null,\"execute\":null}", 400},
+                    {"POST", "/api/ai/test", "{\"provider\":\"ollama\",\"x\":.5}", 400},
                     {"PUT", "/api/permissions/Orvane", "{\"read\":\"yes\"}", 400},
                     {"POST", "/api/store/auth/login", "{\"email\":1}", 400},
                     {"POST", "/api/store/apps/updates/check", "{\"installed\":[]}", 400},
@@ -239,7 +247,31 @@ private Q_SLOTS:
         QCOMPARE(raw("PUT", config, QByteArray(24 * 1024 * 1024, ' ')).status, 0);
 
         QCOMPARE(*await(client().getAIConfig()).value, before);
+        QCOMPARE(*await(client().getPermissions()).value, permissionsBefore);
         QVERIFY(hub->isServing());
+    }
+
+    void onlyStrictJsonBodiesAreRead()
+    {
+        const QString path = u"/api/permissions/Orvane"_s;
+        QCOMPARE(raw("PUT", path, "{\"read\":false,\"write\":false,\"actions\":false}").status, 200);
+        const PermissionMap before = *await(client().getPermissions()).value;
+        const qsizetype audited = await(client().getAuditLog(500)).value->size();
+
+        // Every table document would grant all three; the refused ones change nothing.
+        for (const JsonCase& c : jsonConformanceCases()) {
+            if (!c.valid)
+                QVERIFY2(isJsonClientError(raw("PUT", path, c.document), 400), c.name);
+        }
+        QCOMPARE(*await(client().getPermissions()).value, before);
+        QCOMPARE(await(client().getAuditLog(500)).value->size(), audited);
+
+        for (const JsonCase& c : jsonConformanceCases()) {
+            if (c.valid)
+                QVERIFY2(raw("PUT", path, c.document).status == 200, c.name);
+        }
+        QCOMPARE(await(client().getPermissions()).value->value(u"Orvane"_s),
+                 (PermissionSet{true, true, true}));
     }
 
     void testSwitchesFailAndDelay()

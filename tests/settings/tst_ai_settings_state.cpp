@@ -162,6 +162,12 @@ private Q_SLOTS:
         QVERIFY(await(state->saveConfig()).succeeded());
         QCOMPARE(body(hub->requestsTo("PUT", "/api/ai/config").last())[u"default"_s].toString(), u"m1"_s);
         QCOMPARE(hub->requestsTo("GET", "/api/ai/config").size(), 1); // then loaded
+
+        // With no provider and no default model, the body still names the (empty) providers.
+        AISettingsState empty(*platform, hub->port());
+        QVERIFY(await(empty.saveConfig()).succeeded());
+        QCOMPARE(body(hub->requestsTo("PUT", "/api/ai/config").last()),
+                 (QJsonObject{{u"providers"_s, QJsonObject()}}));
     }
 
     void providersAddRemoveAndTheirStatus()

@@ -328,6 +328,12 @@ private Q_SLOTS:
         QCOMPARE(sent.header("Accept"), QByteArray("application/json"));
         QVERIFY(sent.body.isEmpty());
         QVERIFY(!sent.hasHeader("Authorization"));
+
+        // A success that is not strict JSON is no success.
+        hub.on("POST",
+               "/api/store/apps/orvane/install",
+               ScriptedReply::json("{\"success\":true,\"app\":\"Orvane\",\"x\":.5}"));
+        QVERIFY(await(store.installApp(QStringLiteral("orvane"))).errorAs<DecodeError>());
     }
 
     void unsafeSlugsAreRefusedUnsent()

@@ -3,6 +3,7 @@
 #include "AsyncTest.h"
 #include "DecodeCheck.h"
 #include "FakeHub.h"
+#include "JsonConformance.h"
 #include "hub_api/AIConfig.h"
 #include "store/StoreApp.h"
 #include "wire/HttpExchange.h"
@@ -52,6 +53,17 @@ QByteArray catalogueWithPriceAt(int index, const QByteArray& price)
     return R"({"results":[)" + results + "]}";
 }
 
+// The decode error's message, or empty when the text parses.
+QString parseFailure(const QByteArray& json)
+{
+    try {
+        wire::parseJson(json);
+    } catch (const DecodeError& e) {
+        return e.message();
+    }
+    return {};
+}
+
 } // namespace
 
 class TestWire : public QObject {
@@ -99,6 +111,7 @@ private Q_SLOTS:
                                  << std::numeric_limits<qint64>::max();
         QTest::newRow("fraction") << QByteArray("12.5") << false << qint64(0);
         QTest::newRow("too large") << QByteArray("1e19") << false << qint64(0);
+        QTest::newRow("beyond 64 bits") << QByteArray("123456789012345678901234567890") << false << qint64(0);
         QTest::newRow("string") << QByteArray("\"12\"") << false << qint64(0);
     }
     void integersMustBeWholeNumbers()
@@ -163,15 +176,32 @@ private Q_SLOTS:
                                       QByteArray("1,2"),
                                       QByteArray("{\"a\":"),
                                       QByteArray("<html>oops</html>"),
-                                      QByteArray("]")}) {
-            bool threw = false;
-            try {
-                wire::parseJson(bad);
-            } catch (const DecodeError&) {
-                threw = true;
-            }
-            QVERIFY2(threw, bad.constData());
+                                      QByteArray("]")})
+            QVERIFY2(!parseFailure(bad).isEmpty(), bad.constData());
+    }
+
+    void onlyStrictJsonIsRead()
+    {
+        for (const JsonCase& c : jsonConformanceCases()) {
+            const QString failure = parseFailure(c.document);
+            QVERIFY2(failure.isEmpty() == c.valid, qPrintable(QString::fromLatin1(c.name) + QStringLiteral(": ") + failure));
         }
+
+        // The refusal says what is wrong.
+        QCOMPARE(
+            parseFailure(permissionsBodyWith(".5")),
+            QStringLiteral("not valid JSON: a value, comma, colon or bracket is missing or out of place"));
+        QCOMPARE(parseFailure(permissionsBodyWith("\"\\ud800\"")),
+                 QStringLiteral("not valid JSON: a string holds an invalid escape or a lone surrogate"));
+        QCOMPARE(parseFailure("\xEF\xBB\xBF{}"),
+                 QStringLiteral("not valid JSON: it starts with a byte-order mark"));
+        QCOMPARE(parseFailure("[\"\xFF\"]"), QStringLiteral("not valid JSON: the text is not valid UTF-8"));
+
+        // What the accepted corner cases read as: the last of repeated keys, a huge integer as the
+        // nearest double (an integer field refuses it).
+        QCOMPARE(wire::parseJson("{\"a\":1,\"a\":2}").toObject().value(u"a").toInteger(), 2);
+        QCOMPARE(wire::parseJson("[123456789012345678901234567890]").toArray().at(0).toDouble(),
+                 1.2345678901234568e29);
     }
 
     void transportFailuresAreDescribed()

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QByteArray>
+
+namespace zandrel::wire {
+
+// Checks that the bytes are one JSON text as RFC 8259 defines it, in valid UTF-8: any top-level value,
+// no byte-order mark, no trailing content, at most 1024 levels of nesting. Qt's own parser is more
+// lenient (".5", "\x", raw tabs in strings, lone surrogates), so everything it reads passes here
+// first. Throws DecodeError describing the first fault found.
+void requireStrictJson(const QByteArray& bytes);
+
+} // namespace zandrel::wire
