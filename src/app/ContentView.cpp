@@ -13,6 +13,7 @@
 #include "ui/EmptyStateView.h"
 #include "ui/PageLife.h"
 
+#include <QEvent>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -80,6 +81,7 @@ ContentView::ContentView(PageContext context, std::optional<SidebarItem> initial
     connect(&hubState, &HubState::isRunningChanged, this, &ContentView::updateStatusBar);
     connect(&hubState, &HubState::appsChanged, this, &ContentView::updateStatusBar);
     connect(&hubState, &HubState::portChanged, this, &ContentView::updateStatusBar);
+    connect(&hubState, &HubState::problemChanged, this, &ContentView::updateStatusBar);
     updateStatusBar();
     // Found before the first page is built, so the start-up's own look changes nothing and the grid
     // is built once.
@@ -113,7 +115,19 @@ void ContentView::refreshInstalledApps()
 
 void ContentView::shutDown()
 {
+    shutDown_ = true;
     ui::retire(page_);
+}
+
+void ContentView::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow() || !started_ || shutDown_)
+        return;
+    if (sinceHubRefresh_.isValid() && sinceHubRefresh_.elapsed() < activationRefreshInterval_.count())
+        return;
+    sinceHubRefresh_.start();
+    context_.hubState.refresh();
 }
 
 void ContentView::showEvent(QShowEvent* event)
@@ -129,6 +143,7 @@ QCoro::Task<> ContentView::startUp()
 {
     QPointer<ContentView> self(this);
     refreshInstalledApps();
+    sinceHubRefresh_.start();
     co_await context_.hubState.refresh();
     if (!self)
         co_return;
@@ -184,7 +199,8 @@ QWidget* ContentView::makePage()
 void ContentView::updateStatusBar()
 {
     const HubState& hubState = context_.hubState;
-    statusBar_->setStatus(hubState.isRunning(), int(hubState.apps().size()), hubState.port());
+    statusBar_->setStatus(
+        hubState.isRunning(), int(hubState.apps().size()), hubState.port(), hubState.problem());
 }
 
 } // namespace zandrel

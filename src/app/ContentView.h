@@ -4,8 +4,10 @@
 #include "installed/SidebarItem.h"
 #include "ui/PageContext.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
+#include <chrono>
 #include <optional>
 #include <qcoro/qcorotask.h>
 
@@ -19,6 +21,8 @@ class StatusBar;
 // The application's window: the sidebar beside a detail column that shows the selected section above
 // the status bar. It opens on the initial selection (the Store without one), building only that page;
 // when first shown it looks for the installed companion apps again and refreshes the Hub state once.
+// Coming back to the window refreshes the Hub state again, at most once per interval, so a Hub that
+// died meanwhile is not shown as running for long; nothing polls while the window sits inactive.
 class ContentView : public QWidget {
     Q_OBJECT
 
@@ -37,6 +41,11 @@ public:
     void shutDown();
     Sidebar* sidebar() const { return sidebar_; }
     StatusBar* statusBar() const { return statusBar_; }
+    // 5 s between refreshes on activation; tests shorten it.
+    void setActivationRefreshInterval(std::chrono::milliseconds interval)
+    {
+        activationRefreshInterval_ = interval;
+    }
 
 Q_SIGNALS:
     // The start-up task is done: the Hub state has been refreshed once.
@@ -46,6 +55,7 @@ Q_SIGNALS:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     QCoro::Task<> startUp();
@@ -57,6 +67,9 @@ private:
     std::optional<SidebarItem> selection_;
     QList<InstalledApp> installedApps_;
     bool started_ = false;
+    bool shutDown_ = false;
+    QElapsedTimer sinceHubRefresh_;
+    std::chrono::milliseconds activationRefreshInterval_{5000};
 
     Sidebar* sidebar_;
     StatusBar* statusBar_;

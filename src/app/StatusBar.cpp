@@ -1,6 +1,7 @@
 #include "app/StatusBar.h"
 
 #include "ui/Button.h"
+#include "ui/ElidedLabel.h"
 #include "ui/Label.h"
 
 #include <QHBoxLayout>
@@ -46,6 +47,7 @@ StatusBar::StatusBar(QWidget* parent)
     , status_(new ui::Label({}, TextStyle::Caption))
     , separator_(new ui::Label(QStringLiteral("·"), TextStyle::Body, Tone::Secondary))
     , appCount_(new ui::Label({}, TextStyle::Caption, Tone::Secondary))
+    , problem_(new ui::ElidedLabel(TextStyle::Caption, Tone::Secondary))
     , toggle_(new ui::Button({}, ui::Button::Kind::Bordered, ui::Button::ControlSize::Small))
 {
     setObjectName(QStringLiteral("statusBar"));
@@ -53,6 +55,7 @@ StatusBar::StatusBar(QWidget* parent)
     status_->setObjectName(QStringLiteral("hubStatusText"));
     separator_->setObjectName(QStringLiteral("hubStatusSeparator"));
     appCount_->setObjectName(QStringLiteral("hubAppCount"));
+    problem_->setObjectName(QStringLiteral("hubProblem"));
     toggle_->setObjectName(QStringLiteral("hubToggleButton"));
     // The button acts on the status it was built with, not on whatever a refresh brought meanwhile.
     connect(toggle_, &QPushButton::clicked, this, [this] {
@@ -69,19 +72,23 @@ StatusBar::StatusBar(QWidget* parent)
     layout->addWidget(status_, 0, Qt::AlignVCenter);
     layout->addWidget(separator_, 0, Qt::AlignVCenter);
     layout->addWidget(appCount_, 0, Qt::AlignVCenter);
+    // A long explanation gives way to the button.
+    layout->addWidget(problem_, 0, Qt::AlignVCenter);
     layout->addStretch(1);
     layout->addWidget(toggle_, 0, Qt::AlignVCenter);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     setStatus(false, 0, 0);
 }
 
-void StatusBar::setStatus(bool isRunning, int appCount, int port)
+void StatusBar::setStatus(bool isRunning, int appCount, int port, const std::optional<QString>& problem)
 {
     isRunning_ = isRunning;
     status_->setText(statusText(isRunning, port));
     appCount_->setText(appCountText(appCount));
     separator_->setVisible(isRunning);
     appCount_->setVisible(isRunning);
+    problem_->setFullText(problem.value_or(QString()));
+    problem_->setVisible(problem.has_value() && !problem->isEmpty());
     toggle_->setText(isRunning ? QStringLiteral("Stop") : QStringLiteral("Start"));
     dot_->update();
 }

@@ -3,25 +3,28 @@
 #include "ui/Theme.h"
 
 #include <QWidget>
+#include <optional>
 
 class QPushButton;
 
 namespace zandrel {
 
 namespace ui {
+class ElidedLabel;
 class Label;
-}
+} // namespace ui
 
 // The strip below the detail column: a green or red dot, "Hub Running on :<port> · <n> apps" or
-// "Hub Stopped", and one button that starts or stops the Hub. It holds no state of its own: the
-// window passes the Hub state's values and listens for the two requests.
+// "Hub Stopped", a short secondary text saying why when that is known, and one button that starts or
+// stops the Hub. It holds no state of its own: the window passes the Hub state's values and listens
+// for the two requests.
 class StatusBar : public QWidget {
     Q_OBJECT
 
 public:
     explicit StatusBar(QWidget* parent = nullptr);
 
-    void setStatus(bool isRunning, int appCount, int port);
+    void setStatus(bool isRunning, int appCount, int port, const std::optional<QString>& problem = {});
     ui::NamedColor dotColor() const;
 
 Q_SIGNALS:
@@ -40,6 +43,7 @@ private:
     ui::Label* status_;
     ui::Label* separator_;
     ui::Label* appCount_;
+    ui::ElidedLabel* problem_;
     QPushButton* toggle_;
 };
 

@@ -47,7 +47,8 @@ QCoro::Task<> putExpecting200(QUrl url, QByteArray body)
 } // namespace
 
 HubAPIClient::HubAPIClient(int port)
-    : baseURL_(QStringLiteral("http://127.0.0.1:%1/api").arg(port), QUrl::StrictMode)
+    : port_(port)
+    , baseURL_(QStringLiteral("http://127.0.0.1:%1/api").arg(port), QUrl::StrictMode)
 {}
 
 QString HubAPIClient::pathSegment(const QString& name)
@@ -66,15 +67,35 @@ QUrl HubAPIClient::endpoint(const QString& encodedPath) const
 
 QCoro::Task<bool> HubAPIClient::isRunning() const
 {
+    const HubProbe found = co_await probe();
+    co_return found.outcome == HubProbe::Outcome::Running;
+}
+
+QCoro::Task<HubProbe> HubAPIClient::probe() const
+{
+    using Outcome = HubProbe::Outcome;
     const QUrl url = baseURL_;
-    if (!url.isValid())
-        co_return false;
+    if (port_ < 1 || port_ > 65535 || !url.isValid())
+        co_return HubProbe{Outcome::InvalidPort};
     try {
         HttpRequest request{"GET", url, {}, {}};
         const HttpResponse response = co_await HttpExchange::send(std::move(request));
-        co_return response.status == 200;
+        if (response.status == 200)
+            co_return HubProbe{Outcome::Running, 200};
+        // Status 0: bytes came back, but not an HTTP answer.
+        co_return response.status == 0 ? HubProbe{Outcome::OtherProgram}
+                                       : HubProbe{Outcome::NotTheHub, response.status};
+    } catch (const TransportError& e) {
+        switch (e.kind()) {
+        case TransportError::Kind::Refused:
+            co_return HubProbe{Outcome::NothingListening};
+        case TransportError::Kind::ClosedEarly:
+            co_return HubProbe{Outcome::OtherProgram};
+        default:
+            co_return HubProbe{Outcome::Failed, 0, e.description()};
+        }
     } catch (...) {
-        co_return false;
+        co_return HubProbe{Outcome::Failed, 0, describeException(std::current_exception())};
     }
 }
 

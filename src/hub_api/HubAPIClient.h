@@ -5,6 +5,7 @@
 #include "hub_api/AITestResult.h"
 #include "hub_api/AppInfo.h"
 #include "hub_api/AuditEntry.h"
+#include "hub_api/HubProbe.h"
 #include "hub_api/PermissionSet.h"
 #include "hub_api/ProviderAuth.h"
 #include "hub_api/SessionEntry.h"
@@ -26,6 +27,8 @@ public:
     const QUrl& baseURL() const { return baseURL_; }
 
     QCoro::Task<bool> isRunning() const;
+    // The same request, telling why the Hub is not running. Never fails.
+    QCoro::Task<HubProbe> probe() const;
     QCoro::Task<QList<AppInfo>> getApps() const;
     QCoro::Task<QList<SessionEntry>> getSessions(QString app) const;
     QCoro::Task<AIConfig> getAIConfig() const;
@@ -50,6 +53,7 @@ private:
     // baseURL + "/" + an already encoded path.
     QUrl endpoint(const QString& encodedPath) const;
 
+    int port_;
     QUrl baseURL_;
 };
 

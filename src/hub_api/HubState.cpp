@@ -51,6 +51,17 @@ void HubState::setError(std::optional<QString> error)
     Q_EMIT errorChanged();
 }
 
+void HubState::setProblem(std::optional<QString> problem, ProblemSource source)
+{
+    if (HttpExchange::isShutDown())
+        return;
+    problemSource_ = source;
+    if (problem_ == problem)
+        return;
+    problem_ = std::move(problem);
+    Q_EMIT problemChanged();
+}
+
 void HubState::setRefreshDelays(std::chrono::milliseconds afterStart, std::chrono::milliseconds afterStop)
 {
     refreshAfterStart_ = afterStart;
@@ -59,12 +70,19 @@ void HubState::setRefreshDelays(std::chrono::milliseconds afterStart, std::chron
 
 QCoro::Task<> HubState::refresh()
 {
+    return refreshAfterCause(Cause::Other);
+}
+
+QCoro::Task<> HubState::refreshAfterCause(Cause cause)
+{
     QPointer<HubState> self(this);
     const HubAPIClient probe(port_);
-    const bool running = co_await probe.isRunning();
+    const HubProbe found = co_await probe.probe();
     if (!self)
         co_return;
+    const bool running = found.outcome == HubProbe::Outcome::Running;
     self->setIsRunning(running);
+    self->applyProbe(found, cause);
     if (!running) {
         // error and appDetails keep what they hold.
         self->setApps({});
@@ -81,6 +99,43 @@ QCoro::Task<> HubState::refresh()
     } catch (...) {
         if (self)
             self->setError(describeException(std::current_exception()));
+    }
+}
+
+void HubState::applyProbe(const HubProbe& probe, Cause cause)
+{
+    using Outcome = HubProbe::Outcome;
+    const QString port = QString::number(port_);
+    switch (probe.outcome) {
+    case Outcome::Running:
+        setProblem(std::nullopt);
+        return;
+    case Outcome::InvalidPort:
+        setProblem(QStringLiteral("Port %1 is outside 1–65535").arg(port));
+        return;
+    case Outcome::NotTheHub:
+        setProblem(
+            QStringLiteral("Port %1 answers, but not as the Hub (HTTP %2)").arg(port).arg(probe.status));
+        return;
+    case Outcome::OtherProgram:
+        setProblem(QStringLiteral("Port %1 is used by another program").arg(port));
+        return;
+    case Outcome::Failed:
+        setProblem(probe.description);
+        return;
+    case Outcome::NothingListening:
+        break;
+    }
+    // Nothing listens. After a stop that is the wish come true; after a start, the start failed;
+    // otherwise a failed start or a missing command still explains it, anything else is stale.
+    if (cause == Cause::Start) {
+        const QString log = QStringLiteral(".zandrel/hub/hub.log");
+        setProblem(platform_.exists(platform_.homePath(log))
+                       ? QStringLiteral("No answer after Start; see ~/%1").arg(log)
+                       : QStringLiteral("No answer after Start"),
+                   ProblemSource::Command);
+    } else if (cause == Cause::Stop || problemSource_ == ProblemSource::Probe) {
+        setProblem(std::nullopt);
     }
 }
 
@@ -107,14 +162,27 @@ QCoro::Task<> HubState::loadAppDetail(QString appName)
 
 void HubState::startHub()
 {
+    if (!commandFound())
+        return;
     runCommand({QStringLiteral("hub"), QStringLiteral("start")});
-    refreshAfter(refreshAfterStart_);
+    refreshAfter(refreshAfterStart_, Cause::Start);
 }
 
 void HubState::stopHub()
 {
+    if (!commandFound())
+        return;
     runCommand({QStringLiteral("hub"), QStringLiteral("stop")});
-    refreshAfter(refreshAfterStop_);
+    refreshAfter(refreshAfterStop_, Cause::Stop);
+}
+
+bool HubState::commandFound()
+{
+    // /usr/bin/env would fail unseen; looking first lets the status bar say why nothing happens.
+    if (!platform_.findExecutable(QStringLiteral("zandrel")).isEmpty())
+        return true;
+    setProblem(QStringLiteral("The zandrel command is not on PATH"), ProblemSource::Command);
+    return false;
 }
 
 void HubState::runCommand(const QStringList& arguments)
@@ -130,7 +198,7 @@ void HubState::shutDown()
     Q_EMIT shuttingDown();
 }
 
-QCoro::Task<> HubState::refreshAfter(std::chrono::milliseconds delay)
+QCoro::Task<> HubState::refreshAfter(std::chrono::milliseconds delay, Cause cause)
 {
     QPointer<HubState> self(this);
     if (shutDown_)
@@ -143,7 +211,7 @@ QCoro::Task<> HubState::refreshAfter(std::chrono::milliseconds delay)
     waker->deleteLater();
     if (!self || self->shutDown_)
         co_return;
-    co_await self->refresh();
+    co_await self->refreshAfterCause(cause);
 }
 
 } // namespace zandrel

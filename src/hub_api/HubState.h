@@ -1,6 +1,7 @@
 #pragma once
 
 #include "hub_api/AppInfo.h"
+#include "hub_api/HubProbe.h"
 #include "hub_api/SessionEntry.h"
 
 #include <QObject>
@@ -25,10 +26,10 @@ struct AppDetail {
     bool operator==(const AppDetail&) const = default;
 };
 
-// The one observable model of the local Hub: whether it answers, on which port, which apps it lists.
-// Nothing polls: the state changes only when refresh() runs (at start-up, after a start or stop
-// request, after an install link). Several refreshes may overlap; each applies its results when it
-// completes, so the last to finish wins.
+// The one observable model of the local Hub: whether it answers, on which port, which apps it lists,
+// and why it does not run. Nothing polls: the state changes only when refresh() runs (at start-up,
+// after a start or stop request, after an install link, when the window is activated). Several
+// refreshes may overlap; each applies its results when it completes, so the last to finish wins.
 class HubState : public QObject {
     Q_OBJECT
     Q_PROPERTY(bool isRunning READ isRunning NOTIFY isRunningChanged)
@@ -43,6 +44,10 @@ public:
     const QList<AppInfo>& apps() const { return apps_; }
     const QMap<QString, AppDetail>& appDetails() const { return appDetails_; }
     const std::optional<QString>& error() const { return error_; }
+    // Why the Hub is not running, as far as the probes and launches found out ("Port 3456 is used by
+    // another program"); absent when it runs or when nothing more than "stopped" is known. A command
+    // that cannot be found is reported even while the Hub runs, until the next refresh.
+    const std::optional<QString>& problem() const { return problem_; }
     int port() const { return port_; }
     void setPort(int port);
 
@@ -51,6 +56,7 @@ public:
     // Fetches the sessions of one app into appDetails(); failures are dropped.
     QCoro::Task<> loadAppDetail(QString appName);
     // Run "zandrel hub start|stop" detached and refresh once the Hub had time to come up or go down.
+    // When the command is not on PATH, nothing is launched and problem() says so.
     void startHub();
     void stopHub();
 
@@ -65,22 +71,35 @@ Q_SIGNALS:
     void appsChanged();
     void appDetailsChanged();
     void errorChanged();
+    void problemChanged();
     void portChanged();
     // Wakes the delayed refreshes so that they end (at quit).
     void shuttingDown();
 
 private:
+    // What led to a refresh: what a refused connection means depends on it.
+    enum class Cause { Other, Start, Stop };
+    // Where a problem came from: those of a pressed button outlive a plain refresh that finds the
+    // Hub still down.
+    enum class ProblemSource { Probe, Command };
+
+    QCoro::Task<> refreshAfterCause(Cause cause);
+    void applyProbe(const HubProbe& probe, Cause cause);
+    bool commandFound();
+    void setProblem(std::optional<QString> problem, ProblemSource source = ProblemSource::Probe);
     void setIsRunning(bool value);
     void setApps(QList<AppInfo> apps);
     void setError(std::optional<QString> error);
     void runCommand(const QStringList& arguments);
-    QCoro::Task<> refreshAfter(std::chrono::milliseconds delay);
+    QCoro::Task<> refreshAfter(std::chrono::milliseconds delay, Cause cause);
 
     Platform& platform_;
     bool isRunning_ = false;
     QList<AppInfo> apps_;
     QMap<QString, AppDetail> appDetails_;
     std::optional<QString> error_;
+    std::optional<QString> problem_;
+    ProblemSource problemSource_ = ProblemSource::Probe;
     int port_ = defaultPort;
     std::chrono::milliseconds refreshAfterStart_{2000};
     std::chrono::milliseconds refreshAfterStop_{1000};

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
 
 namespace zandrel {
 
@@ -73,6 +74,11 @@ bool Platform::writeFile(const QString& path,
         return false;
     }
     return file.commit();
+}
+
+QString Platform::findExecutable(const QString& name) const
+{
+    return QStandardPaths::findExecutable(name);
 }
 
 } // namespace zandrel

@@ -48,6 +48,8 @@ public:
                            Parents parents = Parents::Create);
 
     // --- Programs and desktop ---
+    // Where a command is found on the application's PATH (real here); empty when it is not there.
+    virtual QString findExecutable(const QString& name) const;
     // Starts a program detached from this process; it is never waited for.
     virtual bool launchDetached(const QString& program, const QStringList& arguments) = 0;
     // Opens a companion app bundle: runs <bundle>/AppRun on Linux, asks the desktop otherwise.

@@ -24,7 +24,23 @@ private:
 // The Hub could not be reached or the exchange broke off: refused, reset, timed out.
 class TransportError : public Error {
 public:
-    using Error::Error;
+    // What happened on the connection, for callers that explain more than the description says.
+    enum class Kind {
+        Refused,     // nothing listens on the port
+        ClosedEarly, // the connection opened, then closed before an answer
+        TimedOut,
+        Other,
+    };
+
+    explicit TransportError(QString description, Kind kind = Kind::Other)
+        : Error(std::move(description))
+        , kind_(kind)
+    {}
+
+    Kind kind() const { return kind_; }
+
+private:
+    Kind kind_;
 };
 
 // The Hub answered, but not in a way the operation accepts (a wrong status, not HTTP, too large).

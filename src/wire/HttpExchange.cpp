@@ -50,6 +50,21 @@ QString transportFailure(const QNetworkReply& reply, const QUrl& url)
     }
 }
 
+TransportError::Kind transportKind(QNetworkReply::NetworkError error)
+{
+    switch (error) {
+    case QNetworkReply::ConnectionRefusedError:
+        return TransportError::Kind::Refused;
+    case QNetworkReply::RemoteHostClosedError:
+        return TransportError::Kind::ClosedEarly;
+    case QNetworkReply::TimeoutError:
+    case QNetworkReply::OperationCanceledError:
+        return TransportError::Kind::TimedOut;
+    default:
+        return TransportError::Kind::Other;
+    }
+}
+
 bool isTransportError(QNetworkReply::NetworkError error)
 {
     return error != QNetworkReply::NoError && error < QNetworkReply::ContentAccessDenied;
@@ -178,7 +193,7 @@ QCoro::Task<HttpResponse> HttpExchange::send(HttpRequest request)
                                          .arg(hostText(request.url))
                                          .arg(maxBodyBytes >> 20));
     if (isTransportError(raw->error()))
-        throw TransportError(transportFailure(*raw, request.url));
+        throw TransportError(transportFailure(*raw, request.url), transportKind(raw->error()));
 
     HttpResponse response;
     const QVariant status = raw->attribute(QNetworkRequest::HttpStatusCodeAttribute);

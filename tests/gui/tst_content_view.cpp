@@ -12,6 +12,7 @@
 #include "installed/Sidebar.h"
 #include "installed/UninstallDialog.h"
 #include "store/StoreService.h"
+#include "ui/ElidedLabel.h"
 #include "ui/EmptyStateView.h"
 #include "ui/PageLife.h"
 
@@ -292,6 +293,50 @@ private Q_SLOTS:
         QCOMPARE(platform->launches.last().arguments.last(), u"start"_s);
         QTRY_COMPARE(statusText(*view), u"Hub Running on :%1 · 1 app"_s.arg(fake->port()));
         QCOMPARE(toggleButton(*view)->text(), u"Stop"_s);
+    }
+
+    void theBarSaysWhyAndActivationRefreshesAtMostOncePerInterval()
+    {
+        FakeHub fake;
+        fake.on("GET", "/api", ScriptedReply::json("{}", 404));
+        hub->setPort(fake.port());
+        auto view = makeView();
+        QVERIFY(start(*view));
+        const QString why = u"Port %1 answers, but not as the Hub (HTTP 404)"_s.arg(fake.port());
+        auto* problem = view->statusBar()->findChild<ui::ElidedLabel*>(u"hubProblem"_s);
+        QCOMPARE(statusText(*view), u"Hub Stopped"_s);
+        QVERIFY(problem->isVisibleTo(view.get()));
+        QCOMPARE(problem->fullText(), why);
+        QCOMPARE(problem->toolTip(), why);
+        QCOMPARE(problem->accessibleDescription(), why);
+        // Squeezed, it gives way with an ellipsis; the button keeps its place.
+        view->resize(view->sidebar()->width() + 260, 500);
+        QTRY_VERIFY(problem->text().endsWith(u'…'));
+        QVERIFY(toggleButton(*view)->geometry().right() < view->statusBar()->width());
+
+        // Coming back to the window shows the Hub as it is now.
+        fake.on("GET", "/api", ScriptedReply::json("{}"));
+        fake.on("GET", "/api/apps", ScriptedReply::json("[]"));
+        view->setActivationRefreshInterval(0ms);
+        QWidget other;
+        const auto activate = [](QWidget& window) {
+            window.show();
+            window.activateWindow();
+            QTRY_VERIFY(window.isActiveWindow());
+        };
+        activate(other);
+        activate(*view);
+        QTRY_COMPARE(statusText(*view), u"Hub Running on :%1 · 0 apps"_s.arg(fake.port()));
+        QVERIFY(!problem->isVisibleTo(view.get()));
+        QTRY_COMPARE(fake.requestsTo("GET", "/api/apps").size(), 1);
+
+        // Within the interval, coming back asks nothing.
+        view->setActivationRefreshInterval(std::chrono::minutes(1));
+        const qsizetype asked = fake.requests().size();
+        activate(other);
+        activate(*view);
+        QTest::qWait(100);
+        QCOMPARE(fake.requests().size(), asked);
     }
 };
 

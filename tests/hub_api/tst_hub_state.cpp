@@ -7,16 +7,46 @@
 #include "hub_api/HubState.h"
 #include "wire/HttpExchange.h"
 
+#include <QDir>
 #include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace zandrel;
 using namespace zandrel::test;
 using namespace std::chrono_literals;
+using namespace Qt::StringLiterals;
 
 namespace {
 const QByteArray kTwoApps = R"([{"id":"1","name":"Orvane"},{"id":"2","name":"Dulvet"}])";
-}
+
+// A plain TCP listener that is not an HTTP server: it greets in another protocol, or hangs up.
+class RawPeer {
+public:
+    enum class Mode { Greets, HangsUp };
+
+    explicit RawPeer(Mode mode)
+    {
+        QObject::connect(&server_, &QTcpServer::newConnection, &server_, [this, mode] {
+            while (QTcpSocket* socket = server_.nextPendingConnection()) {
+                if (mode == Mode::Greets)
+                    socket->write("SSH-2.0-OpenSSH_9.2\r\n");
+                else
+                    socket->close();
+            }
+        });
+        server_.listen(QHostAddress::LocalHost);
+    }
+
+    int port() const { return server_.serverPort(); }
+
+private:
+    QTcpServer server_;
+};
+
+} // namespace
 
 class TestHubState : public QObject {
     Q_OBJECT
@@ -76,15 +106,104 @@ private Q_SLOTS:
         QVERIFY(!state.error());
     }
 
-    void probeFailureSkipsListing()
+    void problemSaysWhyTheHubIsDown()
     {
         FakeHub hub;
         HubState state(platform);
-        state.setPort(hub.port());
-        hub.on("GET", "/api", ScriptedReply::json("{}", 500));
-        QVERIFY(await(state.refresh()).succeeded());
+        QSignalSpy problemSpy(&state, &HubState::problemChanged);
+        const auto refreshAt = [&](int port) {
+            state.setPort(port);
+            return await(state.refresh()).succeeded();
+        };
+
+        // A port answering another status is not the Hub, and the apps are not asked for.
+        hub.on("GET", "/api", ScriptedReply::json("{}", 404));
+        QVERIFY(refreshAt(hub.port()));
         QVERIFY(!state.isRunning());
+        QCOMPARE(state.problem(), u"Port %1 answers, but not as the Hub (HTTP 404)"_s.arg(hub.port()));
         QCOMPARE(hub.requests().size(), 1);
+
+        // Any 200 counts as running and clears the explanation.
+        hub.on("GET", "/api", ScriptedReply::json("not even JSON"));
+        hub.on("GET", "/api/apps", ScriptedReply::json("[]"));
+        QVERIFY(refreshAt(hub.port()));
+        QVERIFY(state.isRunning());
+        QVERIFY(!state.problem());
+        QCOMPARE(problemSpy.count(), 2);
+
+        // A peer that speaks another protocol, or hangs up at once.
+        for (const RawPeer::Mode mode : {RawPeer::Mode::Greets, RawPeer::Mode::HangsUp}) {
+            RawPeer peer(mode);
+            QVERIFY(refreshAt(peer.port()));
+            QVERIFY(!state.isRunning());
+            QCOMPARE(state.problem(), u"Port %1 is used by another program"_s.arg(peer.port()));
+        }
+
+        // A port that cannot be: nothing is tried.
+        for (const int port : {0, 70000, -1}) {
+            QVERIFY(refreshAt(port));
+            QCOMPARE(state.problem(), u"Port %1 is outside 1–65535"_s.arg(port));
+        }
+
+        // Nothing listening, nothing pressed: just stopped.
+        QVERIFY(refreshAt(FakeHub::refusingPort()));
+        QVERIFY(!state.problem());
+    }
+
+    void aFailedStartIsExplainedUntilTheHubStopsOrRuns()
+    {
+        QTemporaryDir home;
+        RecordingPlatform local(home.path());
+        HubState state(local);
+        state.setPort(FakeHub::refusingPort());
+        state.setRefreshDelays(20ms, 20ms);
+
+        state.startHub();
+        QTRY_COMPARE(state.problem(), u"No answer after Start"_s);
+        QVERIFY(QDir().mkpath(home.filePath(u".zandrel/hub"_s)));
+        QVERIFY(QFile(home.filePath(u".zandrel/hub/hub.log"_s)).open(QIODevice::WriteOnly));
+        state.startHub();
+        QTRY_COMPARE(state.problem(), u"No answer after Start; see ~/.zandrel/hub/hub.log"_s);
+        // A plain refresh finds the same: the explanation stays.
+        await(state.refresh());
+        QCOMPARE(state.problem(), u"No answer after Start; see ~/.zandrel/hub/hub.log"_s);
+        // After a stop, a Hub that does not answer is what was asked for.
+        state.stopHub();
+        QTRY_VERIFY(!state.problem());
+    }
+
+    void aMissingCommandLaunchesNothing()
+    {
+        FakeHub hub;
+        hub.on("GET", "/api", ScriptedReply::json("{}"));
+        HubState state(platform);
+        state.setPort(hub.port());
+        state.setRefreshDelays(20ms, 20ms);
+        platform.missingCommands = {u"zandrel"_s};
+        state.startHub();
+        state.stopHub();
+        platform.missingCommands.clear();
+        QCOMPARE(state.problem(), u"The zandrel command is not on PATH"_s);
+        QTest::qWait(100);
+        QVERIFY(platform.launches.isEmpty());
+        QVERIFY(hub.requests().isEmpty()); // and no refresh was scheduled
+
+        // The real lookup, on a PATH without and then with the command.
+        QTemporaryDir bin;
+        const QByteArray savedPath = qgetenv("PATH");
+        qputenv("PATH", bin.path().toUtf8());
+        platform.realCommandLookup = true;
+        state.startHub();
+        QVERIFY(platform.launches.isEmpty());
+        QFile command(bin.filePath(u"zandrel"_s));
+        QVERIFY(command.open(QIODevice::WriteOnly));
+        command.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        command.close();
+        state.startHub();
+        platform.realCommandLookup = false;
+        qputenv("PATH", savedPath);
+        QCOMPARE(platform.launches.size(), 1);
+        QTRY_VERIFY(state.isRunning() && !state.problem());
     }
 
     void equalResultsNotifyNobody()

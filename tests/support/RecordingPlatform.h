@@ -33,6 +33,14 @@ public:
         return writesFail ? false : Platform::writeFile(path, contents, permissions, parents);
     }
 
+    // Every command is found, unless the test names it missing or asks for the real PATH lookup.
+    QString findExecutable(const QString& name) const override
+    {
+        if (realCommandLookup)
+            return Platform::findExecutable(name);
+        return missingCommands.contains(name) ? QString() : QStringLiteral("/usr/bin/") + name;
+    }
+
     bool launchDetached(const QString& program, const QStringList& arguments) override
     {
         launches.append({program, arguments});
@@ -63,6 +71,8 @@ public:
     bool launchSucceeds = true;
     QStringList undeletable; // paths removeItem leaves alone, as if they belonged to another user
     bool writesFail = false;
+    QStringList missingCommands;
+    bool realCommandLookup = false;
 };
 
 } // namespace zandrel::test
