@@ -6,8 +6,11 @@
 //                      [zandrel:...]
 // sheet:SLUG opens the store's detail sheet of that app halfway through the wait; settings:N shows
 // the settings page on tab N; ai:ID shows the AI tab with that provider's card expanded.
+// SHOT_PORT sets the Hub state's port after the start-up (any number, as the Hub tab may) and
+// refreshes; SHOT_PRESS=1 then presses the status bar's Start/Stop button.
 
 #include "app/ContentView.h"
+#include "app/StatusBar.h"
 #include "app/ZandrelHubApp.h"
 #include "platform/QtPlatform.h"
 #include "settings/AISettingsState.h"
@@ -16,6 +19,7 @@
 #include "store/StoreView.h"
 
 #include <QApplication>
+#include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
@@ -57,6 +61,16 @@ int main(int argc, char* argv[])
     // After the start-up's refresh, as a user would get there: the Hub's apps are known by then.
     QObject::connect(&hub.window(), &zandrel::ContentView::startUpFinished, &hub.window(), [&] {
         hub.window().setSelection(item);
+        bool portGiven = false;
+        const int port = qEnvironmentVariableIntValue("SHOT_PORT", &portGiven);
+        if (portGiven) {
+            hub.hubState().setPort(port);
+            hub.hubState().refresh();
+        }
+        if (qEnvironmentVariableIsSet("SHOT_PRESS")) {
+            if (auto* button = hub.window().statusBar()->findChild<QPushButton*>(u"hubToggleButton"_qs))
+                button->click();
+        }
     });
     for (const QString& link : args.mid(4))
         hub.handleUrl(link);
