@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build needs, only those that are missing.
-# Usage: scripts/deps.sh [build|test|run]
+# Usage: scripts/deps.sh [build|test|run|package]
 set -euo pipefail
 
 packages=(g++ cmake ninja-build qt6-base-dev qt6-svg-dev qt6-httpserver-dev qcoro-qt6-dev libgl-dev libsimdjson-dev)
 case "${1:-build}" in
     build) ;;
-    test) packages+=(fonts-dejavu-core fontconfig xvfb xauth desktop-file-utils) ;;
+    test) packages+=(fonts-dejavu-core fontconfig xvfb xauth desktop-file-utils appstream dpkg-dev xdg-utils
+                     librsvg2-bin) ;;
     run) packages+=(fonts-dejavu-core fontconfig xvfb xauth curl) ;;
-    *) echo "usage: $0 [build|test|run]" >&2; exit 2 ;;
+    package) packages+=(dpkg-dev librsvg2-bin desktop-file-utils appstream) ;;
+    *) echo "usage: $0 [build|test|run|package]" >&2; exit 2 ;;
 esac
 
 missing=()

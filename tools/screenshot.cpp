@@ -4,7 +4,7 @@
 //
 //   zandrel-screenshot <myapps|store|updates|account|settings|app:NAME|sheet:SLUG> <out.png> [wait-ms]
 //                      [zandrel:...]
-// sheet:SLUG opens the store's detail sheet of that app halfway through the wait; settings:N shows
+// about opens the About dialog over My Apps; sheet:SLUG opens the store's detail sheet of that app halfway through the wait; settings:N shows
 // the settings page on tab N; ai:ID shows the AI tab with that provider's card expanded.
 // SHOT_PORT sets the Hub state's port after the start-up (any number, as the Hub tab may) and
 // refreshes; SHOT_PRESS=1 then presses the status bar's Start/Stop button.
@@ -42,7 +42,7 @@ int main(int argc, char* argv[])
         item = zandrel::SidebarItem::section(Kind::Store);
     else if (section.startsWith(u"app:"))
         item = zandrel::SidebarItem::app(section.mid(4));
-    else if (section != u"myapps")
+    else if (section != u"myapps" && section != u"about")
         item = zandrel::SidebarItem::section(section == u"store"     ? Kind::Store
                                              : section == u"updates" ? Kind::Updates
                                              : section == u"account" ? Kind::Account
@@ -61,6 +61,8 @@ int main(int argc, char* argv[])
     // After the start-up's refresh, as a user would get there: the Hub's apps are known by then.
     QObject::connect(&hub.window(), &zandrel::ContentView::startUpFinished, &hub.window(), [&] {
         hub.window().setSelection(item);
+        if (section == u"about")
+            hub.window().showAbout();
         bool portGiven = false;
         const int port = qEnvironmentVariableIntValue("SHOT_PORT", &portGiven);
         if (portGiven) {

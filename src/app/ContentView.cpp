@@ -1,5 +1,6 @@
 #include "app/ContentView.h"
 
+#include "app/AboutDialog.h"
 #include "app/StatusBar.h"
 #include "hub_api/HubState.h"
 #include "installed/InstalledAppDetail.h"
@@ -12,8 +13,12 @@
 #include "store/UpdatesView.h"
 #include "ui/EmptyStateView.h"
 #include "ui/PageLife.h"
+#include "ui/Theme.h"
 
 #include <QEvent>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QShortcut>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -57,7 +62,7 @@ ContentView::ContentView(PageContext context, std::optional<SidebarItem> initial
     split->setObjectName(QStringLiteral("splitView"));
     split->setChildrenCollapsible(false);
     split->setHandleWidth(1);
-    split->addWidget(sidebar_);
+    split->addWidget(sidebarColumn());
     split->addWidget(detail);
     split->setStretchFactor(0, 0);
     split->setStretchFactor(1, 1);
@@ -89,6 +94,47 @@ ContentView::ContentView(PageContext context, std::optional<SidebarItem> initial
     sidebar_->setInstalledApps(installedApps_);
     sidebar_->setSelection(selection_);
     showPage();
+}
+
+QWidget* ContentView::sidebarColumn()
+{
+    // The sidebar above a quiet "About" button, on the sidebar's own background.
+    auto* column = new QWidget;
+    column->setObjectName(QStringLiteral("sidebarColumn"));
+    column->setBackgroundRole(QPalette::Window);
+    column->setAutoFillBackground(true);
+    auto* about = new QPushButton(QStringLiteral("About Zandrel Hub"));
+    about->setObjectName(QStringLiteral("aboutButton"));
+    about->setFlat(true);
+    about->setFont(ui::Theme::font(ui::TextStyle::Footnote));
+    about->setCursor(Qt::PointingHandCursor);
+    connect(about, &QPushButton::clicked, this, &ContentView::showAbout);
+    auto* shortcut = new QShortcut(QKeySequence::HelpContents, this);
+    connect(shortcut, &QShortcut::activated, this, &ContentView::showAbout);
+
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 8);
+    layout->setSpacing(0);
+    layout->addWidget(sidebar_, 1);
+    auto* aboutRow = new QHBoxLayout;
+    aboutRow->setContentsMargins(6, 0, 0, 0); // in line with the sidebar's headers
+    aboutRow->addWidget(about);
+    aboutRow->addStretch(1);
+    layout->addLayout(aboutRow);
+    return column;
+}
+
+AboutDialog* ContentView::showAbout()
+{
+    if (about_) {
+        about_->raise();
+        about_->activateWindow();
+        return about_;
+    }
+    about_ = new AboutDialog(context_.platform, this);
+    about_->setAttribute(Qt::WA_DeleteOnClose);
+    about_->open();
+    return about_;
 }
 
 void ContentView::setSelection(std::optional<SidebarItem> selection)

@@ -15,6 +15,7 @@ class QVBoxLayout;
 
 namespace zandrel {
 
+class AboutDialog;
 class Sidebar;
 class StatusBar;
 
@@ -41,6 +42,8 @@ public:
     void shutDown();
     Sidebar* sidebar() const { return sidebar_; }
     StatusBar* statusBar() const { return statusBar_; }
+    // Opens the About dialog (from the button below the sidebar, or F1), or brings it forward.
+    AboutDialog* showAbout();
     // 5 s between refreshes on activation; tests shorten it.
     void setActivationRefreshInterval(std::chrono::milliseconds interval)
     {
@@ -61,6 +64,7 @@ private:
     QCoro::Task<> startUp();
     void showPage();
     QWidget* makePage();
+    QWidget* sidebarColumn();
     void updateStatusBar();
 
     PageContext context_;
@@ -76,6 +80,7 @@ private:
     QWidget* pageHost_;
     QVBoxLayout* pageLayout_;
     QPointer<QWidget> page_;
+    QPointer<AboutDialog> about_;
 };
 
 } // namespace zandrel

@@ -1,5 +1,6 @@
 #include "app/ZandrelHubApp.h"
 
+#include "app/AboutDialog.h"
 #include "app/ContentView.h"
 #include "platform/Platform.h"
 #include "ui/SymbolTable.h"
@@ -39,6 +40,9 @@ void ZandrelHubApp::setUpLook(QApplication& application)
     QApplication::setFont(font);
     ui::SymbolTable::registerResources();
     application.setWindowIcon(QIcon(QStringLiteral(":/zandrel-desktop.svg")));
+    // Ties the windows to the installed desktop entry (its icon and name on Wayland).
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.zandrel.HubDesktop"));
+    QCoreApplication::setApplicationVersion(AboutDialog::version());
 }
 
 void ZandrelHubApp::shutDown()

@@ -3,6 +3,7 @@
 
 #include "FakeHub.h"
 #include "RecordingPlatform.h"
+#include "app/AboutDialog.h"
 #include "app/ContentView.h"
 #include "app/StatusBar.h"
 #include "hub_api/HubState.h"
@@ -20,6 +21,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -337,6 +339,37 @@ private Q_SLOTS:
         activate(*view);
         QTest::qWait(100);
         QCOMPARE(fake.requests().size(), asked);
+    }
+
+    void aboutOpensFromTheSidebarOrF1AndItsLinksGoToTheDesktop()
+    {
+        auto view = makeView();
+        QVERIFY(start(*view));
+        view->findChild<QPushButton*>(u"aboutButton"_s)->click();
+        auto* about = view->findChild<AboutDialog*>();
+        QVERIFY(about && about->isVisible());
+        QCOMPARE(about->findChild<QLabel*>(u"aboutVersion"_s)->text(),
+                 u"Version "_s + AboutDialog::version());
+        // F1 brings the same dialog forward rather than a second one.
+        QTest::keyClick(view.get(), Qt::Key_F1);
+        QCOMPARE(view->findChildren<AboutDialog*>().size(), 1);
+
+        // Ours, the icon set's and Qt's licences at least, each opened by the desktop.
+        const QList<QLabel*> links = about->findChildren<QLabel*>(u"licenceLink"_s);
+        QVERIFY(links.size() >= 3);
+        QStringList texts;
+        for (QLabel* link : links)
+            texts.append(link->text());
+        const QString all = texts.join(u'\n');
+        QVERIFY(all.contains(u"MIT License"_s) && all.contains(u"GNU LGPL version 3"_s));
+        const QString href =
+            QRegularExpression(u"href=\"([^\"]+)\""_s).match(links.first()->text()).captured(1);
+        QVERIFY(href.startsWith(u"https://"_s));
+        Q_EMIT links.first()->linkActivated(href);
+        QCOMPARE(platform->openedUrls, QList<QUrl>{QUrl(href)});
+
+        about->findChild<QPushButton*>(u"aboutClose"_s)->click();
+        QTRY_VERIFY(view->findChildren<AboutDialog*>().isEmpty());
     }
 };
 
