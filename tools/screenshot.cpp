@@ -4,9 +4,9 @@
 //
 //   zandrel-screenshot <myapps|store|updates|account|settings|app:NAME|sheet:SLUG> <out.png> [wait-ms]
 //                      [zandrel:...]
-// about opens the About dialog over My Apps; sheet:SLUG opens the store's detail sheet of that app halfway through the wait; settings:N shows
-// the settings page on tab N; ai:ID shows the AI tab with that provider's card expanded.
-// SHOT_PORT sets the Hub state's port after the start-up (any number, as the Hub tab may) and
+// about opens the About dialog over My Apps; sheet:SLUG opens the store's detail sheet of that app halfway
+// through the wait; settings:N shows the settings page on tab N; ai:ID shows the AI tab with that provider's
+// card expanded. SHOT_PORT sets the Hub state's port after the start-up (any number, as the Hub tab may) and
 // refreshes; SHOT_PRESS=1 then presses the status bar's Start/Stop button.
 
 #include "app/ContentView.h"
@@ -69,7 +69,7 @@ int main(int argc, char* argv[])
             hub.hubState().setPort(port);
             hub.hubState().refresh();
         }
-        if (qEnvironmentVariableIsSet("SHOT_PRESS")) {
+        if (qEnvironmentVariableIntValue("SHOT_PRESS") > 0) {
             if (auto* button = hub.window().statusBar()->findChild<QPushButton*>(u"hubToggleButton"_qs))
                 button->click();
         }

@@ -107,7 +107,7 @@ QList<AboutDialog::Licence> AboutDialog::licences()
          QStringLiteral("https://www.gnu.org/licenses/lgpl-3.0.html")},
         {QStringLiteral("QCoro"),
          QStringLiteral("MIT License"),
-         QStringLiteral("https://github.com/qcoro/qcoro")},
+         QStringLiteral("https://github.com/qcoro/qcoro/blob/main/LICENSES/MIT.txt")},
         {QStringLiteral("simdjson"),
          QStringLiteral("Apache License 2.0"),
          QStringLiteral("https://www.apache.org/licenses/LICENSE-2.0")},

@@ -21,6 +21,8 @@ void HubState::setPort(int port)
     if (port_ == port)
         return;
     port_ = port;
+    // What was found on the old port says nothing about the new one.
+    setProblem(std::nullopt);
     Q_EMIT portChanged();
 }
 
@@ -76,13 +78,15 @@ QCoro::Task<> HubState::refresh()
 QCoro::Task<> HubState::refreshAfterCause(Cause cause)
 {
     QPointer<HubState> self(this);
-    const HubAPIClient probe(port_);
-    const HubProbe found = co_await probe.probe();
+    const int port = port_;
+    const HubProbe found = co_await HubAPIClient(port).probe();
     if (!self)
         co_return;
     const bool running = found.outcome == HubProbe::Outcome::Running;
     self->setIsRunning(running);
-    self->applyProbe(found, cause);
+    self->applyProbe(found, port, cause);
+    if (cause == Cause::Start && found.outcome == HubProbe::Outcome::NothingListening)
+        self->refreshAfter(self->refreshAfterStart_, Cause::StartAgain);
     if (!running) {
         // error and appDetails keep what they hold.
         self->setApps({});
@@ -102,10 +106,10 @@ QCoro::Task<> HubState::refreshAfterCause(Cause cause)
     }
 }
 
-void HubState::applyProbe(const HubProbe& probe, Cause cause)
+void HubState::applyProbe(const HubProbe& probe, int probedPort, Cause cause)
 {
     using Outcome = HubProbe::Outcome;
-    const QString port = QString::number(port_);
+    const QString port = QString::number(probedPort);
     switch (probe.outcome) {
     case Outcome::Running:
         setProblem(std::nullopt);
@@ -126,9 +130,11 @@ void HubState::applyProbe(const HubProbe& probe, Cause cause)
     case Outcome::NothingListening:
         break;
     }
-    // Nothing listens. After a stop that is the wish come true; after a start, the start failed;
+    // Nothing listens. After a stop that is the wish come true; after a start, the second look tells;
     // otherwise a failed start or a missing command still explains it, anything else is stale.
-    if (cause == Cause::Start) {
+    if (cause == Cause::Start)
+        return;
+    if (cause == Cause::StartAgain) {
         const QString log = QStringLiteral(".zandrel/hub/hub.log");
         setProblem(platform_.exists(platform_.homePath(log))
                        ? QStringLiteral("No answer after Start; see ~/%1").arg(log)

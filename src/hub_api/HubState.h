@@ -56,7 +56,8 @@ public:
     // Fetches the sessions of one app into appDetails(); failures are dropped.
     QCoro::Task<> loadAppDetail(QString appName);
     // Run "zandrel hub start|stop" detached and refresh once the Hub had time to come up or go down.
-    // When the command is not on PATH, nothing is launched and problem() says so.
+    // When the command is not on PATH, nothing is launched and problem() says so. When nothing answers
+    // the look after a start, a second look follows as long after before problem() says so.
     void startHub();
     void stopHub();
 
@@ -77,14 +78,15 @@ Q_SIGNALS:
     void shuttingDown();
 
 private:
-    // What led to a refresh: what a refused connection means depends on it.
-    enum class Cause { Other, Start, Stop };
+    // What led to a refresh: what a refused connection means depends on it. A Hub may need longer
+    // than the first look after a start, so a second look comes before "no answer" is said.
+    enum class Cause { Other, Start, StartAgain, Stop };
     // Where a problem came from: those of a pressed button outlive a plain refresh that finds the
     // Hub still down.
     enum class ProblemSource { Probe, Command };
 
     QCoro::Task<> refreshAfterCause(Cause cause);
-    void applyProbe(const HubProbe& probe, Cause cause);
+    void applyProbe(const HubProbe& probe, int port, Cause cause);
     bool commandFound();
     void setProblem(std::optional<QString> problem, ProblemSource source = ProblemSource::Probe);
     void setIsRunning(bool value);

@@ -87,6 +87,17 @@ QByteArray withLongIntegersShortened(QByteArray bytes)
     return bytes;
 }
 
+// Integers beyond 64 bits are a number error in simdjson 3.0 and an error of their own in later
+// releases; either way the shortened copy settles it.
+template <class Code = simdjson::error_code>
+bool mayBeLongInteger(Code code)
+{
+    if constexpr (requires { Code::BIGINT_ERROR; })
+        return code == Code::NUMBER_ERROR || code == Code::BIGINT_ERROR;
+    else
+        return code == Code::NUMBER_ERROR;
+}
+
 } // namespace
 
 void requireStrictJson(const QByteArray& bytes)
@@ -100,7 +111,7 @@ void requireStrictJson(const QByteArray& bytes)
     simdjson::dom::parser parser;
     simdjson::error_code code =
         parser.parse(simdjson::padded_string(bytes.constData(), size_t(bytes.size()))).error();
-    if (code == simdjson::NUMBER_ERROR) {
+    if (mayBeLongInteger(code)) {
         const QByteArray shortened = withLongIntegersShortened(bytes);
         if (shortened != bytes)
             code = parser.parse(simdjson::padded_string(shortened.constData(), size_t(shortened.size())))

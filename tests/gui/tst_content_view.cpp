@@ -353,6 +353,13 @@ private Q_SLOTS:
         // F1 brings the same dialog forward rather than a second one.
         QTest::keyClick(view.get(), Qt::Key_F1);
         QCOMPARE(view->findChildren<AboutDialog*>().size(), 1);
+        about->close();
+        QTRY_VERIFY(view->findChildren<AboutDialog*>().isEmpty());
+        view->activateWindow();
+        QTRY_VERIFY(view->isActiveWindow());
+        QTest::keyClick(view.get(), Qt::Key_F1);
+        QTRY_COMPARE(view->findChildren<AboutDialog*>().size(), 1);
+        about = view->findChild<AboutDialog*>();
 
         // Ours, the icon set's and Qt's licences at least, each opened by the desktop.
         const QList<QLabel*> links = about->findChildren<QLabel*>(u"licenceLink"_s);

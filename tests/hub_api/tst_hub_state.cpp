@@ -8,6 +8,7 @@
 #include "wire/HttpExchange.h"
 
 #include <QDir>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -156,10 +157,13 @@ private Q_SLOTS:
         RecordingPlatform local(home.path());
         HubState state(local);
         state.setPort(FakeHub::refusingPort());
-        state.setRefreshDelays(20ms, 20ms);
+        state.setRefreshDelays(50ms, 20ms);
 
+        // The first look after the start finds nothing; only the second one says so.
+        QSignalSpy problemSpy(&state, &HubState::problemChanged);
         state.startHub();
         QTRY_COMPARE(state.problem(), u"No answer after Start"_s);
+        QCOMPARE(problemSpy.count(), 1);
         QVERIFY(QDir().mkpath(home.filePath(u".zandrel/hub"_s)));
         QVERIFY(QFile(home.filePath(u".zandrel/hub/hub.log"_s)).open(QIODevice::WriteOnly));
         state.startHub();
@@ -170,6 +174,35 @@ private Q_SLOTS:
         // After a stop, a Hub that does not answer is what was asked for.
         state.stopHub();
         QTRY_VERIFY(!state.problem());
+
+        // A Hub that comes up late, between the two looks, is simply running. (Should the machine be
+        // so slow that the first look already finds it, the outcome is the same.)
+        FakeHub late;
+        late.on("GET", "/api", ScriptedReply::json("{}"));
+        late.on("GET", "/api/apps", ScriptedReply::json("[]"));
+        state.setRefreshDelays(300ms, 20ms);
+        state.startHub();
+        QTest::qWait(450);
+        state.setPort(late.port());
+        QTRY_VERIFY(state.isRunning());
+        QVERIFY(!state.problem());
+    }
+
+    void anUnansweredProbeGivesTheTransportsWordsAndAPortChangeForgetsThem()
+    {
+        FakeHub slow;
+        slow.on("GET", "/api", ScriptedReply::json("{}").after(2s));
+        HubState state(platform);
+        state.setPort(slow.port());
+        HttpExchange::setTimeout(200ms);
+        const auto restore = qScopeGuard([] { HttpExchange::setTimeout(60s); });
+        await(state.refresh());
+        QVERIFY(!state.isRunning());
+        QVERIFY2(state.problem() && state.problem()->startsWith(
+                                        u"The Hub at 127.0.0.1:%1 did not answer"_s.arg(slow.port())),
+                 qPrintable(state.problem().value_or(u"(none)"_s)));
+        state.setPort(slow.port() + 1);
+        QVERIFY(!state.problem());
     }
 
     void aMissingCommandLaunchesNothing()
@@ -191,6 +224,10 @@ private Q_SLOTS:
         // The real lookup, on a PATH without and then with the command.
         QTemporaryDir bin;
         const QByteArray savedPath = qgetenv("PATH");
+        const auto restore = qScopeGuard([&] {
+            qputenv("PATH", savedPath);
+            platform.realCommandLookup = false;
+        });
         qputenv("PATH", bin.path().toUtf8());
         platform.realCommandLookup = true;
         state.startHub();
@@ -200,8 +237,6 @@ private Q_SLOTS:
         command.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         command.close();
         state.startHub();
-        platform.realCommandLookup = false;
-        qputenv("PATH", savedPath);
         QCOMPARE(platform.launches.size(), 1);
         QTRY_VERIFY(state.isRunning() && !state.problem());
     }

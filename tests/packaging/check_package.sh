@@ -2,6 +2,7 @@
 # Packs the build tree's application package and checks what it holds and what it depends on.
 # Usage: check_package.sh BUILD_DIR
 set -euo pipefail
+shopt -s nullglob
 build=$1
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
@@ -38,6 +39,7 @@ done
 
 # The entry names the installed icon and registers the link handler.
 dpkg-deb -x "$deb" "$out/root"
-grep -qx 'Icon=com.zandrel.HubDesktop' "$out/root/usr/share/applications/com.zandrel.HubDesktop.desktop" || fail=1
-grep -qx 'MimeType=x-scheme-handler/zandrel;' "$out/root/usr/share/applications/com.zandrel.HubDesktop.desktop" || fail=1
+entry="$out/root/usr/share/applications/com.zandrel.HubDesktop.desktop"
+grep -qx 'Icon=com.zandrel.HubDesktop' "$entry" || { echo "the entry does not name the installed icon"; fail=1; }
+grep -qx 'MimeType=x-scheme-handler/zandrel;' "$entry" || { echo "the entry does not handle zandrel: links"; fail=1; }
 exit $fail
