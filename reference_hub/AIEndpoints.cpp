@@ -44,10 +44,16 @@ Response AIEndpoints::config(const Request&) const
     return Response::record(context_.store.data().ai);
 }
 
+AIConfig AIEndpoints::configBody(const Request& request)
+{
+    AIConfig config = decodeBody<AIConfig>(request);
+    refuseEmptyRecord(config);
+    return config;
+}
+
 Response AIEndpoints::updateConfig(const Request& request)
 {
-    const AIConfig config = decodeBody<AIConfig>(request);
-    refuseEmptyRecord(config);
+    const AIConfig config = configBody(request);
     context_.store.update([&](HubData& data) { data.ai = config; });
     return Response::json(QJsonObject{{QStringLiteral("saved"), true}});
 }

@@ -11,6 +11,9 @@ public:
     explicit AIEndpoints(HubContext& context);
     void addTo(Router& router);
 
+    // The configuration a PUT body carries; throws HttpError for one that is not valid or sets nothing.
+    static AIConfig configBody(const Request& request);
+
 private:
     Response config(const Request& request) const;
     Response updateConfig(const Request& request);

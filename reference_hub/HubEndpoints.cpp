@@ -88,9 +88,8 @@ Response HubEndpoints::permissions(const Request&) const
     return Response::json(QJsonObject{{QStringLiteral("apps"), wire::toJson(map)}});
 }
 
-Response HubEndpoints::updatePermissions(const Request& request)
+PermissionSet HubEndpoints::permissionsBody(const Request& request)
 {
-    const InstalledApp app = context_.presentApp(request.params.at(0));
     PermissionSet set = decodeBody<PermissionSet>(request);
     if (!set.actions) {
         // Older apps call the third permission "execute".
@@ -103,6 +102,13 @@ Response HubEndpoints::updatePermissions(const Request& request)
                             QStringLiteral("The request body is not valid: execute: expected a boolean"));
     }
     refuseEmptyRecord(set);
+    return set;
+}
+
+Response HubEndpoints::updatePermissions(const Request& request)
+{
+    const InstalledApp app = context_.presentApp(request.params.at(0));
+    const PermissionSet set = permissionsBody(request);
 
     const QString note = QStringLiteral("read %1, write %2, actions %3")
                              .arg(describe(set.read), describe(set.write), describe(set.actions));

@@ -11,6 +11,9 @@ public:
     explicit HubEndpoints(HubContext& context);
     void addTo(Router& router);
 
+    // The permission set a PUT body asks for ("execute" standing in for "actions"); throws HttpError.
+    static PermissionSet permissionsBody(const Request& request);
+
     static constexpr int defaultAuditLimit = 50;
     static constexpr int maxAuditLimit = 1000;
 

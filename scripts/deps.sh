@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build needs, only those that are missing.
-# Usage: scripts/deps.sh [build|test|run|package]
+# Usage: scripts/deps.sh [build|test|run|package|fuzz]
 set -euo pipefail
 
 packages=(g++ cmake ninja-build qt6-base-dev qt6-svg-dev qt6-httpserver-dev qcoro-qt6-dev libgl-dev libsimdjson-dev)
@@ -10,7 +10,8 @@ case "${1:-build}" in
                      librsvg2-bin) ;;
     run) packages+=(fonts-dejavu-core fontconfig xvfb xauth curl) ;;
     package) packages+=(dpkg-dev librsvg2-bin desktop-file-utils appstream) ;;
-    *) echo "usage: $0 [build|test|run|package]" >&2; exit 2 ;;
+    fuzz) packages+=(clang-14 libclang-rt-14-dev) ;;
+    *) echo "usage: $0 [build|test|run|package|fuzz]" >&2; exit 2 ;;
 esac
 
 missing=()

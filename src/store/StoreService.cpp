@@ -22,18 +22,12 @@ struct DecodedCatalogue {
     std::exception_ptr error;
 };
 
-// The catalogue in either of its forms; runs on a worker thread and hands failures back as values.
-DecodedCatalogue decodeCatalogue(const QByteArray& body)
+// Runs on a worker thread and hands failures back as values.
+DecodedCatalogue decodeCatalogueOffThread(const QByteArray& body)
 {
     DecodedCatalogue decoded;
     try {
-        const QJsonValue json = wire::parseJson(body);
-        try {
-            decoded.apps = wire::fromJson<PaginatedStoreApps>(json).results;
-        } catch (const DecodeError&) {
-            // Older Hubs answer a bare array.
-            decoded.apps = wire::fromJson<QList<StoreApp>>(json);
-        }
+        decoded.apps = StoreService::decodeCatalogue(body);
     } catch (...) {
         decoded.error = std::current_exception();
     }
@@ -69,6 +63,17 @@ void StoreService::setCurrentUser(std::optional<UserProfile> user)
         return;
     currentUser_ = std::move(user);
     Q_EMIT currentUserChanged();
+}
+
+QList<StoreApp> StoreService::decodeCatalogue(const QByteArray& body)
+{
+    const QJsonValue json = wire::parseJson(body);
+    try {
+        return wire::fromJson<PaginatedStoreApps>(json).results;
+    } catch (const DecodeError&) {
+        // Older Hubs answer a bare array.
+        return wire::fromJson<QList<StoreApp>>(json);
+    }
 }
 
 bool StoreService::isValidSlug(const QString& slug)
@@ -140,7 +145,7 @@ QCoro::Task<QList<StoreApp>> StoreService::getApps(std::optional<QString> catego
     const QByteArray body = co_await fetch(std::move(get));
     // A catalogue of thousands takes tens of milliseconds to parse: that happens on the shared
     // thread pool, so the window keeps painting meanwhile.
-    QFuture<DecodedCatalogue> decoding = QtConcurrent::run(&decodeCatalogue, body);
+    QFuture<DecodedCatalogue> decoding = QtConcurrent::run(&decodeCatalogueOffThread, body);
     DecodedCatalogue decoded = co_await decoding;
     if (decoded.error)
         std::rethrow_exception(decoded.error);

@@ -47,6 +47,9 @@ public:
 
     // Letters, digits, "-", "_" and "." only, and not "." or "..": safe to put in a path unescaped.
     static bool isValidSlug(const QString& slug);
+    // The catalogue's answer in either of its forms: a page of apps, or (older Hubs) a bare array.
+    // Throws DecodeError.
+    static QList<StoreApp> decodeCatalogue(const QByteArray& body);
 
 Q_SIGNALS:
     void isLoggedInChanged();
