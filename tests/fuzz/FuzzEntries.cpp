@@ -114,13 +114,18 @@ void lenient(const std::uint8_t* data, std::size_t size)
     }
 }
 
+QString encoded(const QString& text)
+{
+    return QString::fromLatin1(QUrl::toPercentEncoding(text));
+}
+
 void links(const std::uint8_t* data, std::size_t size)
 {
     const ZandrelLink link = ZandrelLink::parse(QString::fromUtf8(bytes(data, size)));
     switch (link.kind) {
     case ZandrelLink::Kind::Ignored:
         break;
-    case ZandrelLink::Kind::Install:
+    case ZandrelLink::Kind::Install: {
         // An install is sent only for a slug that cannot leave its path segment.
         if (StoreService::isValidSlug(link.slug)) {
             const QString path = QStringLiteral("/api/store/apps/") + link.slug + QStringLiteral("/install");
@@ -128,11 +133,23 @@ void links(const std::uint8_t* data, std::size_t size)
             if (!url.isValid() || url.path() != path || url.hasQuery() || url.hasFragment())
                 broken("a valid slug escapes its path segment");
         }
+        // Whatever slug a link carries, the plain link written for it carries the same.
+        const ZandrelLink again =
+            ZandrelLink::parse(QStringLiteral("zandrel://install/") + encoded(link.slug));
+        if (again.kind != ZandrelLink::Kind::Install || again.slug != link.slug)
+            broken("an install link's slug does not survive writing the link again");
         break;
-    case ZandrelLink::Kind::SignIn:
-        if (link.accessToken.isEmpty())
-            broken("a sign-in link without a token");
+    }
+    case ZandrelLink::Kind::SignIn: {
+        QString plain = QStringLiteral("zandrel://auth/callback?access_token=") + encoded(link.accessToken);
+        if (link.refreshToken)
+            plain += QStringLiteral("&refresh_token=") + encoded(*link.refreshToken);
+        const ZandrelLink again = ZandrelLink::parse(plain);
+        if (again.kind != ZandrelLink::Kind::SignIn || again.accessToken != link.accessToken ||
+            again.refreshToken != link.refreshToken)
+            broken("a sign-in link's tokens do not survive writing the link again");
         break;
+    }
     }
 }
 
