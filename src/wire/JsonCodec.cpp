@@ -25,9 +25,26 @@ void JsonCodec<qint64>::decode(const QJsonValue& value, qint64& out)
     out = a;
 }
 
-QJsonValue parseJson(const QByteArray& bytes)
+namespace {
+
+// Qt's parser drops a byte-order mark at the start of a string ("\xEF\xBB\xBFx" reads as "x"). In
+// checked JSON those bytes can only stand inside strings, where the escape \uFEFF means the same and
+// is kept.
+QByteArray withMarksEscaped(const QByteArray& bytes)
 {
-    requireStrictJson(bytes);
+    static constexpr QByteArrayView mark("\xEF\xBB\xBF");
+    if (!bytes.contains(mark))
+        return bytes;
+    QByteArray escaped = bytes;
+    return escaped.replace(mark, QByteArrayView("\\uFEFF"));
+}
+
+} // namespace
+
+QJsonValue parseJson(const QByteArray& raw)
+{
+    requireStrictJson(raw);
+    const QByteArray bytes = withMarksEscaped(raw);
 
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
