@@ -2,16 +2,11 @@
 
 #include "wire/Error.h"
 
-#include <QCoreApplication>
-#include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPointer>
-#include <QTcpServer>
-#include <QTcpSocket>
-#include <QTimer>
 #include <qcoro/qcoronetworkreply.h>
 
 namespace zandrel {
@@ -74,45 +69,18 @@ bool isTransportError(QNetworkReply::NetworkError error)
 
 QNetworkAccessManager& HttpExchange::networkManager()
 {
-    static QPointer<QNetworkAccessManager> manager;
-    if (!manager) {
-        manager = new QNetworkAccessManager(QCoreApplication::instance());
+    // Kept for the whole process, never destroyed: destroying it quits Qt's network thread at once,
+    // dropping the work already queued to it (such as the clean-up of replies just deleted), and what
+    // that work would free is lost. Left running, the thread finishes its queue; the process's end
+    // ends it.
+    static QNetworkAccessManager* const manager = [] {
+        auto* created = new QNetworkAccessManager;
         // The Hub is always on the loopback address: a system proxy must never see its traffic.
-        manager->setProxy(QNetworkProxy::NoProxy);
-    }
+        created->setProxy(QNetworkProxy::NoProxy);
+        return created;
+    }();
     return *manager;
 }
-
-namespace {
-
-void drainNetworkThread(QNetworkAccessManager& manager)
-{
-    QTcpServer server;
-    if (!server.listen(QHostAddress::LocalHost, 0))
-        return;
-    // A complete answer: a transfer cut off here would itself be one more thing to tear down.
-    QObject::connect(&server, &QTcpServer::newConnection, &server, [&server] {
-        while (QTcpSocket* socket = server.nextPendingConnection()) {
-            QObject::connect(socket, &QTcpSocket::readyRead, socket, [socket] {
-                if (!socket->readAll().contains("\r\n\r\n"))
-                    return;
-                socket->write("HTTP/1.1 204 No Content\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
-                socket->disconnectFromHost();
-            });
-        }
-    });
-    QNetworkRequest last(QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(server.serverPort())));
-    last.setTransferTimeout(2000);
-    QNetworkReply* reply = manager.get(last);
-    QEventLoop loop;
-    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    QTimer::singleShot(3000, &loop, &QEventLoop::quit);
-    if (reply->isRunning())
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
-    reply->deleteLater();
-}
-
-} // namespace
 
 bool HttpExchange::isShutDown()
 {
@@ -128,22 +96,12 @@ void HttpExchange::shutDown()
     QList<QPointer<QNetworkReply>> replies;
     for (QNetworkReply* reply : manager.findChildren<QNetworkReply*>())
         replies.append(reply);
-    // abort() finishes the reply at once: each waiting exchange resumes here and ends.
-    int aborted = 0;
+    // abort() finishes the reply at once: each waiting exchange resumes here and ends. Qt's network
+    // thread, which lives on with the manager, then handles the aborts in its own time.
     for (const QPointer<QNetworkReply>& reply : replies) {
-        if (reply && reply->isRunning()) {
+        if (reply && reply->isRunning())
             reply->abort();
-            ++aborted;
-        }
     }
-    // With nothing cut short there is nothing to drain, and the drain's own exchange is best avoided.
-    if (aborted == 0)
-        return;
-
-    // Qt hands aborts to its network thread, which works in order: one more exchange, answered by a
-    // throwaway server, comes back only after they have been handled, so the thread does not quit
-    // with an abort still queued.
-    drainNetworkThread(manager);
 }
 
 std::chrono::milliseconds HttpExchange::timeout()

@@ -36,12 +36,11 @@ public:
     static QCoro::Task<HttpResponse> send(HttpRequest request);
 
     // At quit: ends every exchange in flight (each throws ShutdownError to its waiting coroutine, which
-    // then finishes) and refuses new ones, then lets Qt's network thread finish tearing them down, so
-    // nothing is left suspended or half-destroyed when the process ends.
+    // then finishes) and refuses new ones, so nothing is left suspended when the process ends.
     static void shutDown();
     static bool isShutDown();
 
-    // The manager lives as long as the application object.
+    // The one manager, kept until the process ends (see the definition for why).
     static QNetworkAccessManager& networkManager();
 
     // 60 seconds unless a test shortens it.

@@ -168,9 +168,6 @@ private Q_SLOTS:
         env.insert(u"HOME"_s, hub->path(u"."_s));
         env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
         env.insert(u"ZANDREL_HUB_PORT"_s, QString::number(hub->port()));
-        // Memory errors are checked, leaks not yet: under load Qt's network thread can still be tearing
-        // down an aborted transfer when the process ends (a few quits in a hundred here).
-        env.insert(u"ASAN_OPTIONS"_s, u"detect_leaks=0"_s);
         desktop.setProcessEnvironment(env);
         desktop.start(QStringLiteral(ZANDREL_DESKTOP), {u"zandrel://install/morrak"_s});
         QVERIFY(desktop.waitForStarted());
@@ -181,7 +178,7 @@ private Q_SLOTS:
         const QByteArray out = desktop.readAllStandardOutput();
         const QByteArray err = desktop.readAllStandardError();
         QCOMPARE(desktop.exitStatus(), QProcess::NormalExit);
-        QVERIFY2(desktop.exitCode() == 0 && !err.contains("AddressSanitizer"), err.constData());
+        QVERIFY2(desktop.exitCode() == 0 && !err.contains("Sanitizer"), err.constData());
         QVERIFY2(!out.contains("Install from URL failed"), out.constData()); // cut short, not failed
     }
 };

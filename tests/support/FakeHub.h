@@ -52,10 +52,6 @@ class FakeHub : public QObject {
 
 public:
     explicit FakeHub(QObject* parent = nullptr);
-    // Sends one last request through the application's network manager and waits for its answer.
-    // Qt's network thread handles its work in order, so every transfer aborted before (cut off, timed
-    // out) has then been torn down: a test never ends while that thread still holds an aborted
-    // transfer, which Qt would leak when the process exits at that moment.
     ~FakeHub() override;
 
     quint16 port() const { return server_.serverPort(); }
