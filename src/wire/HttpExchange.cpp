@@ -71,8 +71,8 @@ QNetworkAccessManager& HttpExchange::networkManager()
 {
     // Kept for the whole process, never destroyed: destroying it quits Qt's network thread at once,
     // dropping the work already queued to it (such as the clean-up of replies just deleted), and what
-    // that work would free is lost. Left running, the thread finishes its queue; the process's end
-    // ends it.
+    // that work would free is lost. Left running, the thread finishes its queue in its own time; the
+    // process's end stops it wherever it is, which for a loopback client idle at quit is harmless.
     static QNetworkAccessManager* const manager = [] {
         auto* created = new QNetworkAccessManager;
         // The Hub is always on the loopback address: a system proxy must never see its traffic.

@@ -11,8 +11,6 @@ namespace zandrel::test {
 
 namespace {
 
-// The destructor's last request; not recorded.
-
 QByteArray routeKey(const QByteArray& method, const QByteArray& path)
 {
     return method + ' ' + path;

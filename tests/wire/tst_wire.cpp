@@ -204,6 +204,16 @@ private Q_SLOTS:
                                                    "v\"}")
                                        .toObject();
         QCOMPARE(marked.value(u"\uFEFFk").toString(), QStringLiteral(u"\uFEFFv"));
+        // Also after another character starting with the same byte, after an escaped backslash, and in
+        // a bare top-level string.
+        QCOMPARE(wire::parseJson("[\"\xEF\xBC\x81\xEF\xBB\xBF\"]").toArray().at(0).toString(),
+                 QStringLiteral(u"\uFF01\uFEFF"));
+        QCOMPARE(wire::parseJson("[\"\\\\\xEF\xBB\xBF\"]").toArray().at(0).toString(),
+                 QStringLiteral(u"\\\uFEFF"));
+        QCOMPARE(wire::parseJson("\"\xEF\xBB\xBF"
+                                 "x\"")
+                     .toString(),
+                 QStringLiteral(u"\uFEFFx"));
 
         // What the accepted corner cases read as: the last of repeated keys, a huge integer as the
         // nearest double (an integer field refuses it).
