@@ -22,11 +22,6 @@ const QByteArray kApp =
     R"("category":{"id":"1","name":"Tools","slug":"tools","icon":"hammer"},"price_cents":0,"is_free":true,)"
     R"("average_rating":4,"review_count":3,"download_count":10})";
 
-const QByteArray kDetail =
-    R"({"slug":"orvane","name":"Orvane","short_description":"s","description":"d","icon_url":"u",)"
-    R"("category":{"id":"1","name":"Tools","slug":"tools","icon":"hammer"},"price_cents":299,"is_free":false,)"
-    R"("average_rating":4.5,"review_count":3,"download_count":10,"screenshots":[],"latest_version":null})";
-
 const QByteArray kAuth = R"({"access_token":"tok-1","refresh_token":"ref-1",)"
                          "\"user\":{\"id\":\"u1\",\"email\":\"demo@zandrel.dev\",\"display_name\":\"Demo\","
                          "\"avatar_url\":\"https://a\"}}";
@@ -49,22 +44,6 @@ class TestStore : public QObject {
 private Q_SLOTS:
     // --- records ---
 
-    void catalogueRecords()
-    {
-        const auto app = wire::decodeJson<StoreApp>(kApp);
-        QVERIFY(!app.developer_name && !app.featured);
-        QCOMPARE(app.average_rating, 4.0);
-        QCOMPARE(decodeFailure<StoreApp>(without(kApp, "price_cents")),
-                 QStringLiteral("price_cents: missing"));
-        QCOMPARE(decodeFailure<StoreApp>(without(kApp, "category")), QStringLiteral("category: missing"));
-
-        const auto detail = wire::decodeJson<StoreAppDetail>(kDetail);
-        QVERIFY(!detail.latest_version);
-        QVERIFY(detail.screenshots.isEmpty());
-        QCOMPARE(decodeFailure<StoreAppDetail>(without(kDetail, "screenshots")),
-                 QStringLiteral("screenshots: missing"));
-    }
-
     void updatesRecords()
     {
         QCOMPARE(decodeFailure<UpdatesResponse>(R"({"updates":{}})"),
@@ -84,13 +63,6 @@ private Q_SLOTS:
         QCOMPARE(two.hub_update, (UpdatesResponse::HubUpdate{u"9"_s, u"u"_s, u"n"_s}));
         QCOMPARE(two.announcements, QStringList{u"hi"_s});
         QVERIFY(!wire::encodeJson(rows[1]).contains("currentVersion"));
-    }
-
-    void profileAvatarIsOptional()
-    {
-        const auto profile = wire::decodeJson<UserProfile>(without(kProfile, "avatar_url"));
-        QVERIFY(!profile.avatar_url);
-        QVERIFY(!wire::encodeJson(profile).contains("avatar_url"));
     }
 
     // Every member of every store record, optional ones included, spelt as the store sends it. The other
