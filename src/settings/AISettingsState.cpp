@@ -93,6 +93,7 @@ void AISettingsState::setEditingKeys(QMap<QString, QString> keys)
 }
 void AISettingsState::setEditingKey(const QString& provider, QString key)
 {
+    keyEditedAt_.insert(provider, ++editClock_);
     QMap<QString, QString> keys = editingKeys_;
     keys.insert(provider, std::move(key));
     setEditingKeys(std::move(keys));
@@ -139,27 +140,44 @@ void AISettingsState::setShowManualKey(const QString& provider, bool show)
 
 // --- Operations ---
 
+void AISettingsState::supersedeLoads()
+{
+    ++loadSeq_;
+    setIsLoading(false);
+}
+
 QCoro::Task<> AISettingsState::load()
 {
     QPointer<AISettingsState> self(this);
+    const quint64 seq = ++loadSeq_;
+    const quint64 sentAt = editClock_;
     setIsLoading(true);
     const HubAPIClient client(port_);
     try {
         AIConfig config = co_await client.getAIConfig();
-        if (!self)
+        if (!self || seq != loadSeq_)
             co_return;
+        // A provider added while this answer was on its way is still there: it has not been saved yet.
+        for (auto it = addedAt_.cbegin(); it != addedAt_.cend(); ++it) {
+            if (it.value() <= sentAt)
+                continue;
+            if (!config.providers)
+                config.providers.emplace();
+            if (!config.providers->contains(it.key()))
+                config.providers->insert(it.key(), AIProviderConfig{});
+        }
         setConfig(std::move(config));
         AIModelsResponse models = co_await client.getAIModels();
-        if (!self)
+        if (!self || seq != loadSeq_)
             co_return;
         setModels(models.models);
         setDefaultModel(models.defaultModel.value_or(QString()));
         UsageResponse usage = co_await client.getAIUsage();
-        if (!self)
+        if (!self || seq != loadSeq_)
             co_return;
         setUsage(std::move(usage));
     } catch (...) {
-        if (!self)
+        if (!self || seq != loadSeq_)
             co_return;
         // What arrived before the failure stays.
         setError(describeCurrent());
@@ -167,12 +185,15 @@ QCoro::Task<> AISettingsState::load()
         co_return;
     }
 
-    // The Hub's keys replace what was typed for every configured provider.
+    // The Hub's keys replace what was typed for every configured provider, except what was typed
+    // after this load was sent.
     QMap<QString, QString> keys = editingKeys_;
     const QMap<QString, AIProviderConfig> providers =
         config_.providers.value_or(QMap<QString, AIProviderConfig>());
-    for (auto it = providers.cbegin(); it != providers.cend(); ++it)
-        keys.insert(it.key(), it->apiKey.value_or(QString()));
+    for (auto it = providers.cbegin(); it != providers.cend(); ++it) {
+        if (keyEditedAt_.value(it.key()) <= sentAt)
+            keys.insert(it.key(), it->apiKey.value_or(QString()));
+    }
     setEditingKeys(std::move(keys));
 
     std::optional<QList<AuthStatusEntry>> status;
@@ -181,7 +202,7 @@ QCoro::Task<> AISettingsState::load()
     } catch (...) {
         // Treated as nobody signed in; not worth a message.
     }
-    if (!self)
+    if (!self || seq != loadSeq_)
         co_return;
     setAuthStatus(status.value_or(QList<AuthStatusEntry>()));
     setError(std::nullopt);
@@ -191,7 +212,7 @@ QCoro::Task<> AISettingsState::load()
         if (!authEntry(it.key()) && it->apiKey.value_or(QString()).isEmpty())
             continue;
         co_await testProvider(it.key());
-        if (!self)
+        if (!self || seq != loadSeq_)
             co_return;
     }
     setIsLoading(false);
@@ -200,6 +221,7 @@ QCoro::Task<> AISettingsState::load()
 QCoro::Task<> AISettingsState::testProvider(QString provider)
 {
     QPointer<AISettingsState> self(this);
+    const quint64 seq = ++testSeqs_[provider];
     setTestingProvider(provider);
     const QString typed = editingKeys_.value(provider);
     const std::optional<AIProviderConfig> entry = config_.providers && config_.providers->contains(provider)
@@ -219,10 +241,12 @@ QCoro::Task<> AISettingsState::testProvider(QString provider)
     } catch (...) {
         result = AITestResult{false, std::nullopt, describeCurrent()};
     }
-    if (!self)
+    // A later test of the same provider (with another key, say) tells the truth, whenever it ends.
+    if (!self || testSeqs_.value(provider) != seq)
         co_return;
     setTestResult(provider, std::move(result));
-    setTestingProvider(std::nullopt);
+    if (testingProvider_ == provider)
+        setTestingProvider(std::nullopt);
 }
 
 QCoro::Task<> AISettingsState::saveConfig()
@@ -239,12 +263,80 @@ QCoro::Task<> AISettingsState::saveConfig()
     // Named even when empty: a body with no field at all says nothing, and the Hub refuses it.
     if (!config.providers)
         config.providers.emplace();
-    setConfig(config);
+    setConfig(std::move(config));
+    // Whatever a load on its way brings is older than this change.
+    supersedeLoads();
+    if (saving_) {
+        saveAgain_ = true; // sent as soon as the Hub has answered the save on its way
+        co_return;
+    }
+    saving_ = true;
+    std::optional<QString> failure;
+    do {
+        saveAgain_ = false;
+        failure.reset();
+        // What is sent now includes every provider added so far.
+        addedAt_.clear();
+        try {
+            co_await HubAPIClient(port_).updateAIConfig(config_);
+        } catch (...) {
+            failure = describeCurrent();
+        }
+        if (!self)
+            co_return;
+    } while (saveAgain_);
+    saving_ = false;
+    if (failure) {
+        setError(failure); // the edits stay in config
+        co_return;
+    }
+    co_await load();
+}
+
+void AISettingsState::chooseDefaultModel(const QString& model)
+{
+    if (model == defaultModel_)
+        return;
+    setDefaultModel(model);
+    saveConfig();
+}
+
+void AISettingsState::chooseAppOverride(const QString& appId, const QString& model)
+{
+    AIConfig config = config_;
+    QMap<QString, QString> overrides = config.appOverrides.value_or(QMap<QString, QString>());
+    if (model.isEmpty())
+        overrides.remove(appId);
+    else
+        overrides.insert(appId, model);
+    config.appOverrides = std::move(overrides);
+    setConfig(std::move(config));
+    saveConfig();
+}
+
+QStringList AISettingsState::fallbackChain() const
+{
+    if (config_.fallbackOrder)
+        return *config_.fallbackOrder;
+    return config_.providers ? config_.providers->keys() : QStringList();
+}
+
+void AISettingsState::chooseFallbackOrder(const QStringList& order)
+{
+    AIConfig config = config_;
+    config.fallbackOrder = order;
+    setConfig(std::move(config));
+    saveConfig();
+}
+
+QCoro::Task<> AISettingsState::signOut(QString provider)
+{
+    QPointer<AISettingsState> self(this);
     try {
-        co_await HubAPIClient(port_).updateAIConfig(std::move(config));
+        co_await HubAPIClient(port_).signOut(provider);
     } catch (...) {
         if (self)
-            setError(describeCurrent()); // the edits stay in config
+            setError(describeCurrent());
         co_return;
     }
     if (!self)
@@ -258,6 +350,7 @@ void AISettingsState::addProvider(const QString& provider)
     if (!config.providers)
         config.providers.emplace();
     config.providers->insert(provider, AIProviderConfig{});
+    addedAt_.insert(provider, ++editClock_);
     setConfig(std::move(config));
     setEditingKey(provider, QString());
     setExpandedProvider(provider);
@@ -265,6 +358,7 @@ void AISettingsState::addProvider(const QString& provider)
 
 void AISettingsState::removeProvider(const QString& provider)
 {
+    addedAt_.remove(provider);
     if (config_.providers) {
         AIConfig config = config_;
         config.providers->remove(provider);

@@ -21,6 +21,10 @@ enum class ProviderStatus { Connected, NoKey, Error, Unknown };
 // a pending browser sign-in). Every request goes through a fresh client on the fixed Hub port (3456
 // unless a test says otherwise). No operation throws: failures land in error, oauthError or a test
 // result.
+//
+// The user acts faster than the Hub answers, so only the latest load applies its answers, a change
+// the user makes outranks any load already on its way, and saves follow one another in the order the
+// changes were made.
 class AISettingsState : public QObject {
     Q_OBJECT
 
@@ -49,6 +53,7 @@ public:
     void setConfig(AIConfig config);
     void setDefaultModel(QString model);
     void setExpandedProvider(std::optional<QString> provider);
+    // A key as the user types it: a load already on its way does not overwrite it.
     void setEditingKey(const QString& provider, QString key);
     void setShowKey(const QString& provider, bool show);
     void setOauthCode(QString code);
@@ -56,7 +61,21 @@ public:
     void setError(std::optional<QString> error);
 
     QCoro::Task<> load();
+    // Sends the whole configuration with the typed keys and the default model, then loads. A save
+    // asked for while one is on its way is sent when that one is answered, with everything changed
+    // by then: the Hub ends with the latest configuration. Any load already on its way is dropped.
     QCoro::Task<> saveConfig();
+
+    // The user's choices that are saved at once.
+    void chooseDefaultModel(const QString& model);
+    // An empty model removes the app's entry rather than storing an empty text.
+    void chooseAppOverride(const QString& appId, const QString& model);
+    void chooseFallbackOrder(const QStringList& order);
+    // The fallback order shown: the stored one, else the provider ids in ascending order.
+    QStringList fallbackChain() const;
+    // Signs the provider's account out at the Hub, then loads; a failure goes to error.
+    QCoro::Task<> signOut(QString provider);
+
     QCoro::Task<> testProvider(QString provider);
     void addProvider(const QString& provider);
     void removeProvider(const QString& provider);
@@ -97,6 +116,8 @@ private:
     void setOauthPendingState(std::optional<QString> state);
     void setOauthLoading(bool value);
     void setOauthError(std::optional<QString> error);
+    // Drops the answers of every load on its way: a change was made after it was sent.
+    void supersedeLoads();
 
     Platform& platform_;
     int port_;
@@ -117,6 +138,14 @@ private:
     bool oauthLoading_ = false;
     std::optional<QString> oauthError_;
     QMap<QString, bool> showManualKey_;
+
+    quint64 loadSeq_ = 0;                // the latest load; an answer of an earlier one is dropped
+    QMap<QString, quint64> testSeqs_;    // per provider: the latest connection test
+    quint64 editClock_ = 0;              // counts the user's key edits and provider additions
+    QMap<QString, quint64> keyEditedAt_; // per provider: when its key was last typed
+    QMap<QString, quint64> addedAt_;     // per provider added here and not yet saved
+    bool saving_ = false;                // a configuration is on its way to the Hub
+    bool saveAgain_ = false;             // and another change waits for it
 };
 
 } // namespace zandrel

@@ -1,34 +1,26 @@
 #include "settings/AISettingsTab.h"
 
-#include "hub_api/HubAPIClient.h"
 #include "hub_api/HubState.h"
 #include "settings/AISettingsState.h"
+#include "settings/FallbackChainModel.h"
+#include "settings/FallbackChainView.h"
 #include "settings/ProviderCard.h"
+#include "settings/UsageCard.h"
 #include "ui/Divider.h"
 #include "ui/ErrorBanner.h"
 #include "ui/Formats.h"
 #include "ui/GroupBox.h"
 #include "ui/Label.h"
-#include "ui/PageLife.h"
 #include "ui/Spinner.h"
 #include "ui/SymbolTable.h"
 #include "ui/SymbolView.h"
 #include "ui/Theme.h"
-#include "wire/Error.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
-#include <QPainter>
-#include <QPainterPath>
 #include <QShowEvent>
-#include <QStyledItemDelegate>
-#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <limits>
@@ -44,6 +36,11 @@ namespace {
 
 const char* const kKnownIds[] = {"anthropic", "openai", "ollama"};
 
+// Caps for what a Hub may send in absurd sizes: one widget each is not free.
+constexpr qsizetype kMaxModelsListed = 500;
+constexpr qsizetype kMaxOverrideRows = 100;
+constexpr int kMaxBreakdownRows = 500;
+
 ui::GroupBox* section(const QString& symbol, const QString& title, const QString& name)
 {
     auto* box = new ui::GroupBox({});
@@ -55,159 +52,27 @@ ui::GroupBox* section(const QString& symbol, const QString& title, const QString
     return box;
 }
 
-// One of the three usage periods: cost, tokens in and out, requests.
-class UsageCard : public QWidget {
-public:
-    UsageCard(const QString& title, const std::optional<UsageSummary>& summary)
-    {
-        setObjectName(QStringLiteral("usageCard"));
-        auto* column = new QVBoxLayout(this);
-        column->setContentsMargins(10, 10, 10, 10);
-        column->setSpacing(4);
-        column->addWidget(new Label(title, TextStyle::Caption, Tone::Secondary));
-        if (!summary) {
-            auto* none = new Label(QStringLiteral("\u2014"), TextStyle::Title3, Tone::Tertiary);
-            column->addWidget(none);
-            return;
-        }
-        auto* cost = new Label(ui::costText(summary->cost_estimate), TextStyle::Title3);
-        cost->setTextStyle(TextStyle::Title3, true);
-        cost->setObjectName(QStringLiteral("cost"));
-        column->addWidget(cost);
-        auto* tokens = new QHBoxLayout;
-        tokens->setSpacing(8);
-        auto* in = new SymbolLabel(QStringLiteral("arrow.down.circle"),
-                                   ui::formatTokens(summary->input_tokens) + QStringLiteral(" in"),
-                                   TextStyle::Caption2,
-                                   Tone::Secondary);
-        in->setObjectName(QStringLiteral("tokensIn"));
-        auto* out = new SymbolLabel(QStringLiteral("arrow.up.circle"),
-                                    ui::formatTokens(summary->output_tokens) + QStringLiteral(" out"),
-                                    TextStyle::Caption2,
-                                    Tone::Secondary);
-        out->setObjectName(QStringLiteral("tokensOut"));
-        tokens->addWidget(in);
-        tokens->addWidget(out);
-        tokens->addStretch(1);
-        column->addLayout(tokens);
-        auto* requests = new Label(QStringLiteral("%1 request%2")
-                                       .arg(summary->count)
-                                       .arg(summary->count == 1 ? QString() : QStringLiteral("s")),
-                                   TextStyle::Caption2,
-                                   Tone::Tertiary);
-        requests->setObjectName(QStringLiteral("requests"));
-        column->addWidget(requests);
-    }
+using Entries = QList<std::pair<QString, QString>>; // text, value
 
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        QPainterPath shape;
-        shape.addRoundedRect(QRectF(rect()), 6, 6);
-        QColor fill = ui::Theme::textColor(Tone::Quaternary, palette());
-        fill.setAlphaF(fill.alphaF() * 0.5);
-        painter.fillPath(shape, fill);
-    }
-};
-
-// Rows dragged with the mouse, or moved with Alt+Up and Alt+Down.
-class FallbackList : public QListWidget {
-public:
-    std::function<void()> moved;
-    // Told when a drag starts and ends: nothing may be rebuilt under the drag's own event loop.
-    std::function<void(bool)> dragging;
-
-protected:
-    void startDrag(Qt::DropActions actions) override
-    {
-        if (dragging)
-            dragging(true);
-        QListWidget::startDrag(actions);
-        if (dragging)
-            dragging(false);
-    }
-    void keyPressEvent(QKeyEvent* event) override
-    {
-        const int row = currentRow();
-        const int step = event->key() == Qt::Key_Up ? -1 : event->key() == Qt::Key_Down ? 1 : 0;
-        if (event->modifiers().testFlag(Qt::AltModifier) && step != 0 && row >= 0 && row + step >= 0 &&
-            row + step < count()) {
-            QListWidgetItem* item = takeItem(row);
-            insertItem(row + step, item);
-            setCurrentRow(row + step);
-            if (moved)
-                moved();
-            return;
-        }
-        QListWidget::keyPressEvent(event);
-    }
-    void dropEvent(QDropEvent* event) override
-    {
-        QListWidget::dropEvent(event);
-        if (moved)
-            moved();
-    }
-};
-
-ui::NamedColor statusColor(ProviderStatus status)
+// Brings a drop-down's entries to these, changing only what differs: an open list stays open and
+// the user's pick is not lost. The current entry follows `current` (none when nothing matches).
+void refill(QComboBox* picker, const Entries& entries, const QString& current)
 {
-    switch (status) {
-    case ProviderStatus::Connected:
-        return ui::NamedColor::Green;
-    case ProviderStatus::NoKey:
-        return ui::NamedColor::Red;
-    case ProviderStatus::Error:
-        return ui::NamedColor::Yellow;
-    case ProviderStatus::Unknown:
-        return ui::NamedColor::Gray;
+    const int common = qMin(picker->count(), int(entries.size()));
+    for (int i = 0; i < common; ++i) {
+        if (picker->itemText(i) != entries[i].first)
+            picker->setItemText(i, entries[i].first);
+        if (picker->itemData(i).toString() != entries[i].second)
+            picker->setItemData(i, entries[i].second);
     }
-    return ui::NamedColor::Gray;
+    while (picker->count() > entries.size())
+        picker->removeItem(picker->count() - 1);
+    for (qsizetype i = picker->count(); i < entries.size(); ++i)
+        picker->addItem(entries[i].first, entries[i].second);
+    const int index = picker->findData(current);
+    if (picker->currentIndex() != index)
+        picker->setCurrentIndex(index);
 }
-
-constexpr int kColorRole = Qt::UserRole + 1;
-constexpr int kPositionRole = Qt::UserRole + 2;
-
-// A fallback row: the drag handle, the position, the provider's status colour and its name.
-class FallbackRow : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        painter->save();
-        painter->setRenderHint(QPainter::Antialiasing);
-        const QPalette& palette = option.palette;
-        if (option.state.testFlag(QStyle::State_Selected) || option.state.testFlag(QStyle::State_HasFocus))
-            painter->fillRect(option.rect, ui::Theme::textColor(Tone::Quaternary, palette));
-        const QRect row = option.rect.adjusted(6, 0, -6, 0);
-        const qreal dpr = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
-        painter->drawPixmap(row.left(),
-                            row.center().y() - 7,
-                            ui::SymbolTable::pixmap(QStringLiteral("line.3.horizontal"),
-                                                    {14, 14},
-                                                    ui::Theme::textColor(Tone::Tertiary, palette),
-                                                    dpr));
-        QFont digits = ui::Theme::font(TextStyle::Caption);
-        digits.setFamily(QStringLiteral("monospace"));
-        painter->setFont(digits);
-        painter->setPen(ui::Theme::textColor(Tone::Secondary, palette));
-        painter->drawText(QRect(row.left() + 22, row.top(), 24, row.height()),
-                          Qt::AlignLeft | Qt::AlignVCenter,
-                          index.data(kPositionRole).toString());
-        painter->setPen(Qt::NoPen);
-        painter->setBrush(
-            ui::Theme::color(static_cast<ui::NamedColor>(index.data(kColorRole).toInt()), palette));
-        painter->drawEllipse(QRectF(row.left() + 48, row.center().y() - 4, 8, 8));
-        painter->setFont(ui::Theme::font(TextStyle::Body));
-        painter->setPen(palette.color(QPalette::Text));
-        painter->drawText(QRect(row.left() + 64, row.top(), row.width() - 64, row.height()),
-                          Qt::AlignLeft | Qt::AlignVCenter,
-                          index.data(Qt::DisplayRole).toString());
-        painter->restore();
-    }
-};
 
 } // namespace
 
@@ -232,43 +97,47 @@ AISettingsTab::AISettingsTab(const PageContext& context, QWidget* parent)
     top->addWidget(banner_, 1);
     top->addWidget(busy_, 0, Qt::AlignRight | Qt::AlignTop);
     column->addLayout(top);
-    sections_ = new QVBoxLayout;
-    sections_->setSpacing(20);
-    column->addLayout(sections_);
+    column->addWidget(makeProviders());
+    column->addWidget(makeDefaultModel());
+    column->addWidget(makeFallback());
+    column->addWidget(makeUsage());
     column->addStretch(1);
     setWidget(content);
 
-    // Typing (keys, the pasted code) changes the state without rebuilding the fields being typed in.
+    // Each section follows the signals of what it shows.
     for (auto signal : {&AISettingsState::configChanged,
                         &AISettingsState::modelsChanged,
-                        &AISettingsState::defaultModelChanged,
-                        &AISettingsState::usageChanged,
                         &AISettingsState::testingProviderChanged,
                         &AISettingsState::testResultsChanged,
                         &AISettingsState::expandedProviderChanged,
+                        &AISettingsState::editingKeysChanged,
+                        &AISettingsState::showKeysChanged,
                         &AISettingsState::authStatusChanged,
                         &AISettingsState::oauthPendingStateChanged,
+                        &AISettingsState::oauthCodeChanged,
                         &AISettingsState::oauthLoadingChanged,
                         &AISettingsState::oauthErrorChanged,
                         &AISettingsState::showManualKeyChanged})
-        connect(state_, signal, this, &AISettingsTab::scheduleRebuild);
-    connect(&context_.hubState, &HubState::appsChanged, this, &AISettingsTab::scheduleRebuild);
-    connect(state_, &AISettingsState::editingKeysChanged, this, &AISettingsTab::syncKeyFields);
-    connect(state_, &AISettingsState::showKeysChanged, this, &AISettingsTab::syncKeyFields);
-    // Every change of the default model is sent to the Hub, but the first load's is not a change: it is
-    // what the Hub already has. A save's own reload brings the same value back, which changes nothing.
-    connect(state_, &AISettingsState::defaultModelChanged, this, [this] {
-        if (firstLoadDone_)
-            state_->saveConfig();
-    });
-    connect(state_, &AISettingsState::isLoadingChanged, this, [this] {
-        if (!state_->isLoading())
-            firstLoadDone_ = true;
-    });
+        connect(state_, signal, this, &AISettingsTab::syncProviders);
+    for (auto signal : {&AISettingsState::modelsChanged,
+                        &AISettingsState::defaultModelChanged,
+                        &AISettingsState::configChanged})
+        connect(state_, signal, this, &AISettingsTab::syncDefaultModel);
+    connect(&context_.hubState, &HubState::appsChanged, this, &AISettingsTab::syncOverrides);
+    for (auto signal : {&AISettingsState::configChanged,
+                        &AISettingsState::modelsChanged,
+                        &AISettingsState::testResultsChanged,
+                        &AISettingsState::authStatusChanged})
+        connect(state_, signal, this, &AISettingsTab::syncFallback);
+    connect(state_, &AISettingsState::usageChanged, this, &AISettingsTab::syncUsage);
     connect(state_, &AISettingsState::errorChanged, this, [this] { banner_->setError(state_->error()); });
     connect(
         state_, &AISettingsState::isLoadingChanged, this, [this] { busy_->setVisible(state_->isLoading()); });
-    rebuildNow();
+
+    syncProviders();
+    syncDefaultModel();
+    syncFallback();
+    syncUsage();
 }
 
 AISettingsTab::~AISettingsTab() = default;
@@ -280,348 +149,323 @@ void AISettingsTab::showEvent(QShowEvent* event)
         state_->load();
 }
 
-void AISettingsTab::scheduleRebuild()
-{
-    if (rebuildPending_)
-        return;
-    rebuildPending_ = true;
-    if (dragging_)
-        return; // rebuilt when the drag ends
-    QTimer::singleShot(0, this, [this] {
-        if (rebuildPending_ && !dragging_)
-            rebuildNow();
-    });
-}
-
-void AISettingsTab::setDragging(bool dragging)
-{
-    dragging_ = dragging;
-    if (!dragging && rebuildPending_) {
-        rebuildPending_ = false;
-        scheduleRebuild();
-    }
-}
-
-void AISettingsTab::rebuildNow()
-{
-    rebuildPending_ = false;
-    // Whatever had the keyboard gets it back in the new build: typing goes on through a reload.
-    QString focusCard;
-    QString focusName;
-    int cursor = -1;
-    if (QWidget* focus = QApplication::focusWidget(); focus && isAncestorOf(focus)) {
-        focusName = focus->objectName();
-        for (QWidget* w = focus; w && w != this; w = w->parentWidget()) {
-            if (auto* card = qobject_cast<ProviderCard*>(w)) {
-                focusCard = card->id();
-                break;
-            }
-        }
-        if (auto* field = qobject_cast<QLineEdit*>(focus))
-            cursor = field->cursorPosition();
-    }
-    while (QLayoutItem* item = sections_->takeAt(0)) {
-        if (QWidget* widget = item->widget()) {
-            // Out of the tab at once, deleted later: a menu or button of it may still be on the stack.
-            widget->hide();
-            widget->setParent(nullptr);
-            widget->deleteLater();
-        }
-        delete item;
-    }
-    fallback_ = nullptr;
-    sections_->addWidget(makeProviders());
-    sections_->addWidget(makeDefaultModel());
-    if (state_->config().providers && state_->config().providers->size() >= 2)
-        sections_->addWidget(makeFallback());
-    sections_->addWidget(makeUsage());
-
-    if (focusName.isEmpty())
-        return;
-    QWidget* scope = this;
-    if (!focusCard.isEmpty()) {
-        for (ProviderCard* card : widget()->findChildren<ProviderCard*>()) {
-            if (card->id() == focusCard)
-                scope = card;
-        }
-    }
-    if (QWidget* again = scope->findChild<QWidget*>(focusName)) {
-        again->setFocus(Qt::OtherFocusReason);
-        if (auto* field = qobject_cast<QLineEdit*>(again); field && cursor >= 0)
-            field->setCursorPosition(cursor);
-    }
-}
-
-void AISettingsTab::syncKeyFields()
-{
-    // A load can replace a typed key without anything else changing: the field shows what Save sends.
-    for (ProviderCard* card : widget()->findChildren<ProviderCard*>()) {
-        if (auto* field = card->findChild<QLineEdit*>(QStringLiteral("apiKeyField"))) {
-            const QString key = state_->editingKeys().value(card->id());
-            if (field->text() != key)
-                field->setText(key);
-            field->setEchoMode(state_->showKeys().value(card->id(), false) ? QLineEdit::Normal
-                                                                           : QLineEdit::Password);
-        }
-    }
-}
-
 QWidget* AISettingsTab::makeProviders()
 {
     auto* box =
         section(QStringLiteral("key.fill"), QStringLiteral("Providers"), QStringLiteral("providersSection"));
-    auto* headerRow = static_cast<QBoxLayout*>(box->content());
-    QWidget* heading = headerRow->itemAt(0)->widget();
-    headerRow->removeWidget(heading);
+    QWidget* heading = box->content()->itemAt(0)->widget();
+    box->content()->removeWidget(heading);
     auto* header = new QHBoxLayout;
     header->addWidget(heading);
     header->addStretch(1);
-
-    const QMap<QString, AIProviderConfig> providers =
-        state_->config().providers.value_or(QMap<QString, AIProviderConfig>());
-    auto* add = new QToolButton;
-    add->setObjectName(QStringLiteral("addProvider"));
-    add->setAutoRaise(true);
-    add->setPopupMode(QToolButton::InstantPopup);
-    add->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    add->setIcon(ui::SymbolTable::icon(QStringLiteral("plus.circle.fill"), QPalette::Highlight));
-    add->setText(QStringLiteral("Add Provider"));
-    add->setFont(ui::Theme::font(TextStyle::Caption));
-    auto* menu = new QMenu(add);
+    add_ = new QToolButton;
+    add_->setObjectName(QStringLiteral("addProvider"));
+    add_->setAutoRaise(true);
+    add_->setPopupMode(QToolButton::InstantPopup);
+    add_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    add_->setIcon(ui::SymbolTable::icon(QStringLiteral("plus.circle.fill"), QPalette::Highlight));
+    add_->setText(QStringLiteral("Add Provider"));
+    add_->setFont(ui::Theme::font(TextStyle::Caption));
+    auto* menu = new QMenu(add_);
+    menu->setObjectName(QStringLiteral("addProviderMenu"));
     for (const char* id : kKnownIds) {
         const QString known = QLatin1String(id);
-        if (providers.contains(known))
-            continue;
         QAction* action = menu->addAction(ui::SymbolTable::icon(ProviderCard::icon(known)),
                                           ProviderCard::displayName(known));
         connect(action, &QAction::triggered, this, [this, known] { state_->addProvider(known); });
+        addActions_.insert(known, action);
     }
-    add->setMenu(menu);
-    add->setEnabled(!menu->isEmpty());
-    header->addWidget(add);
-    headerRow->insertLayout(0, header);
+    add_->setMenu(menu);
+    header->addWidget(add_);
+    box->content()->insertLayout(0, header);
 
-    if (providers.isEmpty()) {
-        auto* empty = new Label(QStringLiteral("No providers configured. Add one to get started."),
-                                TextStyle::Body,
-                                Tone::Secondary);
-        empty->setObjectName(QStringLiteral("noProviders"));
-        empty->setWordWrap(true);
-        empty->setContentsMargins(0, 8, 0, 8);
-        box->content()->addWidget(empty);
-        return box;
-    }
-    QPointer<AISettingsTab> self(this);
-    for (auto it = providers.cbegin(); it != providers.cend(); ++it) {
-        const QString id = it.key();
-        const bool opening = state_->expandedProvider() == id && shownExpanded_ != id;
-        box->content()->addWidget(new ProviderCard(
-            id,
-            *state_,
-            context_.platform,
-            [self, id] {
-                if (self)
-                    self->signOut(id);
-            },
-            opening));
-    }
-    shownExpanded_ = state_->expandedProvider();
+    noProviders_ = new Label(
+        QStringLiteral("No providers configured. Add one to get started."), TextStyle::Body, Tone::Secondary);
+    noProviders_->setObjectName(QStringLiteral("noProviders"));
+    noProviders_->setWordWrap(true);
+    noProviders_->setContentsMargins(0, 8, 0, 8);
+    box->content()->addWidget(noProviders_);
+    cardsLayout_ = new QVBoxLayout;
+    cardsLayout_->setSpacing(10);
+    box->content()->addLayout(cardsLayout_);
     return box;
+}
+
+void AISettingsTab::syncProviders()
+{
+    const QMap<QString, AIProviderConfig> providers =
+        state_->config().providers.value_or(QMap<QString, AIProviderConfig>());
+    // The menu offers what is not configured; hiding an entry leaves an open menu open.
+    bool offered = false;
+    for (auto it = addActions_.cbegin(); it != addActions_.cend(); ++it) {
+        it.value()->setVisible(!providers.contains(it.key()));
+        offered = offered || it.value()->isVisible();
+    }
+    add_->setEnabled(offered);
+    noProviders_->setVisible(providers.isEmpty());
+
+    // Cards are keyed by provider: one that stays is updated, never made again.
+    for (auto it = cards_.begin(); it != cards_.end();) {
+        if (providers.contains(it.key())) {
+            ++it;
+            continue;
+        }
+        // Its own Remove button may be the caller: it goes once the click has been handled.
+        ProviderCard* gone = it.value();
+        cardsLayout_->removeWidget(gone);
+        gone->hide();
+        gone->deleteLater();
+        it = cards_.erase(it);
+    }
+    int position = 0;
+    for (auto it = providers.cbegin(); it != providers.cend(); ++it, ++position) {
+        ProviderCard* card = cards_.value(it.key());
+        if (!card) {
+            card = new ProviderCard(it.key(), *state_, context_.platform);
+            cards_.insert(it.key(), card);
+            cardsLayout_->insertWidget(position, card); // ids in ascending order, as the map keeps them
+        } else {
+            card->refresh();
+        }
+    }
 }
 
 QWidget* AISettingsTab::makeDefaultModel()
 {
     auto* box = section(
         QStringLiteral("cpu"), QStringLiteral("Default Model"), QStringLiteral("defaultModelSection"));
-    const QList<AIModelInfo>& models = state_->models();
-    if (models.isEmpty()) {
-        auto* none = new Label(QStringLiteral("No models available \u2014 configure a provider first"),
-                               TextStyle::Caption,
-                               Tone::Secondary);
-        none->setObjectName(QStringLiteral("noModels"));
-        box->content()->addWidget(none);
-    } else {
-        auto* picker = new QComboBox;
-        picker->setObjectName(QStringLiteral("defaultModelPicker"));
-        picker->setAccessibleName(QStringLiteral("Model"));
-        for (const AIModelInfo& model : models.mid(0, 500))
-            picker->addItem(QStringLiteral("%1 (%2)").arg(ui::shortened(model.name, 80),
-                                                          ui::shortened(model.provider, 40)),
-                            model.id);
-        // A default that matches no model shows no selection.
-        picker->setCurrentIndex(picker->findData(state_->defaultModel()));
-        connect(picker, &QComboBox::activated, this, [this, picker](int index) {
-            const QString chosen = picker->itemData(index).toString();
-            if (chosen == state_->defaultModel())
-                return;
-            state_->setDefaultModel(chosen); // saved through defaultModelChanged
-        });
-        box->content()->addWidget(picker);
-    }
+    noModels_ = new Label(QStringLiteral("No models available \u2014 configure a provider first"),
+                          TextStyle::Caption,
+                          Tone::Secondary);
+    noModels_->setObjectName(QStringLiteral("noModels"));
+    box->content()->addWidget(noModels_);
+    defaultPicker_ = new QComboBox;
+    defaultPicker_->setObjectName(QStringLiteral("defaultModelPicker"));
+    defaultPicker_->setAccessibleName(QStringLiteral("Model"));
+    // Only the user's pick is saved; what a load brings is what the Hub has.
+    connect(defaultPicker_, &QComboBox::activated, this, [this](int index) {
+        state_->chooseDefaultModel(defaultPicker_->itemData(index).toString());
+    });
+    box->content()->addWidget(defaultPicker_);
 
-    const QList<AppInfo>& apps = context_.hubState.apps();
-    if (!apps.isEmpty()) {
-        box->content()->addWidget(new ui::Divider);
-        box->content()->addWidget(
-            new Label(QStringLiteral("Per-App Overrides"), TextStyle::Subheadline, Tone::Secondary));
-        const QMap<QString, QString> overrides =
-            state_->config().appOverrides.value_or(QMap<QString, QString>());
-        for (const AppInfo& app : apps.mid(0, 100)) {
-            auto* row = new QHBoxLayout;
+    overrides_ = new QWidget;
+    auto* overrides = new QVBoxLayout(overrides_);
+    overrides->setContentsMargins(0, 0, 0, 0);
+    overrides->setSpacing(10);
+    overrides->addWidget(new ui::Divider);
+    overrides->addWidget(
+        new Label(QStringLiteral("Per-App Overrides"), TextStyle::Subheadline, Tone::Secondary));
+    overrideRows_ = new QVBoxLayout;
+    overrideRows_->setSpacing(6);
+    overrides->addLayout(overrideRows_);
+    box->content()->addWidget(overrides_);
+    return box;
+}
+
+void AISettingsTab::syncDefaultModel()
+{
+    const QList<AIModelInfo> models = state_->models().mid(0, kMaxModelsListed);
+    noModels_->setVisible(models.isEmpty());
+    defaultPicker_->setVisible(!models.isEmpty());
+    Entries entries;
+    for (const AIModelInfo& model : models)
+        entries.append(
+            {QStringLiteral("%1 (%2)").arg(ui::shortened(model.name, 80), ui::shortened(model.provider, 40)),
+             model.id});
+    refill(defaultPicker_, entries, state_->defaultModel());
+    syncOverrides();
+}
+
+void AISettingsTab::syncOverrides()
+{
+    QList<AppInfo> apps;
+    QStringList ids;
+    for (const AppInfo& app : context_.hubState.apps()) {
+        if (ids.contains(app.id) || apps.size() >= kMaxOverrideRows)
+            continue;
+        ids.append(app.id);
+        apps.append(app);
+    }
+    overrides_->setVisible(!apps.isEmpty());
+
+    // Rows are keyed by app: an open drop-down of an app that stays is left alone.
+    for (auto it = overrideRowOf_.begin(); it != overrideRowOf_.end();) {
+        if (ids.contains(it.key())) {
+            ++it;
+            continue;
+        }
+        overrideRows_->removeWidget(it.value());
+        it.value()->hide();
+        it.value()->deleteLater();
+        it = overrideRowOf_.erase(it);
+    }
+    Entries entries{{QStringLiteral("Default"), QString()}};
+    for (const AIModelInfo& model : state_->models().mid(0, kMaxModelsListed))
+        entries.append({ui::shortened(model.name, 80), model.id});
+    const QMap<QString, QString> chosen = state_->config().appOverrides.value_or(QMap<QString, QString>());
+    for (int i = 0; i < apps.size(); ++i) {
+        const AppInfo& app = apps[i];
+        QWidget* row = overrideRowOf_.value(app.id);
+        if (!row) {
+            row = new QWidget;
+            auto* layout = new QHBoxLayout(row);
+            layout->setContentsMargins(0, 0, 0, 0);
             auto* name =
                 new SymbolLabel(ui::iconForApp(app.id), ui::shortened(app.name, 40), TextStyle::Body);
+            name->setObjectName(QStringLiteral("overrideName"));
             name->setFixedWidth(120);
-            row->addWidget(name);
+            layout->addWidget(name);
             auto* picker = new QComboBox;
             picker->setObjectName(QStringLiteral("override_") + app.id);
             picker->setAccessibleName(QStringLiteral("Model for %1").arg(app.name));
-            picker->addItem(QStringLiteral("Default"), QString());
-            for (const AIModelInfo& model : models.mid(0, 500))
-                picker->addItem(ui::shortened(model.name, 80), model.id);
-            picker->setCurrentIndex(picker->findData(overrides.value(app.id)));
             const QString appId = app.id;
             connect(picker, &QComboBox::activated, this, [this, picker, appId](int index) {
-                AIConfig config = state_->config();
-                QMap<QString, QString> chosen = config.appOverrides.value_or(QMap<QString, QString>());
-                const QString model = picker->itemData(index).toString();
-                // "Default" removes the entry rather than storing an empty text.
-                if (model.isEmpty())
-                    chosen.remove(appId);
-                else
-                    chosen.insert(appId, model);
-                config.appOverrides = chosen;
-                state_->setConfig(std::move(config));
-                state_->saveConfig();
+                state_->chooseAppOverride(appId, picker->itemData(index).toString());
             });
-            row->addWidget(picker, 1);
-            box->content()->addLayout(row);
+            layout->addWidget(picker, 1);
+            overrideRowOf_.insert(app.id, row);
         }
+        // In the Hub's order; moving a row within the layout keeps the widget as it is.
+        if (overrideRows_->indexOf(row) != i) {
+            overrideRows_->removeWidget(row);
+            overrideRows_->insertWidget(i, row);
+        }
+        row->findChild<SymbolLabel*>(QStringLiteral("overrideName"))
+            ->label()
+            ->setText(ui::shortened(app.name, 40));
+        refill(row->findChild<QComboBox*>(), entries, chosen.value(app.id));
     }
-    return box;
 }
 
 QWidget* AISettingsTab::makeFallback()
 {
-    auto* box = section(QStringLiteral("arrow.triangle.branch"),
-                        QStringLiteral("Fallback Chain"),
-                        QStringLiteral("fallbackSection"));
-    box->content()->addWidget(
+    fallbackSection_ = section(QStringLiteral("arrow.triangle.branch"),
+                               QStringLiteral("Fallback Chain"),
+                               QStringLiteral("fallbackSection"));
+    fallbackSection_->content()->addWidget(
         new Label(QStringLiteral("If the primary provider fails, try the next in order."),
                   TextStyle::Caption,
                   Tone::Secondary));
-    const AIConfig& config = state_->config();
-    // A list of hundreds is not a chain anyone orders by hand; the first hundred are shown.
-    const QStringList order =
-        (config.fallbackOrder ? *config.fallbackOrder : config.providers->keys()).mid(0, 100);
-    auto* list = new FallbackList;
-    list->setObjectName(QStringLiteral("fallbackList"));
-    list->setAccessibleName(QStringLiteral("Fallback order; Alt+Up and Alt+Down move a provider"));
-    list->setDragDropMode(QAbstractItemView::InternalMove);
-    list->setDefaultDropAction(Qt::MoveAction);
-    list->setFrameShape(QFrame::NoFrame);
-    list->setSpacing(0);
-    list->setItemDelegate(new FallbackRow(list));
-    for (int i = 0; i < order.size(); ++i) {
-        const QString& id = order[i];
-        auto* item = new QListWidgetItem(ui::shortened(ProviderCard::displayName(id), 60));
-        item->setData(Qt::UserRole, id);
-        item->setData(kColorRole, int(statusColor(state_->providerStatus(id))));
-        item->setData(kPositionRole, QStringLiteral("%1.").arg(i + 1));
-        item->setSizeHint({0, 32});
-        list->addItem(item);
-    }
-    list->setFixedHeight(int(order.size()) * 32 + 8);
-    list->moved = [this] { fallbackMoved(); };
-    list->dragging = [self = QPointer<AISettingsTab>(this)](bool on) {
-        if (self)
-            self->setDragging(on);
-    };
-    fallback_ = list;
-    box->content()->addWidget(list);
-    return box;
+    fallbackModel_ = new FallbackChainModel(*state_, this);
+    fallbackView_ = new FallbackChainView;
+    fallbackView_->setObjectName(QStringLiteral("fallbackList"));
+    fallbackView_->setAccessibleName(QStringLiteral("Fallback order; Alt+Up and Alt+Down move a provider"));
+    fallbackView_->setModel(fallbackModel_);
+    // The whole order is stored, so a first move keeps every entry, those scrolled out of view too.
+    connect(fallbackModel_, &FallbackChainModel::orderEdited, this, [this](const QStringList& order) {
+        state_->chooseFallbackOrder(order);
+    });
+    fallbackView_->dragEnded = [this] { syncFallback(); };
+    fallbackSection_->content()->addWidget(fallbackView_);
+    return fallbackSection_;
 }
 
-void AISettingsTab::fallbackMoved()
+void AISettingsTab::syncFallback()
 {
-    if (!fallback_)
+    const AIConfig& config = state_->config();
+    fallbackSection_->setVisible(config.providers && config.providers->size() >= 2);
+    // A new order waits for a drag to end: its rows are what the drag holds.
+    if (fallbackView_->isDragging())
         return;
-    QStringList order;
-    for (int row = 0; row < fallback_->count(); ++row)
-        order.append(fallback_->item(row)->data(Qt::UserRole).toString());
-    AIConfig config = state_->config();
-    config.fallbackOrder = order;
-    state_->setConfig(std::move(config));
-    state_->saveConfig();
+    const QStringList order = state_->fallbackChain();
+    const QString current = fallbackView_->currentIndex().data(FallbackChainModel::IdRole).toString();
+    const bool reordered = order != fallbackModel_->order();
+    fallbackModel_->setOrder(order);
+    fallbackView_->fitRows(int(order.size()));
+    if (reordered && !current.isEmpty() && order.contains(current))
+        fallbackView_->setCurrentIndex(fallbackModel_->index(int(order.indexOf(current))));
 }
 
 QWidget* AISettingsTab::makeUsage()
 {
     auto* box = section(
         QStringLiteral("chart.bar.fill"), QStringLiteral("Usage & Cost"), QStringLiteral("usageSection"));
-    const std::optional<UsageResponse>& usage = state_->usage();
-    if (!usage) {
-        auto* none = new Label(QStringLiteral("No usage data yet"), TextStyle::Caption, Tone::Secondary);
-        none->setObjectName(QStringLiteral("noUsage"));
-        box->content()->addWidget(none);
-        return box;
+    noUsage_ = new Label(QStringLiteral("No usage data yet"), TextStyle::Caption, Tone::Secondary);
+    noUsage_->setObjectName(QStringLiteral("noUsage"));
+    box->content()->addWidget(noUsage_);
+    usageCards_ = new QWidget;
+    auto* cards = new QHBoxLayout(usageCards_);
+    cards->setContentsMargins(0, 0, 0, 0);
+    for (const QString& title :
+         {QStringLiteral("Today"), QStringLiteral("This Week"), QStringLiteral("This Month")}) {
+        auto* card = new UsageCard(title);
+        periods_.append(card);
+        cards->addWidget(card, 1);
     }
-    auto* cards = new QHBoxLayout;
-    cards->addWidget(new UsageCard(QStringLiteral("Today"), usage->today), 1);
-    cards->addWidget(new UsageCard(QStringLiteral("This Week"), usage->week), 1);
-    cards->addWidget(new UsageCard(QStringLiteral("This Month"), usage->month), 1);
-    box->content()->addLayout(cards);
-    if (usage->perApp && !usage->perApp->isEmpty()) {
-        box->content()->addWidget(new ui::Divider);
-        box->content()->addWidget(
-            new Label(QStringLiteral("Per-App Breakdown"), TextStyle::Subheadline, Tone::Secondary));
-        auto* grid = new QGridLayout;
-        grid->setHorizontalSpacing(16);
-        grid->setVerticalSpacing(6);
-        grid->setAlignment(Qt::AlignLeft);
-        int column = 0;
-        for (const char* title : {"App", "Requests", "Tokens", "Cost"})
-            grid->addWidget(
-                new Label(QLatin1String(title), TextStyle::Caption, Tone::Secondary), 0, column++);
-        int row = 1;
-        for (auto it = usage->perApp->cbegin(); it != usage->perApp->cend() && row <= 500; ++it, ++row) {
-            auto* app = new Label(ui::shortened(it.key(), 60));
-            QFont medium = app->font();
-            medium.setWeight(QFont::Medium);
-            app->setFont(medium);
-            grid->addWidget(app, row, 0);
-            grid->addWidget(new Label(QString::number(it->count)), row, 1);
-            qint64 tokens = 0;
-            if (__builtin_add_overflow(it->input_tokens, it->output_tokens, &tokens))
-                tokens = std::numeric_limits<qint64>::max(); // absurd counts from the Hub must not wrap round
-            grid->addWidget(new Label(ui::formatTokens(tokens)), row, 2);
-            grid->addWidget(new Label(ui::costText(it->cost_estimate)), row, 3);
-        }
-        grid->setColumnStretch(4, 1);
-        auto* holder = new QWidget;
-        holder->setObjectName(QStringLiteral("perAppBreakdown"));
-        holder->setLayout(grid);
-        box->content()->addWidget(holder);
-    }
+    box->content()->addWidget(usageCards_);
+
+    breakdown_ = new QWidget;
+    auto* column = new QVBoxLayout(breakdown_);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(10);
+    column->addWidget(new ui::Divider);
+    column->addWidget(
+        new Label(QStringLiteral("Per-App Breakdown"), TextStyle::Subheadline, Tone::Secondary));
+    auto* holder = new QWidget;
+    holder->setObjectName(QStringLiteral("perAppBreakdown"));
+    breakdownGrid_ = new QGridLayout(holder);
+    breakdownGrid_->setContentsMargins(0, 0, 0, 0);
+    breakdownGrid_->setHorizontalSpacing(16);
+    breakdownGrid_->setVerticalSpacing(6);
+    breakdownGrid_->setAlignment(Qt::AlignLeft);
+    int at = 0;
+    for (const char* title : {"App", "Requests", "Tokens", "Cost"})
+        breakdownGrid_->addWidget(
+            new Label(QLatin1String(title), TextStyle::Caption, Tone::Secondary), 0, at++);
+    breakdownGrid_->setColumnStretch(4, 1);
+    column->addWidget(holder);
+    box->content()->addWidget(breakdown_);
     return box;
 }
 
-QCoro::Task<> AISettingsTab::signOut(QString provider)
+void AISettingsTab::syncUsage()
 {
-    QPointer<AISettingsTab> self(this);
-    AISettingsState* state = state_;
-    std::optional<QString> failure;
-    try {
-        co_await HubAPIClient(context_.hubPort).signOut(provider);
-    } catch (...) {
-        failure = describeException(std::current_exception());
+    const std::optional<UsageResponse>& usage = state_->usage();
+    noUsage_->setVisible(!usage);
+    usageCards_->setVisible(usage.has_value());
+    const UsageResponse none;
+    const UsageResponse& shown = usage ? *usage : none;
+    periods_[0]->setSummary(shown.today);
+    periods_[1]->setSummary(shown.week);
+    periods_[2]->setSummary(shown.month);
+
+    const QMap<QString, UsageSummary> perApp = shown.perApp.value_or(QMap<QString, UsageSummary>());
+    breakdown_->setVisible(!perApp.isEmpty());
+    // Rows of labels are reused; only a change in the number of apps adds or removes some.
+    const int rows = qMin(int(perApp.size()), kMaxBreakdownRows);
+    for (int row = breakdownRows_; row < rows; ++row) {
+        for (int column = 0; column < 4; ++column) {
+            auto* cell = new Label;
+            if (column == 0) {
+                QFont medium = cell->font();
+                medium.setWeight(QFont::Medium);
+                cell->setFont(medium);
+            }
+            breakdownGrid_->addWidget(cell, row + 1, column);
+        }
     }
-    if (!ui::isLive(self))
-        co_return;
-    if (failure) {
-        state->setError(failure);
-        co_return;
+    for (int row = rows; row < breakdownRows_; ++row) {
+        for (int column = 0; column < 4; ++column) {
+            QLayoutItem* item = breakdownGrid_->itemAtPosition(row + 1, column);
+            QWidget* cell = item ? item->widget() : nullptr;
+            breakdownGrid_->removeWidget(cell);
+            delete cell;
+        }
     }
-    co_await state->load();
+    breakdownRows_ = rows;
+    int row = 1;
+    for (auto it = perApp.cbegin(); it != perApp.cend() && row <= rows; ++it, ++row) {
+        qint64 tokens = 0;
+        if (__builtin_add_overflow(it->input_tokens, it->output_tokens, &tokens))
+            tokens = std::numeric_limits<qint64>::max(); // absurd counts from the Hub must not wrap round
+        const QString texts[] = {ui::shortened(it.key(), 60),
+                                 QString::number(it->count),
+                                 ui::formatTokens(tokens),
+                                 ui::costText(it->cost_estimate)};
+        for (int column = 0; column < 4; ++column)
+            static_cast<QLabel*>(breakdownGrid_->itemAtPosition(row, column)->widget())
+                ->setText(texts[column]);
+    }
 }
 
 } // namespace zandrel

@@ -2,23 +2,35 @@
 
 #include "ui/PageContext.h"
 
+#include <QMap>
 #include <QScrollArea>
-#include <optional>
-#include <qcoro/qcorotask.h>
 
-class QListWidget;
+class QComboBox;
+class QGridLayout;
+class QMenu;
+class QToolButton;
 class QVBoxLayout;
 
 namespace zandrel {
 
 namespace ui {
 class ErrorBanner;
+class GroupBox;
+class Label;
 class Spinner;
 } // namespace ui
 class AISettingsState;
+class FallbackChainModel;
+class FallbackChainView;
+class ProviderCard;
+class UsageCard;
 
 // The AI tab: providers with their keys, tests and sign-in; the default model and per-app models;
 // the fallback chain; usage and cost. It loads each time it is shown; what fails shows at the top.
+//
+// Its sections are built once and follow the state in place: a load or a test that answers while
+// the user has a drop-down or a menu open, or is pressing a button, changes what they show and
+// nothing else.
 class AISettingsTab : public QScrollArea {
     Q_OBJECT
 
@@ -27,35 +39,51 @@ public:
     ~AISettingsTab() override;
 
     AISettingsState& state() { return *state_; }
-    // The fallback list while it is shown.
-    QListWidget* fallbackList() const { return fallback_; }
-    // Rebuilds now instead of at the next turn of the event loop (tests).
-    void rebuildNow();
+    // The fallback chain's list (its section shows with two providers or more).
+    FallbackChainView* fallbackList() const { return fallbackView_; }
+    ProviderCard* card(const QString& id) const { return cards_.value(id); }
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void scheduleRebuild();
     QWidget* makeProviders();
     QWidget* makeDefaultModel();
     QWidget* makeFallback();
     QWidget* makeUsage();
-    void fallbackMoved();
-    void setDragging(bool dragging);
-    void syncKeyFields();
-    QCoro::Task<> signOut(QString provider);
+    void syncProviders();
+    void syncDefaultModel();
+    void syncOverrides();
+    void syncFallback();
+    void syncUsage();
 
     PageContext context_;
     AISettingsState* state_;
     ui::ErrorBanner* banner_;
     ui::Spinner* busy_;
-    QVBoxLayout* sections_;
-    QListWidget* fallback_ = nullptr;
-    bool rebuildPending_ = false;
-    std::optional<QString> shownExpanded_; // the card open in the last build
-    bool dragging_ = false;
-    bool firstLoadDone_ = false;
+
+    QToolButton* add_ = nullptr;
+    QMap<QString, QAction*> addActions_;
+    ui::Label* noProviders_ = nullptr;
+    QVBoxLayout* cardsLayout_ = nullptr;
+    QMap<QString, ProviderCard*> cards_;
+
+    ui::Label* noModels_ = nullptr;
+    QComboBox* defaultPicker_ = nullptr;
+    QWidget* overrides_ = nullptr;
+    QVBoxLayout* overrideRows_ = nullptr;
+    QMap<QString, QWidget*> overrideRowOf_;
+
+    ui::GroupBox* fallbackSection_ = nullptr;
+    FallbackChainModel* fallbackModel_ = nullptr;
+    FallbackChainView* fallbackView_ = nullptr;
+
+    ui::Label* noUsage_ = nullptr;
+    QWidget* usageCards_ = nullptr;
+    QList<UsageCard*> periods_;
+    QWidget* breakdown_ = nullptr;
+    QGridLayout* breakdownGrid_ = nullptr;
+    int breakdownRows_ = 0;
 };
 
 } // namespace zandrel

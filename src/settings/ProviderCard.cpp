@@ -6,7 +6,7 @@
 #include "ui/Divider.h"
 #include "ui/Formats.h"
 #include "ui/Label.h"
-#include "ui/Spinner.h"
+#include "ui/StatusDot.h"
 #include "ui/SymbolTable.h"
 #include "ui/SymbolView.h"
 #include "ui/TextField.h"
@@ -40,43 +40,8 @@ constexpr Known kKnown[] = {{"anthropic", "Anthropic", "brain.head.profile"},
                             {"openai", "OpenAI", "sparkles"},
                             {"ollama", "Ollama", "desktopcomputer"}};
 
-NamedColor statusColor(ProviderStatus status)
-{
-    switch (status) {
-    case ProviderStatus::Connected:
-        return NamedColor::Green;
-    case ProviderStatus::NoKey:
-        return NamedColor::Red;
-    case ProviderStatus::Error:
-        return NamedColor::Yellow;
-    case ProviderStatus::Unknown:
-        return NamedColor::Gray;
-    }
-    return NamedColor::Gray;
-}
-
-// A small filled circle in a named colour.
-class Dot : public QWidget {
-public:
-    Dot(NamedColor color, int side)
-        : color_(color)
-    {
-        setFixedSize(side, side);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(ui::Theme::color(color_, palette()));
-        painter.drawEllipse(rect());
-    }
-
-private:
-    NamedColor color_;
-};
+// Caps for what a Hub may send in absurd sizes.
+constexpr qsizetype kMaxModelsShown = 200;
 
 QToolButton* iconButton(const QString& symbol, const QString& help)
 {
@@ -88,42 +53,38 @@ QToolButton* iconButton(const QString& symbol, const QString& help)
     return button;
 }
 
+void setText(QLabel* label, const QString& text)
+{
+    if (label->text() != text)
+        label->setText(text);
+}
+
 } // namespace
 
-ProviderCard::ProviderCard(const QString& id,
-                           AISettingsState& state,
-                           Platform& platform,
-                           std::function<void()> onSignOut,
-                           bool opening,
-                           QWidget* parent)
+ProviderCard::ProviderCard(const QString& id, AISettingsState& state, Platform& platform, QWidget* parent)
     : QFrame(parent)
     , id_(id)
     , state_(state)
     , platform_(platform)
-    , onSignOut_(std::move(onSignOut))
 {
     setObjectName(QStringLiteral("providerCard_") + id);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(1, 1, 1, 1);
     column->setSpacing(0);
     column->addWidget(makeHeader());
-    if (state_.expandedProvider() == id_) {
-        column->addWidget(new ui::Divider);
-        QWidget* body = makeBody();
-        column->addWidget(body);
-        if (opening) {
-            // Opens over a fifth of a second rather than jumping.
-            auto* grow = new QPropertyAnimation(body, "maximumHeight", body);
-            grow->setDuration(200);
-            grow->setEasingCurve(QEasingCurve::InOutQuad);
-            grow->setStartValue(0);
-            grow->setEndValue(body->sizeHint().height());
-            connect(grow, &QPropertyAnimation::finished, body, [body] {
-                body->setMaximumHeight(QWIDGETSIZE_MAX);
-            });
-            grow->start(QAbstractAnimation::DeleteWhenStopped);
-        }
-    }
+    divider_ = new ui::Divider;
+    divider_->hide();
+    column->addWidget(divider_);
+    body_ = makeBody();
+    body_->hide();
+    column->addWidget(body_);
+
+    // Opening and closing both glide over a fifth of a second.
+    slide_ = new QPropertyAnimation(body_, "maximumHeight", this);
+    slide_->setDuration(200);
+    slide_->setEasingCurve(QEasingCurve::InOutQuad);
+    connect(slide_, &QPropertyAnimation::finished, this, &ProviderCard::settle);
+    refresh();
 }
 
 QString ProviderCard::displayName(const QString& id)
@@ -151,9 +112,9 @@ QString ProviderCard::modelCountText(int count)
         .arg(count == 1 ? QString() : QStringLiteral("s"));
 }
 
-QString ProviderCard::statusText(int status)
+QString ProviderCard::statusText(ProviderStatus status)
 {
-    switch (ProviderStatus(status)) {
+    switch (status) {
     case ProviderStatus::Connected:
         return QStringLiteral("Connected");
     case ProviderStatus::NoKey:
@@ -164,6 +125,21 @@ QString ProviderCard::statusText(int status)
         return QStringLiteral("Not Tested");
     }
     return {};
+}
+
+NamedColor ProviderCard::statusColor(ProviderStatus status)
+{
+    switch (status) {
+    case ProviderStatus::Connected:
+        return NamedColor::Green;
+    case ProviderStatus::NoKey:
+        return NamedColor::Red;
+    case ProviderStatus::Error:
+        return NamedColor::Yellow;
+    case ProviderStatus::Unknown:
+        return NamedColor::Gray;
+    }
+    return NamedColor::Gray;
 }
 
 void ProviderCard::paintEvent(QPaintEvent*)
@@ -178,21 +154,48 @@ void ProviderCard::paintEvent(QPaintEvent*)
     painter.drawPath(shape);
 }
 
+void ProviderCard::refresh()
+{
+    refreshHeader();
+    refreshSignIn();
+    refreshKeyField();
+    refreshActions();
+    refreshModels();
+    setExpanded(state_.expandedProvider() == id_);
+}
+
+void ProviderCard::setExpanded(bool expanded)
+{
+    if (expanded == expanded_)
+        return;
+    expanded_ = expanded;
+    chevron_->setSymbolName(expanded ? QStringLiteral("chevron.up") : QStringLiteral("chevron.down"));
+    const int from = body_->isHidden() ? 0 : body_->height();
+    slide_->stop();
+    divider_->show();
+    body_->setMaximumHeight(from);
+    body_->show();
+    slide_->setStartValue(from);
+    slide_->setEndValue(expanded ? body_->sizeHint().height() : 0);
+    slide_->start();
+}
+
+void ProviderCard::settle()
+{
+    // Open: the body may grow again (a test result, the manual key field). Closed: out of the way.
+    body_->setMaximumHeight(QWIDGETSIZE_MAX);
+    body_->setVisible(expanded_);
+    divider_->setVisible(expanded_);
+}
+
 QWidget* ProviderCard::makeHeader()
 {
-    int models = 0;
-    for (const AIModelInfo& model : state_.models())
-        models += model.provider == id_ ? 1 : 0;
-    const ProviderStatus status = state_.providerStatus(id_);
-    const bool expanded = state_.expandedProvider() == id_;
-
-    auto* header = new QToolButton;
-    header->setObjectName(QStringLiteral("cardHeader"));
-    header->setAutoRaise(true);
-    header->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    header->setAccessibleName(displayName(id_));
-    header->setAccessibleDescription(statusText(int(status)));
-    auto* row = new QHBoxLayout(header);
+    header_ = new QToolButton;
+    header_->setObjectName(QStringLiteral("cardHeader"));
+    header_->setAutoRaise(true);
+    header_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    header_->setAccessibleName(displayName(id_));
+    auto* row = new QHBoxLayout(header_);
     row->setContentsMargins(12, 10, 12, 10);
     row->setSpacing(8);
     auto* symbol = new ui::SymbolView(icon(id_), 22);
@@ -206,84 +209,82 @@ QWidget* ProviderCard::makeHeader()
     name->setFont(semibold);
     name->setObjectName(QStringLiteral("providerName"));
     names->addWidget(name);
-    auto* count = new Label(modelCountText(models), TextStyle::Caption, Tone::Secondary);
-    count->setObjectName(QStringLiteral("modelCount"));
-    names->addWidget(count);
+    count_ = new Label({}, TextStyle::Caption, Tone::Secondary);
+    count_->setObjectName(QStringLiteral("modelCount"));
+    names->addWidget(count_);
     row->addLayout(names);
     row->addStretch(1);
-    row->addWidget(new Dot(statusColor(status), 8));
-    auto* badge = new Label(statusText(int(status)), TextStyle::Caption, Tone::Secondary);
-    badge->setObjectName(QStringLiteral("statusBadge"));
-    row->addWidget(badge);
-    row->addWidget(new ui::SymbolView(
-        expanded ? QStringLiteral("chevron.up") : QStringLiteral("chevron.down"), 12, Tone::Tertiary));
-    header->setMinimumHeight(row->sizeHint().height());
+    dot_ = new ui::StatusDot(NamedColor::Gray, 8);
+    row->addWidget(dot_);
+    badge_ = new Label({}, TextStyle::Caption, Tone::Secondary);
+    badge_->setObjectName(QStringLiteral("statusBadge"));
+    row->addWidget(badge_);
+    chevron_ = new ui::SymbolView(QStringLiteral("chevron.down"), 12, Tone::Tertiary);
+    row->addWidget(chevron_);
+    header_->setMinimumHeight(row->sizeHint().height());
 
-    connect(header, &QToolButton::clicked, this, [this] {
+    connect(header_, &QToolButton::clicked, this, [this] {
         state_.setExpandedProvider(state_.expandedProvider() == id_ ? std::nullopt : std::optional(id_));
     });
-    return header;
+    return header_;
+}
+
+void ProviderCard::refreshHeader()
+{
+    int models = 0;
+    for (const AIModelInfo& model : state_.models())
+        models += model.provider == id_ ? 1 : 0;
+    const ProviderStatus status = state_.providerStatus(id_);
+    setText(count_, modelCountText(models));
+    setText(badge_, statusText(status));
+    dot_->setColor(statusColor(status));
+    // A screen reader hears the count and the status, as the eye sees them.
+    const QString description = tr("%1, %2").arg(count_->text(), badge_->text());
+    if (header_->accessibleDescription() != description)
+        header_->setAccessibleDescription(description);
 }
 
 QWidget* ProviderCard::makeBody()
 {
     auto* body = new QWidget;
+    body->setObjectName(QStringLiteral("cardBody"));
     auto* column = new QVBoxLayout(body);
     column->setContentsMargins(12, 12, 12, 12);
     column->setSpacing(12);
 
-    const bool anthropic = id_ == u"anthropic";
-    if (anthropic) {
+    if (id_ == u"anthropic") {
         column->addWidget(makeSignIn());
         column->addWidget(new ui::Divider);
-        const bool open = state_.showManualKey().value(id_, false);
-        auto* toggle = new QToolButton;
-        toggle->setObjectName(QStringLiteral("manualKeyToggle"));
-        toggle->setAutoRaise(true);
-        toggle->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-        toggle->setIcon(
-            ui::SymbolTable::icon(open ? QStringLiteral("chevron.down") : QStringLiteral("chevron.right")));
-        toggle->setIconSize({10, 10});
-        toggle->setText(QStringLiteral("Or enter an API key manually"));
-        toggle->setFont(ui::Theme::font(TextStyle::Caption));
-        connect(toggle, &QToolButton::clicked, this, [this, open] { state_.setShowManualKey(id_, !open); });
-        column->addWidget(toggle, 0, Qt::AlignLeft);
+        manualToggle_ = new QToolButton;
+        manualToggle_->setObjectName(QStringLiteral("manualKeyToggle"));
+        manualToggle_->setAutoRaise(true);
+        manualToggle_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        manualToggle_->setIconSize({10, 10});
+        manualToggle_->setText(QStringLiteral("Or enter an API key manually"));
+        manualToggle_->setFont(ui::Theme::font(TextStyle::Caption));
+        connect(manualToggle_, &QToolButton::clicked, this, [this] {
+            state_.setShowManualKey(id_, !state_.showManualKey().value(id_, false));
+        });
+        column->addWidget(manualToggle_, 0, Qt::AlignLeft);
     }
-    if (id_ != u"ollama" && (!anthropic || state_.showManualKey().value(id_, false)))
+    if (id_ != u"ollama")
         column->addWidget(makeKeyField());
 
     // Test, its result, Save, Remove.
     auto* actions = new QHBoxLayout;
     actions->setSpacing(8);
-    const bool testing = state_.testingProvider() == id_;
-    auto* test = new ui::Button(QStringLiteral("Test Connection"));
-    test->setObjectName(QStringLiteral("testButton"));
-    test->setIcon(ui::SymbolTable::icon(QStringLiteral("antenna.radiowaves.left.and.right")));
-    test->setEnabled(!testing);
-    if (testing) {
-        test->setText(QString());
-        test->setIcon({});
-        auto* spinner = new ui::Spinner(14, test);
-        auto* centre = new QHBoxLayout(test);
-        centre->setContentsMargins(0, 0, 0, 0);
-        centre->addWidget(spinner, 0, Qt::AlignCenter);
-    }
-    connect(test, &QPushButton::clicked, this, [this] { state_.testProvider(id_); });
-    actions->addWidget(test);
-    if (state_.testResults().contains(id_)) {
-        const AITestResult result = state_.testResults().value(id_);
-        auto* label = new SymbolLabel(
-            result.ok ? QStringLiteral("checkmark.circle.fill") : QStringLiteral("xmark.circle.fill"),
-            result.ok ? QStringLiteral("Connected")
-                      : ui::shortened(result.error.value_or(QStringLiteral("Failed")), 300),
-            TextStyle::Caption);
-        label->setObjectName(QStringLiteral("testResult"));
-        label->setNamedColor(result.ok ? NamedColor::Green : NamedColor::Red);
-        label->label()->setWordWrap(true);
-        actions->addWidget(label, 1);
-    } else {
-        actions->addStretch(1);
-    }
+    test_ = new ui::Button(QStringLiteral("Test Connection"));
+    test_->setObjectName(QStringLiteral("testButton"));
+    test_->setIcon(ui::SymbolTable::icon(QStringLiteral("antenna.radiowaves.left.and.right")));
+    connect(test_, &QPushButton::clicked, this, [this] { state_.testProvider(id_); });
+    actions->addWidget(test_);
+    result_ = new SymbolLabel(QStringLiteral("xmark.circle.fill"), {}, TextStyle::Caption);
+    result_->setObjectName(QStringLiteral("testResult"));
+    result_->label()->setWordWrap(true);
+    actions->addWidget(result_, 1);
+    resultGap_ = new QWidget;
+    resultGap_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    actions->addWidget(resultGap_, 1);
     auto* save = new ui::Button(QStringLiteral("Save"), ui::Button::Kind::Prominent);
     save->setObjectName(QStringLiteral("saveButton"));
     save->setIcon(ui::SymbolTable::icon(QStringLiteral("checkmark"), QPalette::HighlightedText));
@@ -303,165 +304,220 @@ QWidget* ProviderCard::makeBody()
     actions->addWidget(remove);
     column->addLayout(actions);
 
-    QList<AIModelInfo> models;
-    for (const AIModelInfo& model : state_.models()) {
-        if (model.provider == id_)
-            models.append(model);
-    }
-    if (!models.isEmpty()) {
-        column->addWidget(new ui::Divider);
-        column->addWidget(new Label(QStringLiteral("Available Models"), TextStyle::Caption, Tone::Secondary));
-        auto* grid = new QGridLayout;
-        grid->setVerticalSpacing(4);
-        for (int i = 0; i < models.size() && i < 200; ++i) {
-            auto* cell = new SymbolLabel(models[i].available ? QStringLiteral("checkmark.circle.fill")
-                                                             : QStringLiteral("circle"),
-                                         ui::shortened(models[i].name, 80),
-                                         TextStyle::Caption);
-            cell->symbol()->setNamedColor(models[i].available ? NamedColor::Green : NamedColor::Gray);
-            grid->addWidget(cell, i / 2, i % 2);
-        }
-        column->addLayout(grid);
-    }
+    modelsBox_ = new QWidget;
+    auto* models = new QVBoxLayout(modelsBox_);
+    models->setContentsMargins(0, 0, 0, 0);
+    models->setSpacing(12);
+    models->addWidget(new ui::Divider);
+    models->addWidget(new Label(QStringLiteral("Available Models"), TextStyle::Caption, Tone::Secondary));
+    modelsGrid_ = new QGridLayout;
+    modelsGrid_->setVerticalSpacing(4);
+    models->addLayout(modelsGrid_);
+    column->addWidget(modelsBox_);
     return body;
+}
+
+void ProviderCard::refreshActions()
+{
+    const bool testing = state_.testingProvider() == id_;
+    test_->setBusy(testing);
+    test_->setEnabled(!testing);
+    const bool hasResult = state_.testResults().contains(id_);
+    result_->setVisible(hasResult);
+    resultGap_->setVisible(!hasResult);
+    if (!hasResult)
+        return;
+    const AITestResult result = state_.testResults().value(id_);
+    result_->symbol()->setSymbolName(result.ok ? QStringLiteral("checkmark.circle.fill")
+                                               : QStringLiteral("xmark.circle.fill"));
+    setText(result_->label(),
+            result.ok ? QStringLiteral("Connected")
+                      : ui::shortened(result.error.value_or(QStringLiteral("Failed")), 300));
+    result_->setNamedColor(result.ok ? NamedColor::Green : NamedColor::Red);
+}
+
+void ProviderCard::refreshModels()
+{
+    QList<AIModelInfo> models;
+    QStringList shown;
+    for (const AIModelInfo& model : state_.models()) {
+        if (model.provider != id_ || models.size() >= kMaxModelsShown)
+            continue;
+        models.append(model);
+        shown.append(model.id + u'\n' + model.name + (model.available ? u'+' : u'-'));
+    }
+    modelsBox_->setVisible(!models.isEmpty());
+    if (shown == shownModels_)
+        return;
+    // A list to read, nothing to press: its cells are simply laid out again.
+    while (QLayoutItem* item = modelsGrid_->takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
+    for (int i = 0; i < models.size(); ++i) {
+        auto* cell = new SymbolLabel(models[i].available ? QStringLiteral("checkmark.circle.fill")
+                                                         : QStringLiteral("circle"),
+                                     ui::shortened(models[i].name, 80),
+                                     TextStyle::Caption);
+        cell->symbol()->setNamedColor(models[i].available ? NamedColor::Green : NamedColor::Gray);
+        modelsGrid_->addWidget(cell, i / 2, i % 2);
+    }
+    shownModels_ = shown;
 }
 
 QWidget* ProviderCard::makeSignIn()
 {
-    auto* block = new QWidget;
-    block->setObjectName(QStringLiteral("signInBlock"));
-    auto* column = new QVBoxLayout(block);
+    signIn_ = new QWidget;
+    signIn_->setObjectName(QStringLiteral("signInBlock"));
+    auto* column = new QVBoxLayout(signIn_);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(6);
+
+    signedIn_ = new QWidget;
+    auto* signedIn = new QVBoxLayout(signedIn_);
+    signedIn->setContentsMargins(0, 0, 0, 0);
+    auto* row = new QHBoxLayout;
+    row->addWidget(new ui::StatusDot(NamedColor::Green, 10));
+    signedInAs_ = new Label;
+    signedInAs_->setObjectName(QStringLiteral("signedInAs"));
+    row->addWidget(signedInAs_);
+    row->addStretch(1);
+    auto* signOut = new ui::Button(QStringLiteral("Sign out"));
+    signOut->setObjectName(QStringLiteral("signOutButton"));
+    connect(signOut, &QPushButton::clicked, this, [this] { state_.signOut(id_); });
+    row->addWidget(signOut);
+    signedIn->addLayout(row);
+    signedIn->addWidget(
+        new Label(QStringLiteral("Token refreshes automatically."), TextStyle::Caption, Tone::Secondary));
+    column->addWidget(signedIn_);
+
+    awaitingCode_ = new QWidget;
+    auto* awaiting = new QVBoxLayout(awaitingCode_);
+    awaiting->setContentsMargins(0, 0, 0, 0);
+    awaiting->addWidget(
+        new Label(QStringLiteral("Paste the code from your browser:"), TextStyle::Caption, Tone::Secondary));
+    auto* codeRow = new QHBoxLayout;
+    codeRow->setSpacing(8);
+    code_ = new ui::TextField(QStringLiteral("Paste token here"));
+    code_->setObjectName(QStringLiteral("oauthCodeField"));
+    code_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    submit_ = new ui::Button(QStringLiteral("Submit"), ui::Button::Kind::Prominent);
+    submit_->setObjectName(QStringLiteral("submitButton"));
+    connect(code_, &QLineEdit::textEdited, this, [this](const QString& text) { state_.setOauthCode(text); });
+    connect(code_, &QLineEdit::returnPressed, submit_, &QPushButton::click);
+    connect(submit_, &QPushButton::clicked, this, [this] { state_.completeOAuth(id_); });
+    codeRow->addWidget(code_, 1);
+    codeRow->addWidget(submit_);
+    awaiting->addLayout(codeRow);
+    column->addWidget(awaitingCode_);
+
+    startForm_ = new QWidget;
+    auto* startColumn = new QVBoxLayout(startForm_);
+    startColumn->setContentsMargins(0, 0, 0, 0);
+    start_ = new ui::Button(
+        QStringLiteral("Sign in with Claude"), ui::Button::Kind::Prominent, ui::Button::ControlSize::Large);
+    start_->setObjectName(QStringLiteral("startSignIn"));
+    start_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    start_->setIcon(ui::SymbolTable::icon(QStringLiteral("person.circle.fill"), QPalette::HighlightedText));
+    connect(start_, &QPushButton::clicked, this, [this] { state_.startOAuth(id_); });
+    startColumn->addWidget(start_);
+    startColumn->addWidget(new Label(QStringLiteral("Use your existing Claude Pro or Max subscription."),
+                                     TextStyle::Caption,
+                                     Tone::Secondary));
+    column->addWidget(startForm_);
+
+    oauthError_ = new Label({}, TextStyle::Caption);
+    oauthError_->setObjectName(QStringLiteral("oauthError"));
+    oauthError_->setNamedColor(NamedColor::Red);
+    oauthError_->setWordWrap(true);
+    column->addWidget(oauthError_);
+    return signIn_;
+}
+
+void ProviderCard::refreshSignIn()
+{
+    if (!signIn_)
+        return;
     const std::optional<AuthStatusEntry> entry = state_.authEntry(id_);
+    const bool awaiting = !entry && state_.oauthPendingState().has_value();
+    const bool loading = state_.oauthLoading();
+    signedIn_->setVisible(entry.has_value());
+    awaitingCode_->setVisible(awaiting);
+    startForm_->setVisible(!entry && !awaiting);
+    signIn_->setProperty("form",
+                         entry      ? QStringLiteral("signedIn")
+                         : awaiting ? QStringLiteral("awaitingCode")
+                                    : QStringLiteral("signIn"));
+    if (entry)
+        setText(signedInAs_,
+                QStringLiteral("Signed in as ") +
+                    ui::shortened(entry->email.value_or(QStringLiteral("Claude user")), 120));
+    if (code_->text() != state_.oauthCode())
+        code_->setText(state_.oauthCode());
+    submit_->setBusy(loading);
+    submit_->setEnabled(!state_.oauthCode().isEmpty() && !loading);
+    start_->setBusy(loading, true);
+    start_->setEnabled(!loading);
     const std::optional<QString>& error = state_.oauthError();
-    if (entry) {
-        block->setProperty("form", QStringLiteral("signedIn"));
-        auto* row = new QHBoxLayout;
-        row->addWidget(new Dot(NamedColor::Green, 10));
-        auto* who = new Label(QStringLiteral("Signed in as ") +
-                              ui::shortened(entry->email.value_or(QStringLiteral("Claude user")), 120));
-        who->setObjectName(QStringLiteral("signedInAs"));
-        row->addWidget(who);
-        row->addStretch(1);
-        auto* signOut = new ui::Button(QStringLiteral("Sign out"));
-        signOut->setObjectName(QStringLiteral("signOutButton"));
-        connect(signOut, &QPushButton::clicked, this, [this] {
-            if (onSignOut_)
-                onSignOut_();
-        });
-        row->addWidget(signOut);
-        column->addLayout(row);
-        column->addWidget(
-            new Label(QStringLiteral("Token refreshes automatically."), TextStyle::Caption, Tone::Secondary));
-        return block;
-    }
-    if (state_.oauthPendingState()) {
-        block->setProperty("form", QStringLiteral("awaitingCode"));
-        column->addWidget(new Label(
-            QStringLiteral("Paste the code from your browser:"), TextStyle::Caption, Tone::Secondary));
-        auto* row = new QHBoxLayout;
-        row->setSpacing(8);
-        auto* code = new ui::TextField(QStringLiteral("Paste token here"));
-        code->setObjectName(QStringLiteral("oauthCodeField"));
-        code->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-        code->setText(state_.oauthCode());
-        auto* submit = new ui::Button(QStringLiteral("Submit"), ui::Button::Kind::Prominent);
-        submit->setObjectName(QStringLiteral("submitButton"));
-        const auto updateSubmit = [this, submit] {
-            submit->setEnabled(!state_.oauthCode().isEmpty() && !state_.oauthLoading());
-        };
-        updateSubmit();
-        if (state_.oauthLoading()) {
-            submit->setText(QString());
-            auto* centre = new QHBoxLayout(submit);
-            centre->setContentsMargins(0, 0, 0, 0);
-            centre->addWidget(new ui::Spinner(14, submit), 0, Qt::AlignCenter);
-        }
-        connect(code, &QLineEdit::textChanged, this, [this, updateSubmit](const QString& text) {
-            state_.setOauthCode(text);
-            updateSubmit();
-        });
-        connect(code, &QLineEdit::returnPressed, submit, &QPushButton::click);
-        connect(submit, &QPushButton::clicked, this, [this] { state_.completeOAuth(id_); });
-        row->addWidget(code, 1);
-        row->addWidget(submit);
-        column->addLayout(row);
-    } else {
-        block->setProperty("form", QStringLiteral("signIn"));
-        auto* start = new ui::Button(QStringLiteral("Sign in with Claude"),
-                                     ui::Button::Kind::Prominent,
-                                     ui::Button::ControlSize::Large);
-        start->setObjectName(QStringLiteral("startSignIn"));
-        start->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        start->setIcon(
-            ui::SymbolTable::icon(QStringLiteral("person.circle.fill"), QPalette::HighlightedText));
-        start->setEnabled(!state_.oauthLoading());
-        if (state_.oauthLoading()) {
-            start->setIcon({});
-            auto* centre = new QHBoxLayout(start);
-            centre->setContentsMargins(12, 0, 0, 0);
-            centre->addWidget(new ui::Spinner(14, start), 0, Qt::AlignLeft | Qt::AlignVCenter);
-        }
-        connect(start, &QPushButton::clicked, this, [this] { state_.startOAuth(id_); });
-        column->addWidget(start);
-        column->addWidget(new Label(QStringLiteral("Use your existing Claude Pro or Max subscription."),
-                                    TextStyle::Caption,
-                                    Tone::Secondary));
-    }
-    if (error) {
-        auto* text = new Label(ui::shortened(*error, 500), TextStyle::Caption);
-        text->setObjectName(QStringLiteral("oauthError"));
-        text->setNamedColor(NamedColor::Red);
-        text->setWordWrap(true);
-        column->addWidget(text);
-    }
-    return block;
+    oauthError_->setVisible(error.has_value());
+    setText(oauthError_, ui::shortened(error.value_or(QString()), 500));
+
+    const bool open = state_.showManualKey().value(id_, false);
+    manualToggle_->setIcon(
+        ui::SymbolTable::icon(open ? QStringLiteral("chevron.down") : QStringLiteral("chevron.right")));
 }
 
 QWidget* ProviderCard::makeKeyField()
 {
-    auto* box = new QWidget;
-    auto* column = new QVBoxLayout(box);
+    keyBox_ = new QWidget;
+    auto* column = new QVBoxLayout(keyBox_);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(4);
     column->addWidget(new Label(QStringLiteral("API Key"), TextStyle::Caption, Tone::Secondary));
     auto* row = new QHBoxLayout;
     row->setSpacing(8);
-    auto* key = new ui::TextField(QStringLiteral("sk-..."));
-    key->setObjectName(QStringLiteral("apiKeyField"));
-    key->setAccessibleName(QStringLiteral("API key"));
-    key->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    key->setText(state_.editingKeys().value(id_));
-    const bool shown = state_.showKeys().value(id_, false);
-    key->setEchoMode(shown ? QLineEdit::Normal : QLineEdit::Password);
+    key_ = new ui::TextField(QStringLiteral("sk-..."));
+    key_->setObjectName(QStringLiteral("apiKeyField"));
+    key_->setAccessibleName(QStringLiteral("API key"));
+    key_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     connect(
-        key, &QLineEdit::textEdited, this, [this](const QString& text) { state_.setEditingKey(id_, text); });
-    auto* eye = iconButton(shown ? QStringLiteral("eye.slash") : QStringLiteral("eye"),
-                           shown ? QStringLiteral("Hide key") : QStringLiteral("Show key"));
-    eye->setObjectName(QStringLiteral("showKeyButton"));
-    connect(eye, &QToolButton::clicked, this, [this, key, eye] {
-        const bool show = !state_.showKeys().value(id_, false);
-        state_.setShowKey(id_, show);
-        key->setEchoMode(show ? QLineEdit::Normal : QLineEdit::Password);
-        eye->setIcon(ui::SymbolTable::icon(show ? QStringLiteral("eye.slash") : QStringLiteral("eye")));
-        eye->setToolTip(show ? QStringLiteral("Hide key") : QStringLiteral("Show key"));
-        eye->setAccessibleName(eye->toolTip());
+        key_, &QLineEdit::textEdited, this, [this](const QString& text) { state_.setEditingKey(id_, text); });
+    eye_ = iconButton(QStringLiteral("eye"), QStringLiteral("Show key"));
+    eye_->setObjectName(QStringLiteral("showKeyButton"));
+    connect(eye_, &QToolButton::clicked, this, [this] {
+        state_.setShowKey(id_, !state_.showKeys().value(id_, false));
     });
     auto* paste = iconButton(QStringLiteral("doc.on.clipboard"), QStringLiteral("Paste from clipboard"));
     paste->setObjectName(QStringLiteral("pasteButton"));
-    connect(paste, &QToolButton::clicked, this, [this, key] {
+    connect(paste, &QToolButton::clicked, this, [this] {
         const QString text = platform_.clipboardText();
-        if (text.isEmpty())
-            return;
-        key->setText(text);
-        state_.setEditingKey(id_, text);
+        if (!text.isEmpty())
+            state_.setEditingKey(id_, text);
     });
-    row->addWidget(key, 1);
-    row->addWidget(eye);
+    row->addWidget(key_, 1);
+    row->addWidget(eye_);
     row->addWidget(paste);
     column->addLayout(row);
-    return box;
+    return keyBox_;
+}
+
+void ProviderCard::refreshKeyField()
+{
+    if (!keyBox_)
+        return;
+    keyBox_->setVisible(id_ != u"anthropic" || state_.showManualKey().value(id_, false));
+    // Set only when it differs, so the cursor of someone typing stays where it is.
+    const QString key = state_.editingKeys().value(id_);
+    if (key_->text() != key)
+        key_->setText(key);
+    const bool shown = state_.showKeys().value(id_, false);
+    key_->setEchoMode(shown ? QLineEdit::Normal : QLineEdit::Password);
+    const QString help = shown ? QStringLiteral("Hide key") : QStringLiteral("Show key");
+    if (eye_->toolTip() != help) {
+        eye_->setIcon(ui::SymbolTable::icon(shown ? QStringLiteral("eye.slash") : QStringLiteral("eye")));
+        eye_->setToolTip(help);
+        eye_->setAccessibleName(help);
+    }
 }
 
 } // namespace zandrel

@@ -1,8 +1,10 @@
 #include "ui/Button.h"
 
+#include "ui/Spinner.h"
 #include "ui/Theme.h"
 
 #include <QEvent>
+#include <QHBoxLayout>
 
 namespace zandrel::ui {
 
@@ -43,6 +45,34 @@ QSize Button::sizeHint() const
     const SizeMetrics m = metrics(size_);
     const QSize base = QPushButton::sizeHint();
     return {base.width() + m.extraWidth, m.height};
+}
+
+void Button::setBusy(bool busy, bool keepText)
+{
+    if (busy == isBusy())
+        return;
+    if (busy) {
+        idleText_ = text();
+        idleIcon_ = icon();
+        idleAccessibleName_ = accessibleName();
+        if (idleAccessibleName_.isEmpty())
+            setAccessibleName(idleText_);
+        if (!keepText)
+            setText(QString());
+        setIcon({});
+        spinner_ = new Spinner(14, this);
+        auto* centre = new QHBoxLayout(this);
+        centre->setContentsMargins(keepText ? 12 : 0, 0, 0, 0);
+        centre->addWidget(spinner_, 0, keepText ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
+        spinner_->show();
+        return;
+    }
+    delete layout();
+    delete spinner_;
+    spinner_ = nullptr;
+    setText(idleText_);
+    setIcon(idleIcon_);
+    setAccessibleName(idleAccessibleName_);
 }
 
 void Button::changeEvent(QEvent* event)

@@ -22,6 +22,11 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 
+    // Shows a small spinner in place of the label (or, with keepText, in place of the icon) while work
+    // runs. A screen reader still hears what the button does.
+    void setBusy(bool busy, bool keepText = false);
+    bool isBusy() const { return spinner_ != nullptr; }
+
 protected:
     void changeEvent(QEvent* event) override;
 
@@ -30,6 +35,10 @@ private:
 
     Kind kind_;
     ControlSize size_;
+    class Spinner* spinner_ = nullptr;
+    QString idleText_;
+    QIcon idleIcon_;
+    QString idleAccessibleName_;
 };
 
 } // namespace zandrel::ui

@@ -180,6 +180,9 @@ QPixmap SymbolTable::pixmap(const QString& symbolName, const QSize& size, const 
 {
     const QString file = fileFor(symbolName);
     const QSize pixels = size * dpr;
+    // A control squeezed to nothing (a card gliding open) asks for an empty picture.
+    if (pixels.isEmpty())
+        return {};
     const QString cacheKey = QStringLiteral("zandrel-symbol:%1:%2:%3x%4")
                                  .arg(file, color.name(QColor::HexArgb))
                                  .arg(pixels.width())

@@ -170,6 +170,65 @@ private Q_SLOTS:
                  (QJsonObject{{u"providers"_s, QJsonObject()}}));
     }
 
+    void theLatestLoadWinsAndNewerEditsOutrankOlderAnswers()
+    {
+        const auto slowly = [](const QByteArray& json) {
+            return ScriptedReply::json(json).after(std::chrono::milliseconds(300));
+        };
+        // Two loads, the first answered last with what the Hub had before: the second's answer stands,
+        // and the first stops where it is (no models, no tests of its own).
+        hub->once("GET", "/api/ai/config", slowly("{\"providers\":{\"old\":{\"apiKey\":\"sk-old\"}}}"));
+        auto first = watch(state->load());
+        QTRY_COMPARE(hub->requestsTo("GET", "/api/ai/config").size(), 1);
+        QVERIFY(await(state->load()).succeeded());
+        QVERIFY(!state->isLoading());
+        QVERIFY(spinUntil([&] { return first->done; }));
+        QVERIFY(state->config().providers->contains(u"openai"_s) &&
+                !state->config().providers->contains(u"old"_s));
+        QCOMPARE(hub->requestsTo("GET", "/api/ai/models").size(), 1);
+        QVERIFY(!state->isLoading());
+
+        // A key typed, or a provider added, while a load is on its way survives its answer.
+        hub->once("GET", "/api/ai/config", slowly(kConfig));
+        auto loading = watch(state->load());
+        QTRY_COMPARE(hub->requestsTo("GET", "/api/ai/config").size(), 3);
+        state->setEditingKey(u"openai"_s, u"sk-typed"_s);
+        state->addProvider(u"ollama"_s);
+        QVERIFY(spinUntil([&] { return loading->done; }));
+        QCOMPARE(state->editingKeys()[u"openai"_s], u"sk-typed"_s);
+        QCOMPARE(state->editingKeys()[u"zeta"_s], QString()); // the others follow the Hub
+        QVERIFY(state->config().providers->contains(u"ollama"_s));
+
+        // A load sent after those edits has the last word, as before.
+        QVERIFY(await(state->load()).succeeded());
+        QCOMPARE(state->editingKeys()[u"openai"_s], u"sk-saved"_s);
+        QVERIFY(!state->config().providers->contains(u"ollama"_s));
+    }
+
+    void savesFollowOneAnotherAndTheLastChangeReachesTheHub()
+    {
+        hub->once("PUT", "/api/ai/config", ScriptedReply::json("{}").after(std::chrono::milliseconds(300)));
+        hub->on("PUT", "/api/ai/config", ScriptedReply::json("{}"));
+        const auto puts = [&] { return hub->requestsTo("PUT", "/api/ai/config"); };
+        state->chooseDefaultModel(u"a"_s);
+        QTRY_COMPARE(puts().size(), 1);
+        state->chooseDefaultModel(u"b"_s);
+        state->chooseDefaultModel(u"c"_s);
+        state->chooseDefaultModel(u"c"_s); // the same model again is no change
+        // Nothing overtakes the save on its way: the next one goes once it is answered.
+        QVERIFY(spinUntil([&] { return hub->answered() == 1 || puts().size() > 1; }));
+        QCOMPARE(puts().size(), 1);
+        QTRY_COMPARE(puts().size(), 2);
+        QTRY_VERIFY(!hub->requestsTo("GET", "/api/ai/config").isEmpty());
+        QTRY_VERIFY(!state->isLoading() && hub->answered() == int(hub->requests().size()));
+        QCOMPARE(puts().size(), 2); // the changes made meanwhile went together
+        QCOMPARE(body(puts()[0])[u"default"_s].toString(), u"a"_s);
+        QCOMPARE(body(puts()[1])[u"default"_s].toString(), u"c"_s);
+        QCOMPARE(hub->requestsTo("GET", "/api/ai/config").size(), 1); // one reload, after the last save
+        // The reload brought the Hub's default back; loading it saved nothing.
+        QCOMPARE(state->defaultModel(), u"m1"_s);
+    }
+
     void providersAddRemoveAndTheirStatus()
     {
         // Fresh: ollama needs no key, openai has none.
