@@ -346,11 +346,12 @@ private Q_SLOTS:
         auto loading = watch(tab->state().load());
         QTRY_COMPARE(hub->requestsTo("GET", "/api/ai/models").size(), 2);
         QVERIFY(tab->state().isLoading());
+        // From now on the Hub has what the user picks.
+        hub->on("GET", "/api/ai/models", ScriptedReply::json(QByteArray(models).replace("\"a\"}", "\"b\"}")));
         picker->setCurrentIndex(1);
         Q_EMIT picker->activated(1);
         QTRY_COMPARE(hub->requestsTo("PUT", "/api/ai/config").size(), 1);
         QCOMPARE(lastConfigSent(*hub)[u"default"_s].toString(), u"b"_s);
-        hub->on("GET", "/api/ai/models", ScriptedReply::json(QByteArray(models).replace("\"a\"}", "\"b\"}")));
         QVERIFY(spinUntil([&] { return loading->done; }));
         QTRY_VERIFY(!tab->state().isLoading() && hub->answered() == int(hub->requests().size()));
         QCOMPARE(hub->requestsTo("PUT", "/api/ai/config").size(), 1);

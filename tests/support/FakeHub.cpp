@@ -136,6 +136,7 @@ void FakeHub::readFrom(QTcpSocket* socket)
         request.body = buffer.mid(headerEnd + 4, length);
         buffer.remove(0, headerEnd + 4 + length);
 
+        request.answeredBefore = answered_;
         requests_.append(request);
         const ScriptedReply reply = replyFor(request);
         if (reply.delay.count() > 0) {

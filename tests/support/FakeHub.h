@@ -19,6 +19,7 @@ struct RecordedRequest {
     bool hasQuery = false;
     QMap<QByteArray, QByteArray> headers; // names lower-cased
     QByteArray body;
+    int answeredBefore = 0; // answers the fake Hub had sent when this request arrived
 
     bool hasHeader(const QByteArray& name) const { return headers.contains(name.toLower()); }
     QByteArray header(const QByteArray& name) const { return headers.value(name.toLower()); }
