@@ -5,6 +5,7 @@
 #include "wire/HttpExchange.h"
 
 #include <QPointer>
+#include <algorithm>
 
 namespace zandrel {
 
@@ -63,23 +64,60 @@ void PermissionsState::setError(std::optional<QString> error)
     Q_EMIT errorChanged();
 }
 
+QCoro::Task<> PermissionsState::readPermissions()
+{
+    QPointer<PermissionsState> self(this);
+    const quint64 read = ++readSeq_;
+    readOut_ = true;
+    // This read sees every flip accepted so far.
+    localFlips_.removeIf([](const LocalFlip& flip) { return flip.accepted; });
+    std::exception_ptr failure;
+    PermissionMap answer;
+    try {
+        answer = co_await HubAPIClient(port_).getPermissions();
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    if (!self)
+        co_return;
+    if (read == readSeq_) {
+        readOut_ = false;
+        if (!failure)
+            applyRead(std::move(answer));
+        // No read is out any more that an accepted flip could be newer than.
+        localFlips_.removeIf([](const LocalFlip& flip) { return flip.accepted; });
+    }
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+void PermissionsState::applyRead(PermissionMap answer)
+{
+    // In the order made, so the latest flip of a switch shows. An app the Hub no longer lists stays gone.
+    for (const LocalFlip& flip : std::as_const(localFlips_)) {
+        const auto set = answer.find(flip.app);
+        if (set != answer.end())
+            *member(*set, flip.perm) = flip.value;
+    }
+    setPermissions(std::move(answer));
+}
+
 QCoro::Task<> PermissionsState::load()
 {
     QPointer<PermissionsState> self(this);
+    const quint64 load = ++loadSeq_;
     setIsLoading(true);
-    const HubAPIClient client(port_);
     try {
-        PermissionMap permissions = co_await client.getPermissions();
-        if (!self)
+        co_await readPermissions();
+        if (!self || load != loadSeq_)
             co_return;
-        setPermissions(std::move(permissions));
-        QList<AuditEntry> entries = co_await client.getAuditLog(auditLimit);
-        if (!self)
+        QList<AuditEntry> entries = co_await HubAPIClient(port_).getAuditLog(auditLimit);
+        if (!self || load != loadSeq_)
             co_return;
         setAuditLog(std::move(entries));
         setError(std::nullopt);
     } catch (...) {
-        if (!self)
+        if (!self || load != loadSeq_)
             co_return;
         setError(describeException(std::current_exception()));
     }
@@ -98,7 +136,9 @@ QCoro::Task<> PermissionsState::togglePermission(QString app, QString perm, bool
     PermissionMap changed = permissions_;
     changed.insert(app, set);
     setPermissions(std::move(changed));
-    const quint64 flip = ++flips_[app + u'/' + perm];
+    const quint64 flip = ++flipSeq_;
+    flips_[app + u'/' + perm] = flip;
+    localFlips_.append({flip, app, perm, value, false});
     ++inFlight_[app];
 
     std::optional<QString> failure;
@@ -110,6 +150,14 @@ QCoro::Task<> PermissionsState::togglePermission(QString app, QString perm, bool
     if (!self)
         co_return;
     --inFlight_[app];
+    const auto record = std::find_if(
+        localFlips_.begin(), localFlips_.end(), [flip](const LocalFlip& f) { return f.id == flip; });
+    Q_ASSERT(record != localFlips_.end());
+    // A read sent before the Hub took the flip may answer without it; later reads know it.
+    if (failure || !readOut_)
+        localFlips_.erase(record);
+    else
+        record->accepted = true;
     if (failure) {
         // Refused: put the switch back where it was, unless it has been flipped again since.
         if (flips_.value(app + u'/' + perm) == flip && permissions_.contains(app)) {
@@ -121,19 +169,17 @@ QCoro::Task<> PermissionsState::togglePermission(QString app, QString perm, bool
     }
     // Each flip sends the app's whole set, so a flip that went through may have carried a refused
     // change after all, or one still on its way may yet: once the last of the app's requests is
-    // answered, only the Hub can say what holds.
+    // answered, only the Hub can say what holds (with the flips of other apps laid over it).
     if (inFlight_.value(app) > 0 || !refused_.contains(app))
         co_return;
     const QString reason = refused_.take(app);
     try {
-        PermissionMap truth = co_await HubAPIClient(port_).getPermissions();
-        if (!self)
-            co_return;
-        setPermissions(std::move(truth));
+        co_await readPermissions();
     } catch (...) {
-        if (!self)
-            co_return;
+        // The refusal is the error worth keeping.
     }
+    if (!self)
+        co_return;
     setError(reason);
 }
 

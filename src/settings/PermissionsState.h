@@ -25,7 +25,8 @@ public:
     bool isLoading() const { return isLoading_; }
     const std::optional<QString>& error() const { return error_; }
 
-    // Permissions, then the audit log. A failure keeps what was replaced before it.
+    // Permissions, then the audit log. A failure keeps what was replaced before it. Only the latest
+    // load counts: an earlier one still running drops its answers and leaves isLoading alone.
     QCoro::Task<> load();
     // Shows the change at once, then sends the app's whole set. When the Hub refuses it, the switch
     // goes back to where it was (unless a later flip moved it meanwhile), the permissions are read
@@ -46,14 +47,32 @@ private:
     void setAuditLog(QList<AuditEntry> entries);
     void setIsLoading(bool value);
     void setError(std::optional<QString> error);
+    // Reads the permissions; the answer is applied only while no later read was sent, with the
+    // flips it may not know about laid over it. Throws the request's failure.
+    QCoro::Task<> readPermissions();
+    void applyRead(PermissionMap answer);
 
     int port_;
     PermissionMap permissions_;
     QList<AuditEntry> auditLog_;
     bool isLoading_ = false;
     std::optional<QString> error_;
-    // Counts the flips of each app's switch, so a refused flip restores only while no later one came.
+    // The latest flip of each switch (app/perm), so a refused flip restores only while no later one came.
     QMap<QString, quint64> flips_;
+    quint64 flipSeq_ = 0;
+    // Flips a read may not know about: those still on their way, and those accepted while the
+    // latest read was out (it may have been answered before them). Refused flips leave.
+    struct LocalFlip {
+        quint64 id;
+        QString app;
+        QString perm;
+        bool value;
+        bool accepted;
+    };
+    QList<LocalFlip> localFlips_;
+    quint64 loadSeq_ = 0;
+    quint64 readSeq_ = 0;
+    bool readOut_ = false;
     // Per app: requests still on their way, and the last refusal waiting for them.
     QMap<QString, int> inFlight_;
     QMap<QString, QString> refused_;

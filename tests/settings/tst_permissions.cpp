@@ -1,5 +1,6 @@
 // Permissions: the state against a scripted Hub (load order and partial failure, the sets a flip
-// sends, a refused flip put right) and the tab (rows, switches, empty texts, audit rows, errors).
+// sends, a refused flip put right, reloads racing flips and each other) and the tab (rows, switches, empty
+// texts, audit rows, errors).
 
 #include "AsyncTest.h"
 #include "FakeHub.h"
@@ -141,6 +142,72 @@ private Q_SLOTS:
         QVERIFY(spinUntil([&] { return fastRefusal->done && slowSuccess->done; }));
         QCOMPARE(hub->requests().last().path, QByteArray("/api/permissions")); // asked last
         QCOMPARE(state.permissions()[u"alpha"_s], (PermissionSet{false, true, false}));
+    }
+
+    // A reload answers with what the Hub held when it was sent: flips it cannot know about stay.
+    void aReloadNeverUndoesANewerFlip()
+    {
+        PermissionsState state(hub->port());
+        QVERIFY(await(state.load()).succeeded());
+        const QByteArray old = R"({"alpha":{"read":true,"write":false,"actions":true},"beta":{"read":true}})";
+
+        // alpha refused; beta flipped and taken while the read that mends alpha is out.
+        hub->once("PUT", "/api/permissions/alpha", ScriptedReply::json(R"({"error":"locked"})", 403));
+        hub->once("GET", "/api/permissions", ScriptedReply::json(old).after(400ms));
+        hub->on("PUT", "/api/permissions/beta", ScriptedReply::json("{}"));
+        auto refused = watch(state.togglePermission(u"alpha"_s, u"write"_s, true));
+        QTRY_COMPARE(hub->requestsTo("GET", "/api/permissions").size(), 2);
+        QVERIFY(await(state.togglePermission(u"beta"_s, u"write"_s, true)).succeeded());
+        QVERIFY(!refused->done);
+        QVERIFY(spinUntil([&] { return refused->done; }));
+        QCOMPARE(state.permissions()[u"beta"_s], (PermissionSet{true, true, {}}));
+        QCOMPARE(state.permissions()[u"alpha"_s], (PermissionSet{true, false, true}));
+        QVERIFY(state.error()->contains(u"403"_s));
+        QCOMPARE(sentSet(hub->requestsTo("PUT", "/api/permissions/alpha").last()),
+                 (QJsonObject{{u"read"_s, true}, {u"write"_s, true}, {u"actions"_s, true}}));
+        QCOMPARE(sentSet(hub->requestsTo("PUT", "/api/permissions/beta").last()),
+                 (QJsonObject{{u"read"_s, true}, {u"write"_s, true}}));
+
+        // A refresh answered while a flip is on its way keeps it; once the flip is taken, a later
+        // refresh is the Hub's word again (the Hub here forgot it).
+        hub->on("GET", "/api/permissions", ScriptedReply::json(old));
+        hub->once("PUT", "/api/permissions/beta", ScriptedReply::json("{}").after(400ms));
+        auto flip = watch(state.togglePermission(u"beta"_s, u"actions"_s, true));
+        QVERIFY(await(state.load()).succeeded());
+        QVERIFY(!flip->done);
+        QCOMPARE(state.permissions()[u"beta"_s], (PermissionSet{true, {}, true}));
+        QVERIFY(spinUntil([&] { return flip->done; }));
+        QVERIFY(await(state.load()).succeeded());
+        QCOMPARE(state.permissions()[u"beta"_s], (PermissionSet{true, {}, {}}));
+    }
+
+    void onlyTheLatestLoadCounts()
+    {
+        PermissionsState state(hub->port());
+        QSignalSpy loading(&state, &PermissionsState::isLoadingChanged);
+        // The first read answers late with older data, while the second load still waits for its log.
+        hub->once("GET", "/api/permissions", ScriptedReply::json(R"({"old":{"read":true}})").after(300ms));
+        hub->once("GET", "/api/audit", ScriptedReply::json(kAudit).after(600ms));
+        auto first = watch(state.load());
+        QTRY_COMPARE(hub->requests().size(), 1);
+        auto second = watch(state.load());
+        QVERIFY(spinUntil([&] { return first->done; }));
+        QVERIFY(!second->done && state.isLoading());
+        QCOMPARE(state.permissions().keys(), QStringList({u"alpha"_s, u"beta"_s}));
+        QVERIFY(spinUntil([&] { return second->done; }));
+        QCOMPARE(state.auditLog().size(), 2);
+        QVERIFY(!state.isLoading());
+        QCOMPARE(loading.count(), 2);
+
+        // The first load's log answers after the second's.
+        hub->once("GET", "/api/audit", ScriptedReply::json("[]").after(300ms));
+        first = watch(state.load());
+        QTRY_COMPARE(hub->requestsTo("GET", "/api/audit").size(), 2);
+        second = watch(state.load());
+        QVERIFY(spinUntil([&] { return first->done && second->done; }));
+        QCOMPARE(state.auditLog().size(), 2);
+        QVERIFY(!state.isLoading());
+        QCOMPARE(loading.count(), 4);
     }
 
     void auditTimeTexts_data()
