@@ -45,6 +45,7 @@ void StoreService::setAuthToken(std::optional<QString> token)
 {
     if (authToken_ == token)
         return;
+    ++signInEpoch_;
     authToken_ = std::move(token);
     Q_EMIT authTokenChanged();
 }
@@ -191,6 +192,8 @@ QCoro::Task<StoreAuthResponse> StoreService::login(QString email, QString passwo
     const QByteArray body = co_await fetch(std::move(post));
     const auto response = wire::decodeJson<StoreAuthResponse>(body);
     if (self) {
+        // A new sign-in even when the token is the one already held.
+        ++self->signInEpoch_;
         self->setAuthToken(response.access_token);
         self->setCurrentUser(
             UserProfile{response.user.id, response.user.email, response.user.display_name, std::nullopt});
@@ -203,9 +206,11 @@ QCoro::Task<UserProfile> StoreService::getAccount()
 {
     HttpRequest get = request("GET", url(QStringLiteral("/api/store/auth/me")));
     QPointer<StoreService> self(this);
+    const quint64 epoch = signInEpoch_;
+    const quint64 seq = ++accountSeq_;
     const QByteArray body = co_await fetch(std::move(get));
     const auto profile = wire::decodeJson<UserProfile>(body);
-    if (self) {
+    if (self && self->signInEpoch_ == epoch && self->accountSeq_ == seq) {
         self->setCurrentUser(profile);
         self->setIsLoggedIn(true);
     }
@@ -214,6 +219,7 @@ QCoro::Task<UserProfile> StoreService::getAccount()
 
 void StoreService::signOut()
 {
+    ++signInEpoch_;
     setAuthToken(std::nullopt);
     setCurrentUser(std::nullopt);
     setIsLoggedIn(false);

@@ -40,7 +40,9 @@ public:
     QCoro::Task<UpdatesResponse> checkUpdates(QMap<QString, QString> installed);
     // On success: holds the token, sets currentUser (without avatar) and signs in.
     QCoro::Task<StoreAuthResponse> login(QString email, QString password);
-    // On success: sets currentUser and signs in; the token is left as it is.
+    // On success: sets currentUser and signs in; the token is left as it is. The answer is handed to
+    // the caller in any case, but it changes the sign-in state only while it is the latest fetch and
+    // nothing has signed out, logged in or changed the token since it was sent.
     QCoro::Task<UserProfile> getAccount();
     // Forgets the token and the user; sends nothing.
     void signOut();
@@ -70,6 +72,10 @@ private:
     bool isLoggedIn_ = false;
     std::optional<UserProfile> currentUser_;
     std::optional<QString> authToken_;
+    // Moves on at every sign-out, login and token change: an account answer sent before speaks for a
+    // sign-in that is no longer the current one.
+    quint64 signInEpoch_ = 0;
+    quint64 accountSeq_ = 0;
 };
 
 } // namespace zandrel

@@ -257,6 +257,7 @@ void StoreView::showEvent(QShowEvent* event)
 QCoro::Task<> StoreView::appear()
 {
     QPointer<StoreView> self(this);
+    const quint64 seq = ++categoriesSeq_;
     StoreService& store = context_.storeService;
     std::optional<QList<StoreCategory>> fetched;
     try {
@@ -265,6 +266,9 @@ QCoro::Task<> StoreView::appear()
         // Silent: the strip just stays hidden.
     }
     if (!ui::isLive(self))
+        co_return;
+    // Shown again meanwhile: that showing fetches and loads in its turn.
+    if (seq != categoriesSeq_)
         co_return;
     if (fetched) {
         categories_ = std::move(*fetched);
@@ -276,6 +280,7 @@ QCoro::Task<> StoreView::appear()
 QCoro::Task<> StoreView::loadApps()
 {
     QPointer<StoreView> self(this);
+    const quint64 seq = ++loadSeq_;
     isLoading_ = true;
     error_.reset();
     updateContent();
@@ -291,6 +296,9 @@ QCoro::Task<> StoreView::loadApps()
         failure = describeException(std::current_exception());
     }
     if (!ui::isLive(self))
+        co_return;
+    // A later load owns the grid, the error and the spinner now; this answer is out of date.
+    if (seq != loadSeq_)
         co_return;
     if (loaded)
         model_->setApps(std::move(*loaded));

@@ -69,6 +69,9 @@ private:
     std::optional<QString> selectedCategory_;
     bool isLoading_ = false;
     std::optional<QString> error_;
+    // The latest request of each kind: an answer to an earlier one is dropped.
+    quint64 categoriesSeq_ = 0;
+    quint64 loadSeq_ = 0;
 
     QLineEdit* search_;
     QPushButton* clear_;

@@ -208,6 +208,7 @@ void UpdatesView::slugChanged(const QString& slug)
 QCoro::Task<> UpdatesView::checkUpdates()
 {
     QPointer<UpdatesView> self(this);
+    const quint64 seq = ++checkSeq_;
     isLoading_ = true;
     setError(std::nullopt);
     refresh();
@@ -224,6 +225,9 @@ QCoro::Task<> UpdatesView::checkUpdates()
         failure = describeException(std::current_exception());
     }
     if (!ui::isLive(self))
+        co_return;
+    // A later check owns the list, the banner and the spinner now; this answer is out of date.
+    if (seq != checkSeq_)
         co_return;
     if (response) {
         QList<UpdateInfo> updates;

@@ -60,6 +60,8 @@ private:
 
     PageContext context_;
     bool isLoading_ = false;
+    // The latest check: an answer to an earlier one is dropped.
+    quint64 checkSeq_ = 0;
     bool isUpdatingAll_ = false;
     QSet<QString> updated_;
     QSet<QString> updating_;

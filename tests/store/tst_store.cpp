@@ -12,6 +12,7 @@
 
 using namespace zandrel;
 using namespace zandrel::test;
+using namespace std::chrono_literals;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -418,6 +419,63 @@ private Q_SLOTS:
         QVERIFY(await(store.getAccount()).succeeded());
         QVERIFY(store.isLoggedIn());
         QVERIFY(!store.authToken());
+    }
+
+    void onlyTheLatestAccountFetchOfTheCurrentSignInCounts()
+    {
+        FakeHub hub;
+        StoreService store(hub.baseUrl());
+        const auto profile = [](const QByteArray& name) {
+            return ScriptedReply::json(R"({"id":"u1","email":"demo@zandrel.dev","display_name":")" + name +
+                                       R"("})");
+        };
+        const auto name = [&] { return store.currentUser() ? store.currentUser()->display_name : u"-"_s; };
+
+        // Signed out while the fetch was on the way: its caller has the profile, nobody is signed in.
+        hub.once("GET", "/api/store/auth/me", profile("Late").after(200ms));
+        store.setAuthToken(u"tok-1"_s);
+        auto late = watch(store.getAccount());
+        QTRY_COMPARE(hub.requests().size(), 1);
+        store.signOut();
+        QTRY_VERIFY(late->done);
+        QCOMPARE(late->value->display_name, u"Late"_s);
+        QVERIFY(!store.isLoggedIn() && !store.currentUser() && !store.authToken());
+
+        // An answer for the token before the current one arrives last: the current token's user stays.
+        hub.once("GET", "/api/store/auth/me", profile("Old").after(300ms));
+        hub.on("GET", "/api/store/auth/me", profile("New"));
+        store.setAuthToken(u"tok-1"_s);
+        auto old = watch(store.getAccount());
+        QTRY_COMPARE(hub.requests().size(), 2);
+        store.setAuthToken(u"tok-2"_s);
+        auto current = watch(store.getAccount());
+        QTRY_VERIFY(old->done && current->done);
+        QCOMPARE(old->value->display_name, u"Old"_s);
+        QCOMPARE(name(), u"New"_s);
+        QVERIFY(store.isLoggedIn());
+        QCOMPARE(hub.requests()[1].header("Authorization"), QByteArray("Bearer tok-1"));
+        QCOMPARE(hub.requests()[2].header("Authorization"), QByteArray("Bearer tok-2"));
+
+        // Two fetches for the same token: the earlier one sent does not win by arriving last.
+        hub.once("GET", "/api/store/auth/me", profile("Earlier").after(300ms));
+        hub.on("GET", "/api/store/auth/me", profile("Later"));
+        auto earlier = watch(store.getAccount());
+        QTRY_COMPARE(hub.requests().size(), 4);
+        auto later = watch(store.getAccount());
+        QTRY_VERIFY(earlier->done && later->done);
+        QCOMPARE(name(), u"Later"_s);
+
+        // A login while a fetch is on the way, even one giving back the same token: the login's user stays.
+        hub.once("GET", "/api/store/auth/me", profile("Before").after(300ms));
+        hub.on("POST", "/api/store/auth/login", ScriptedReply::json(kAuth));
+        store.setAuthToken(u"tok-1"_s);
+        auto before = watch(store.getAccount());
+        QTRY_COMPARE(hub.requests().size(), 6);
+        QVERIFY(await(store.login(u"demo@zandrel.dev"_s, u"pw"_s)).succeeded());
+        QTRY_VERIFY(before->done);
+        QCOMPARE(before->value->display_name, u"Before"_s);
+        QCOMPARE(name(), u"Demo"_s);
+        QCOMPARE(store.authToken(), u"tok-1"_s);
     }
 
     void serviceGoneBeforeAnswer()

@@ -49,6 +49,11 @@ const QByteArray kCategories =
 const QByteArray kCatalogue =
     R"({"results":[)" + app("orvane", "Orvane") + ',' + app("dulvet", "Dulvet") + "]}";
 
+QByteArray catalogueOf(const QByteArray& name)
+{
+    return R"({"results":[)" + app(name.toLower(), name) + "]}";
+}
+
 QByteArray detailJson(const QByteArray& extra = {})
 {
     return R"({"slug":"orvane","name":"Orvane","short_description":"s","description":"Long text","icon_url":"",)"
@@ -191,6 +196,77 @@ private Q_SLOTS:
         page->findChild<QLineEdit*>(u"searchField"_s)->setText(u"zzz"_s);
         QTest::keyClick(page->findChild<QLineEdit*>(u"searchField"_s), Qt::Key_Return);
         QTRY_COMPARE(page->content(), Content::Empty);
+    }
+
+    void theLatestRequestWinsWhicheverAnswerComesLast()
+    {
+        auto page = showPage();
+        QTRY_COMPARE(page->content(), Content::Grid);
+        const auto shown = [&] {
+            QStringList names;
+            for (const StoreApp& shownApp : page->apps())
+                names.append(shownApp.name);
+            return names;
+        };
+
+        // Productivity, then Finance before the first answer: Productivity's slower answer is dropped.
+        hub->once("GET", "/api/store/apps", ScriptedReply::json(catalogueOf("Ledgerly")).after(300ms));
+        hub->on("GET", "/api/store/apps", ScriptedReply::json(catalogueOf("Tallyo")));
+        pills(*page)[1]->click();
+        QTRY_COMPARE(catalogueQueries().size(), 2);
+        pills(*page)[2]->click();
+        QTRY_COMPARE(shown(), QStringList{u"Tallyo"_s});
+        QTRY_COMPARE(hub->answered(), int(hub->requests().size()));
+        hub->settle();
+        QCOMPARE(shown(), QStringList{u"Tallyo"_s});
+        QVERIFY(pills(*page)[2]->isSelected() && !pills(*page)[1]->isSelected());
+        QVERIFY(!page->isLoading());
+        QCOMPARE(page->content(), Content::Grid);
+
+        // A search that fails fast, then Clear, slower: the failure neither shows nor ends the loading.
+        hub->once("GET", "/api/store/apps", ScriptedReply::json(R"({"error":"down"})", 503).after(300ms));
+        hub->on("GET", "/api/store/apps", ScriptedReply::json(catalogueOf("Sumwise")).after(1000ms));
+        auto* search = page->findChild<QLineEdit*>(u"searchField"_s);
+        search->setText(u"led"_s);
+        QTest::keyClick(search, Qt::Key_Return);
+        QTRY_COMPARE(catalogueQueries().size(), 4);
+        page->findChild<QPushButton*>(u"clearButton"_s)->click();
+        QTRY_COMPARE(hub->answered(), int(hub->requests().size()) - 1);
+        hub->settle();
+        QVERIFY(page->isLoading() && !page->error());
+        QCOMPARE(page->content(), Content::Grid);
+        QTRY_VERIFY(!page->isLoading());
+        QCOMPARE(shown(), QStringList{u"Sumwise"_s});
+        QCOMPARE(page->content(), Content::Grid);
+        QCOMPARE(catalogueQueries(),
+                 (QList<QByteArray>{"(none)",
+                                    "category=productivity",
+                                    "category=finance",
+                                    "category=finance&search=led",
+                                    "category=finance"}));
+
+        // Shown again while the categories are on the way: their late answer is dropped, and only the
+        // latest showing loads the catalogue.
+        hub->once("GET",
+                  "/api/store/apps/categories",
+                  ScriptedReply::json(R"([{"slug":"old","name":"Old","icon":"hammer"}])").after(300ms));
+        hub->on("GET", "/api/store/apps", ScriptedReply::json(catalogueOf("Tallyo")));
+        page->hide();
+        page->show();
+        QTRY_COMPARE(hub->requestsTo("GET", "/api/store/apps/categories").size(), 2);
+        page->hide();
+        page->show();
+        QTRY_COMPARE(shown(), QStringList{u"Tallyo"_s});
+        QTRY_COMPARE(hub->answered(), int(hub->requests().size()));
+        hub->settle();
+        QStringList names;
+        for (CategoryPill* pill : pills(*page))
+            names.append(pill->text());
+        QCOMPARE(names, QStringList({u"All"_s, u"Productivity"_s, u"Finance"_s}));
+        QVERIFY(pills(*page)[2]->isSelected());
+        QCOMPARE(hub->requestsTo("GET", "/api/store/apps/categories").size(), 3);
+        QCOMPARE(catalogueQueries().size(), 6);
+        QCOMPARE(catalogueQueries().last(), QByteArray("category=finance"));
     }
 
     void cardTexts_data()

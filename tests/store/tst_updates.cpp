@@ -130,6 +130,43 @@ private Q_SLOTS:
         QCOMPARE(page->findChild<ui::ErrorBanner*>()->text(), uR"(API error 502: {"error":"x"})"_s);
     }
 
+    void theLatestCheckWinsWhicheverAnswerComesLast()
+    {
+        const QByteArray check = "/api/store/apps/updates/check";
+        // Shown again while the first check runs: its failure, arriving first, neither shows nor ends
+        // the checking.
+        hub->once("POST", check, ScriptedReply::json(R"({"error":"x"})", 502).after(300ms));
+        hub->on("POST", check, ScriptedReply::json(updatesFor({"alpha", "beta"})).after(1000ms));
+        auto page = showPage();
+        QTRY_COMPARE(hub->requests().size(), 1);
+        page->hide();
+        page->show();
+        QTRY_COMPARE(hub->answered(), 1);
+        hub->settle();
+        QCOMPARE(page->main(), Main::Checking);
+        QVERIFY(!page->error() && !page->findChild<ui::ErrorBanner*>()->isVisible());
+        QTRY_COMPARE(page->main(), Main::List);
+        QCOMPARE(header(*page), u"2 updates available"_s);
+
+        // Again, with the first answer the slower one: the latest list stays.
+        hub->once("POST", check, ScriptedReply::json(updatesFor({"gamma"})).after(300ms));
+        hub->on("POST", check, ScriptedReply::json(updatesFor({"alpha", "beta", "delta"})));
+        page->hide();
+        page->show();
+        QTRY_COMPARE(hub->requests().size(), 3);
+        page->hide();
+        page->show();
+        QTRY_COMPARE(header(*page), u"3 updates available"_s);
+        QTRY_COMPARE(hub->answered(), 4);
+        hub->settle();
+        QCOMPARE(header(*page), u"3 updates available"_s);
+        QCOMPARE(page->updates().size(), 3);
+        QVERIFY(!page->error());
+        QCOMPARE(hub->requests().size(), 4);
+        for (const RecordedRequest& sent : hub->requests())
+            QCOMPARE(sent.body, QByteArray(R"({"installed":{}})"));
+    }
+
     void noAppsSendsAnEmptyMapAndIsUpToDate()
     {
         hub->on("POST",

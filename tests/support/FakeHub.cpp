@@ -1,7 +1,11 @@
 #include "FakeHub.h"
 
+#include "AsyncTest.h"
+#include "wire/HttpExchange.h"
+
 #include <QPointer>
 #include <QTcpSocket>
+#include <QThreadPool>
 #include <QTimer>
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -10,6 +14,8 @@
 namespace zandrel::test {
 
 namespace {
+
+constexpr char settlePath[] = "/__fake_hub_settle";
 
 QByteArray routeKey(const QByteArray& method, const QByteArray& path)
 {
@@ -74,6 +80,15 @@ QList<RecordedRequest> FakeHub::requestsTo(const QByteArray& method, const QByte
     return matching;
 }
 
+void FakeHub::settle()
+{
+    auto answered = watch(HttpExchange::send(HttpRequest{"GET", QUrl(baseUrl() + settlePath), {}, {}}));
+    spinUntil([&] { return answered->done; });
+    // What the pool finished has posted its result to this thread; deliver it.
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::sendPostedEvents();
+}
+
 quint16 FakeHub::unusedPort()
 {
     QTcpServer probe;
@@ -136,6 +151,11 @@ void FakeHub::readFrom(QTcpSocket* socket)
         request.body = buffer.mid(headerEnd + 4, length);
         buffer.remove(0, headerEnd + 4 + length);
 
+        if (request.path == settlePath) {
+            socket->write("HTTP/1.1 204 No Content\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+            socket->disconnectFromHost();
+            continue;
+        }
         request.answeredBefore = answered_;
         requests_.append(request);
         const ScriptedReply reply = replyFor(request);

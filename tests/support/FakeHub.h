@@ -69,6 +69,12 @@ public:
     QList<RecordedRequest> requestsTo(const QByteArray& method, const QByteArray& path) const;
     void clearRequests() { requests_.clear(); }
 
+    // One unrecorded exchange through the application's network manager, and the thread pool run dry:
+    // Qt's network thread hands over its work in order, so the answers already sent (see answered())
+    // have then reached the code that awaited them, also where it decoded them on the pool. A test
+    // that shows a late answer is ignored waits on this before it looks.
+    void settle();
+
     // A free port for a server a test starts (bound once, then released: the server may find it
     // taken by then and should try another).
     static quint16 unusedPort();
