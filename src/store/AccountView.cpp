@@ -8,7 +8,6 @@
 #include "ui/Formats.h"
 #include "ui/Label.h"
 #include "ui/PageLife.h"
-#include "ui/Spinner.h"
 #include "ui/SymbolView.h"
 #include "ui/TextField.h"
 #include "ui/Theme.h"
@@ -139,11 +138,6 @@ QWidget* AccountView::makeSignInView()
         QStringLiteral("Sign In"), ui::Button::Kind::Prominent, ui::Button::ControlSize::Large);
     signInButton_->setObjectName(QStringLiteral("signInButton"));
     signInButton_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    signInSpinner_ = new ui::Spinner(16, signInButton_);
-    signInSpinner_->hide();
-    auto* spinnerRow = new QHBoxLayout(signInButton_);
-    spinnerRow->setContentsMargins(0, 0, 0, 0);
-    spinnerRow->addWidget(signInSpinner_, 0, Qt::AlignCenter);
 
     auto* form = new QVBoxLayout;
     form->setSpacing(12);
@@ -253,9 +247,7 @@ void AccountView::updateSignInButton()
 void AccountView::setLoggingIn(bool value)
 {
     loggingIn_ = value;
-    signInButton_->setText(value ? QString() : QStringLiteral("Sign In"));
-    signInButton_->setAccessibleName(value ? QStringLiteral("Signing in") : QStringLiteral("Sign In"));
-    signInSpinner_->setVisible(value);
+    signInButton_->setBusy(value);
     updateSignInButton();
 }
 

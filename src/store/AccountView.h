@@ -14,7 +14,6 @@ namespace zandrel {
 namespace ui {
 class Button;
 class Label;
-class Spinner;
 } // namespace ui
 
 // The Account page: the sign-in form (e-mail and password, or a provider in the browser) while signed
@@ -56,7 +55,6 @@ private:
     QLineEdit* email_;
     QLineEdit* password_;
     ui::Button* signInButton_;
-    ui::Spinner* signInSpinner_;
     ui::Label* errorLabel_;
     class Avatar* avatar_;
     ui::Label* displayName_;

@@ -211,11 +211,6 @@ void StoreAppDetailSheet::showDetail()
         QStringLiteral("Install"), ui::Button::Kind::Prominent, ui::Button::ControlSize::Large);
     installButton_->setObjectName(QStringLiteral("installButton"));
     installButton_->setMinimumWidth(70 + 24);
-    installSpinner_ = new ui::Spinner(16, installButton_);
-    installSpinner_->hide();
-    auto* spinnerRow = new QHBoxLayout(installButton_);
-    spinnerRow->setContentsMargins(0, 0, 0, 0);
-    spinnerRow->addWidget(installSpinner_, 0, Qt::AlignCenter);
     connect(installButton_, &QPushButton::clicked, this, &StoreAppDetailSheet::install);
     summary->addWidget(installButton_, 0, Qt::AlignVCenter);
     column->addLayout(summary);
@@ -288,10 +283,7 @@ void StoreAppDetailSheet::updateAction()
     installedRow_->setVisible(installed);
     installButton_->setVisible(!installed);
     installButton_->setEnabled(!isInstalling_);
-    installButton_->setText(isInstalling_ ? QString() : QStringLiteral("Install"));
-    installButton_->setAccessibleName(isInstalling_ ? QStringLiteral("Installing")
-                                                    : QStringLiteral("Install"));
-    installSpinner_->setVisible(isInstalling_);
+    installButton_->setBusy(isInstalling_);
 }
 
 void StoreAppDetailSheet::setError(std::optional<QString> error)

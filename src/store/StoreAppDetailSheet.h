@@ -71,7 +71,6 @@ private:
     ui::EmptyStateView* errorView_;
     QWidget* installedRow_ = nullptr;
     ui::Button* installButton_ = nullptr;
-    ui::Spinner* installSpinner_ = nullptr;
     ui::Label* installError_ = nullptr;
 };
 

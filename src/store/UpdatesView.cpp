@@ -86,11 +86,6 @@ UpdatesView::UpdatesView(const PageContext& context, QWidget* parent)
     updateAllButton_ = new ui::Button(
         QStringLiteral("Update All"), ui::Button::Kind::Prominent, ui::Button::ControlSize::Small);
     updateAllButton_->setObjectName(QStringLiteral("updateAllButton"));
-    updateAllSpinner_ = new ui::Spinner(12, updateAllButton_);
-    updateAllSpinner_->hide();
-    auto* spinnerRow = new QHBoxLayout(updateAllButton_);
-    spinnerRow->setContentsMargins(0, 0, 0, 0);
-    spinnerRow->addWidget(updateAllSpinner_, 0, Qt::AlignCenter);
     connect(updateAllButton_, &QPushButton::clicked, this, &UpdatesView::updateAll);
     auto* headerRow = new QHBoxLayout;
     headerRow->setContentsMargins(20, 12, 20, 12);
@@ -185,8 +180,7 @@ void UpdatesView::refresh()
                          .arg(pending == 1 ? QString() : QStringLiteral("s")));
     updateAllButton_->setVisible(pending >= 2);
     updateAllButton_->setEnabled(!isUpdatingAll_);
-    updateAllButton_->setText(isUpdatingAll_ ? QString() : QStringLiteral("Update All"));
-    updateAllSpinner_->setVisible(isUpdatingAll_);
+    updateAllButton_->setBusy(isUpdatingAll_);
     if (updating_.isEmpty())
         spinnerTimer_.stop();
     else if (!spinnerTimer_.isActive())

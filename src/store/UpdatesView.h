@@ -18,7 +18,6 @@ namespace ui {
 class Button;
 class ErrorBanner;
 class Label;
-class Spinner;
 } // namespace ui
 class UpdateListModel;
 class UpdateRow;
@@ -71,7 +70,6 @@ private:
     QStackedWidget* main_;
     ui::Label* header_;
     ui::Button* updateAllButton_;
-    ui::Spinner* updateAllSpinner_;
     UpdateListModel* model_;
     UpdateRow* rows_;
     QListView* list_;

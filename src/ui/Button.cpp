@@ -42,6 +42,9 @@ Button::Button(const QString& text, Kind kind, ControlSize size, QWidget* parent
 
 QSize Button::sizeHint() const
 {
+    // A spinner in place of the label keeps the button as wide as with its label.
+    if (isBusy())
+        return idleSize_;
     const SizeMetrics m = metrics(size_);
     const QSize base = QPushButton::sizeHint();
     return {base.width() + m.extraWidth, m.height};
@@ -52,6 +55,7 @@ void Button::setBusy(bool busy, bool keepText)
     if (busy == isBusy())
         return;
     if (busy) {
+        idleSize_ = sizeHint();
         idleText_ = text();
         idleIcon_ = icon();
         idleAccessibleName_ = accessibleName();
@@ -60,11 +64,15 @@ void Button::setBusy(bool busy, bool keepText)
         if (!keepText)
             setText(QString());
         setIcon({});
-        spinner_ = new Spinner(14, this);
+        spinner_ = new Spinner(size_ == ControlSize::Small   ? 12
+                               : size_ == ControlSize::Large ? 16
+                                                             : 14,
+                               this);
         auto* centre = new QHBoxLayout(this);
         centre->setContentsMargins(keepText ? 12 : 0, 0, 0, 0);
         centre->addWidget(spinner_, 0, keepText ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
         spinner_->show();
+        updateGeometry();
         return;
     }
     delete layout();
@@ -73,6 +81,7 @@ void Button::setBusy(bool busy, bool keepText)
     setText(idleText_);
     setIcon(idleIcon_);
     setAccessibleName(idleAccessibleName_);
+    updateGeometry();
 }
 
 void Button::changeEvent(QEvent* event)

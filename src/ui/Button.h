@@ -36,6 +36,7 @@ private:
     Kind kind_;
     ControlSize size_;
     class Spinner* spinner_ = nullptr;
+    QSize idleSize_;
     QString idleText_;
     QIcon idleIcon_;
     QString idleAccessibleName_;

@@ -100,6 +100,7 @@ private Q_SLOTS:
         hub->once("POST", "/api/store/auth/login", ScriptedReply::json(R"({"error":"wrong password"})", 401));
         button->click();
         QVERIFY(page->isLoggingIn() && !button->isEnabled());
+        QVERIFY(button->text().isEmpty() && button->accessibleName() == u"Sign In"_s); // a spinner, same name
         QTRY_VERIFY(!page->isLoggingIn());
         QCOMPARE(error->text(), uR"(API error 401: {"error":"wrong password"})"_s);
         QVERIFY(error->isVisible());

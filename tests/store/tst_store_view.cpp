@@ -394,6 +394,7 @@ private Q_SLOTS:
 
         install->click();
         QVERIFY(!install->isEnabled() && sheet.isInstalling() && !error->isVisible());
+        QCOMPARE(install->accessibleName(), u"Install"_s);
         QTRY_COMPARE(installed.count(), 1);
         QCOMPARE(windowRefreshes, 1);
         QTRY_VERIFY(sheet.isAppInstalled() && !install->isVisible());
