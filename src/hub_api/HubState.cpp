@@ -79,8 +79,10 @@ QCoro::Task<> HubState::refreshAfterCause(Cause cause)
 {
     QPointer<HubState> self(this);
     const int port = port_;
+    // Only the latest refresh tells: an earlier one answered late describes a Hub that was.
+    const quint64 seq = ++refreshSeq_;
     const HubProbe found = co_await HubAPIClient(port).probe();
-    if (!self)
+    if (!self || self->refreshSeq_ != seq)
         co_return;
     const bool running = found.outcome == HubProbe::Outcome::Running;
     self->setIsRunning(running);
@@ -96,12 +98,12 @@ QCoro::Task<> HubState::refreshAfterCause(Cause cause)
     const HubAPIClient client(self->port_);
     try {
         QList<AppInfo> apps = co_await client.getApps();
-        if (!self)
+        if (!self || self->refreshSeq_ != seq)
             co_return;
         self->setApps(std::move(apps));
         self->setError(std::nullopt);
     } catch (...) {
-        if (self)
+        if (self && self->refreshSeq_ == seq)
             self->setError(describeException(std::current_exception()));
     }
 }

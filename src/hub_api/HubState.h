@@ -106,6 +106,7 @@ private:
     std::chrono::milliseconds refreshAfterStart_{2000};
     std::chrono::milliseconds refreshAfterStop_{1000};
     bool shutDown_ = false;
+    quint64 refreshSeq_ = 0; // the latest refresh; an earlier one's answers are dropped
 };
 
 } // namespace zandrel

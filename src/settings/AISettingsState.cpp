@@ -148,9 +148,17 @@ void AISettingsState::supersedeLoads()
 
 QCoro::Task<> AISettingsState::load()
 {
+    return loadAsOf(editClock_);
+}
+
+QCoro::Task<> AISettingsState::loadAsOf(quint64 sentAt)
+{
+    // While a configuration is on its way the Hub's answer is already old: the save's own load
+    // follows it.
+    if (saving_)
+        co_return;
     QPointer<AISettingsState> self(this);
     const quint64 seq = ++loadSeq_;
-    const quint64 sentAt = editClock_;
     setIsLoading(true);
     const HubAPIClient client(port_);
     try {
@@ -264,6 +272,7 @@ QCoro::Task<> AISettingsState::saveConfig()
     if (!config.providers)
         config.providers.emplace();
     setConfig(std::move(config));
+    mergedAt_ = editClock_;
     // Whatever a load on its way brings is older than this change.
     supersedeLoads();
     if (saving_) {
@@ -272,11 +281,13 @@ QCoro::Task<> AISettingsState::saveConfig()
     }
     saving_ = true;
     std::optional<QString> failure;
+    quint64 asOf = 0;
     do {
         saveAgain_ = false;
         failure.reset();
-        // What is sent now includes every provider added so far.
-        addedAt_.clear();
+        // What was typed or added after the configuration was put together is not in it: the reload
+        // keeps it.
+        asOf = mergedAt_;
         try {
             co_await HubAPIClient(port_).updateAIConfig(config_);
         } catch (...) {
@@ -284,13 +295,15 @@ QCoro::Task<> AISettingsState::saveConfig()
         }
         if (!self)
             co_return;
+        for (auto it = addedAt_.begin(); !failure && it != addedAt_.end();)
+            it = it.value() <= asOf ? addedAt_.erase(it) : std::next(it);
     } while (saveAgain_);
     saving_ = false;
     if (failure) {
         setError(failure); // the edits stay in config
         co_return;
     }
-    co_await load();
+    co_await loadAsOf(asOf);
 }
 
 void AISettingsState::chooseDefaultModel(const QString& model)

@@ -118,6 +118,8 @@ private:
     void setOauthError(std::optional<QString> error);
     // Drops the answers of every load on its way: a change was made after it was sent.
     void supersedeLoads();
+    // A load that keeps what the user typed or added after the edit clock read `asOf`.
+    QCoro::Task<> loadAsOf(quint64 asOf);
 
     Platform& platform_;
     int port_;
@@ -144,6 +146,7 @@ private:
     quint64 editClock_ = 0;              // counts the user's key edits and provider additions
     QMap<QString, quint64> keyEditedAt_; // per provider: when its key was last typed
     QMap<QString, quint64> addedAt_;     // per provider added here and not yet saved
+    quint64 mergedAt_ = 0;               // the edit clock when the configuration to send was put together
     bool saving_ = false;                // a configuration is on its way to the Hub
     bool saveAgain_ = false;             // and another change waits for it
 };

@@ -95,6 +95,9 @@ void PermissionsState::applyRead(PermissionMap answer)
 {
     // In the order made, so the latest flip of a switch shows. An app the Hub no longer lists stays gone.
     for (const LocalFlip& flip : std::as_const(localFlips_)) {
+        // Only a switch's latest flip: an earlier one still on its way is not what the user wants.
+        if (flips_.value(flip.app + u'/' + flip.perm) != flip.id)
+            continue;
         const auto set = answer.find(flip.app);
         if (set != answer.end())
             *member(*set, flip.perm) = flip.value;

@@ -459,7 +459,7 @@ void ProviderCard::refreshSignIn()
     start_->setBusy(loading, true);
     start_->setEnabled(!loading);
     const std::optional<QString>& error = state_.oauthError();
-    oauthError_->setVisible(error.has_value());
+    oauthError_->setVisible(error.has_value() && !entry);
     setText(oauthError_, ui::shortened(error.value_or(QString()), 500));
 
     const bool open = state_.showManualKey().value(id_, false);

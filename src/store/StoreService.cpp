@@ -210,7 +210,10 @@ QCoro::Task<UserProfile> StoreService::getAccount()
     const quint64 seq = ++accountSeq_;
     const QByteArray body = co_await fetch(std::move(get));
     const auto profile = wire::decodeJson<UserProfile>(body);
-    if (self && self->signInEpoch_ == epoch && self->accountSeq_ == seq) {
+    // An answer older than one already shown changes nothing; a later fetch that fails takes nothing
+    // away from an earlier one's answer for the same sign-in.
+    if (self && self->signInEpoch_ == epoch && seq > self->accountApplied_) {
+        self->accountApplied_ = seq;
         self->setCurrentUser(profile);
         self->setIsLoggedIn(true);
     }

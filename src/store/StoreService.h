@@ -76,6 +76,7 @@ private:
     // sign-in that is no longer the current one.
     quint64 signInEpoch_ = 0;
     quint64 accountSeq_ = 0;
+    quint64 accountApplied_ = 0; // the latest fetch whose answer was applied
 };
 
 } // namespace zandrel

@@ -170,16 +170,16 @@ private Q_SLOTS:
 
     void theLatestLoadWinsAndNewerEditsOutrankOlderAnswers()
     {
-        const auto slowly = [](const QByteArray& json) {
-            return ScriptedReply::json(json).after(std::chrono::milliseconds(300));
-        };
         // Two loads, the first answered last with what the Hub had before: the second's answer stands,
         // and the first stops where it is (no models, no tests of its own).
-        hub->once("GET", "/api/ai/config", slowly("{\"providers\":{\"old\":{\"apiKey\":\"sk-old\"}}}"));
+        hub->once("GET",
+                  "/api/ai/config",
+                  ScriptedReply::json("{\"providers\":{\"old\":{\"apiKey\":\"sk-old\"}}}").heldBack());
         auto first = watch(state->load());
-        QTRY_COMPARE(hub->requestsTo("GET", "/api/ai/config").size(), 1);
+        QTRY_COMPARE(hub->heldCount(), 1);
         QVERIFY(await(state->load()).succeeded());
         QVERIFY(!state->isLoading());
+        QCOMPARE(hub->release(), 1);
         QVERIFY(spinUntil([&] { return first->done; }));
         QVERIFY(state->config().providers->contains(u"openai"_s) &&
                 !state->config().providers->contains(u"old"_s));
@@ -187,11 +187,12 @@ private Q_SLOTS:
         QVERIFY(!state->isLoading());
 
         // A key typed, or a provider added, while a load is on its way survives its answer.
-        hub->once("GET", "/api/ai/config", slowly(kConfig));
+        hub->once("GET", "/api/ai/config", ScriptedReply::json(kConfig).heldBack());
         auto loading = watch(state->load());
-        QTRY_COMPARE(hub->requestsTo("GET", "/api/ai/config").size(), 3);
+        QTRY_COMPARE(hub->heldCount(), 1);
         state->setEditingKey(u"openai"_s, u"sk-typed"_s);
         state->addProvider(u"ollama"_s);
+        hub->release();
         QVERIFY(spinUntil([&] { return loading->done; }));
         QCOMPARE(state->editingKeys()[u"openai"_s], u"sk-typed"_s);
         QCOMPARE(state->editingKeys()[u"zeta"_s], QString()); // the others follow the Hub
@@ -205,23 +206,28 @@ private Q_SLOTS:
 
     void savesFollowOneAnotherAndTheLastChangeReachesTheHub()
     {
-        hub->once("PUT", "/api/ai/config", ScriptedReply::json("{}").after(std::chrono::milliseconds(300)));
+        hub->once("PUT", "/api/ai/config", ScriptedReply::json("{}").heldBack());
         hub->on("PUT", "/api/ai/config", ScriptedReply::json("{}"));
         const auto puts = [&] { return hub->requestsTo("PUT", "/api/ai/config"); };
         state->chooseDefaultModel(u"a"_s);
-        QTRY_COMPARE(puts().size(), 1);
+        QTRY_COMPARE(hub->heldCount(), 1);
         state->chooseDefaultModel(u"b"_s);
         state->chooseDefaultModel(u"c"_s);
         state->chooseDefaultModel(u"c"_s); // the same model again is no change
-        // Nothing overtakes the save on its way: the next one goes once it is answered.
+        // A load asked for meanwhile (the tab shown again) waits for the saves: its answer would be old.
+        QVERIFY(await(state->load()).succeeded());
+        // Typed while the configuration is on its way: not in it, and not lost to the reload after.
+        state->setEditingKey(u"openai"_s, u"sk-typed"_s);
+        QCOMPARE(hub->release(), 1);
         QTRY_COMPARE(puts().size(), 2);
-        QCOMPARE(puts()[1].answeredBefore, 1);
+        QCOMPARE(puts()[1].answeredBefore, 1); // nothing overtook the save on its way
         QTRY_VERIFY(!hub->requestsTo("GET", "/api/ai/config").isEmpty());
         QTRY_VERIFY(!state->isLoading() && hub->answered() == int(hub->requests().size()));
         QCOMPARE(puts().size(), 2); // the changes made meanwhile went together
         QCOMPARE(body(puts()[0])[u"default"_s].toString(), u"a"_s);
         QCOMPARE(body(puts()[1])[u"default"_s].toString(), u"c"_s);
         QCOMPARE(hub->requestsTo("GET", "/api/ai/config").size(), 1); // one reload, after the last save
+        QCOMPARE(state->editingKeys()[u"openai"_s], u"sk-typed"_s);
         // The reload brought the Hub's default back; loading it saved nothing.
         QCOMPARE(state->defaultModel(), u"m1"_s);
     }

@@ -153,12 +153,13 @@ private Q_SLOTS:
 
         // alpha refused; beta flipped and taken while the read that mends alpha is out.
         hub->once("PUT", "/api/permissions/alpha", ScriptedReply::json(R"({"error":"locked"})", 403));
-        hub->once("GET", "/api/permissions", ScriptedReply::json(old).after(400ms));
+        hub->once("GET", "/api/permissions", ScriptedReply::json(old).heldBack());
         hub->on("PUT", "/api/permissions/beta", ScriptedReply::json("{}"));
         auto refused = watch(state.togglePermission(u"alpha"_s, u"write"_s, true));
-        QTRY_COMPARE(hub->requestsTo("GET", "/api/permissions").size(), 2);
+        QTRY_COMPARE(hub->heldCount(), 1);
         QVERIFY(await(state.togglePermission(u"beta"_s, u"write"_s, true)).succeeded());
         QVERIFY(!refused->done);
+        hub->release();
         QVERIFY(spinUntil([&] { return refused->done; }));
         QCOMPARE(state.permissions()[u"beta"_s], (PermissionSet{true, true, {}}));
         QCOMPARE(state.permissions()[u"alpha"_s], (PermissionSet{true, false, true}));
@@ -171,11 +172,12 @@ private Q_SLOTS:
         // A refresh answered while a flip is on its way keeps it; once the flip is taken, a later
         // refresh is the Hub's word again (the Hub here forgot it).
         hub->on("GET", "/api/permissions", ScriptedReply::json(old));
-        hub->once("PUT", "/api/permissions/beta", ScriptedReply::json("{}").after(400ms));
+        hub->once("PUT", "/api/permissions/beta", ScriptedReply::json("{}").heldBack());
         auto flip = watch(state.togglePermission(u"beta"_s, u"actions"_s, true));
+        QTRY_COMPARE(hub->heldCount(), 1);
         QVERIFY(await(state.load()).succeeded());
-        QVERIFY(!flip->done);
         QCOMPARE(state.permissions()[u"beta"_s], (PermissionSet{true, {}, true}));
+        hub->release();
         QVERIFY(spinUntil([&] { return flip->done; }));
         QVERIFY(await(state.load()).succeeded());
         QCOMPARE(state.permissions()[u"beta"_s], (PermissionSet{true, {}, {}}));
@@ -186,25 +188,30 @@ private Q_SLOTS:
         PermissionsState state(hub->port());
         QSignalSpy loading(&state, &PermissionsState::isLoadingChanged);
         // The first read answers late with older data, while the second load still waits for its log.
-        hub->once("GET", "/api/permissions", ScriptedReply::json(R"({"old":{"read":true}})").after(300ms));
-        hub->once("GET", "/api/audit", ScriptedReply::json(kAudit).after(600ms));
+        hub->once("GET", "/api/permissions", ScriptedReply::json(R"({"old":{"read":true}})").heldBack());
+        hub->once("GET", "/api/audit", ScriptedReply::json(kAudit).heldBack());
         auto first = watch(state.load());
-        QTRY_COMPARE(hub->requests().size(), 1);
+        QTRY_COMPARE(hub->heldCount(), 1);
         auto second = watch(state.load());
+        QTRY_COMPARE(hub->heldCount(), 2);
+        hub->release(1);
         QVERIFY(spinUntil([&] { return first->done; }));
         QVERIFY(!second->done && state.isLoading());
         QCOMPARE(state.permissions().keys(), QStringList({u"alpha"_s, u"beta"_s}));
+        hub->release();
         QVERIFY(spinUntil([&] { return second->done; }));
         QCOMPARE(state.auditLog().size(), 2);
         QVERIFY(!state.isLoading());
         QCOMPARE(loading.count(), 2);
 
         // The first load's log answers after the second's.
-        hub->once("GET", "/api/audit", ScriptedReply::json("[]").after(300ms));
+        hub->once("GET", "/api/audit", ScriptedReply::json("[]").heldBack());
         first = watch(state.load());
-        QTRY_COMPARE(hub->requestsTo("GET", "/api/audit").size(), 2);
+        QTRY_COMPARE(hub->heldCount(), 1);
         second = watch(state.load());
-        QVERIFY(spinUntil([&] { return first->done && second->done; }));
+        QVERIFY(spinUntil([&] { return second->done; }));
+        hub->release();
+        QVERIFY(spinUntil([&] { return first->done; }));
         QCOMPARE(state.auditLog().size(), 2);
         QVERIFY(!state.isLoading());
         QCOMPARE(loading.count(), 4);

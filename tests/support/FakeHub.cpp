@@ -80,6 +80,18 @@ QList<RecordedRequest> FakeHub::requestsTo(const QByteArray& method, const QByte
     return matching;
 }
 
+int FakeHub::release(int count)
+{
+    const qsizetype taken = count < 0 ? held_.size() : qMin<qsizetype>(count, held_.size());
+    const auto held = held_.mid(0, taken);
+    held_.remove(0, taken);
+    for (const auto& [socket, reply] : held) {
+        if (socket)
+            answer(socket, reply);
+    }
+    return int(held.size());
+}
+
 void FakeHub::settle()
 {
     auto answered = watch(HttpExchange::send(HttpRequest{"GET", QUrl(baseUrl() + settlePath), {}, {}}));
@@ -159,7 +171,9 @@ void FakeHub::readFrom(QTcpSocket* socket)
         request.answeredBefore = answered_;
         requests_.append(request);
         const ScriptedReply reply = replyFor(request);
-        if (reply.delay.count() > 0) {
+        if (reply.held) {
+            held_.append({QPointer<QTcpSocket>(socket), reply});
+        } else if (reply.delay.count() > 0) {
             QPointer<QTcpSocket> guard(socket);
             QTimer::singleShot(reply.delay, this, [this, guard, reply] {
                 if (guard)

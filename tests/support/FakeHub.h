@@ -4,6 +4,7 @@
 #include <QList>
 #include <QMap>
 #include <QObject>
+#include <QPointer>
 #include <QTcpServer>
 #include <chrono>
 
@@ -32,12 +33,20 @@ struct ScriptedReply {
     std::chrono::milliseconds delay{0};
     bool closeWithoutAnswer = false; // drop the connection instead of answering
     QByteArray contentType = "application/json";
+    bool held = false; // answered only when the test calls release()
 
     static ScriptedReply json(QByteArray body, int status = 200)
     {
         return {status, std::move(body), {}, false, "application/json"};
     }
     static ScriptedReply close() { return {0, {}, {}, true, {}}; }
+    // Kept back until FakeHub::release(): the order of answers is the test's, not the clock's.
+    ScriptedReply heldBack() const
+    {
+        ScriptedReply copy = *this;
+        copy.held = true;
+        return copy;
+    }
     ScriptedReply after(std::chrono::milliseconds wait) const
     {
         ScriptedReply copy = *this;
@@ -74,6 +83,10 @@ public:
     // have then reached the code that awaited them, also where it decoded them on the pool. A test
     // that shows a late answer is ignored waits on this before it looks.
     void settle();
+    // Answers the first `count` requests whose replies are held back (all by default), in the order
+    // they came; how many it answered.
+    int release(int count = -1);
+    int heldCount() const { return int(held_.size()); }
 
     // A free port for a server a test starts (bound once, then released: the server may find it
     // taken by then and should try another).
@@ -93,6 +106,7 @@ private:
     QMap<QByteArray, QList<ScriptedReply>> queued_;
     QList<RecordedRequest> requests_;
     int answered_ = 0;
+    QList<std::pair<QPointer<QTcpSocket>, ScriptedReply>> held_;
 };
 
 } // namespace zandrel::test
