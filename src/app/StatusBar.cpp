@@ -3,6 +3,7 @@
 #include "ui/Button.h"
 #include "ui/ElidedLabel.h"
 #include "ui/Label.h"
+#include "ui/StatusDot.h"
 
 #include <QHBoxLayout>
 #include <QPainter>
@@ -14,36 +15,9 @@ using ui::TextStyle;
 using ui::Theme;
 using ui::Tone;
 
-namespace {
-
-// The 8 × 8 status dot; its colour is read from the bar when painted, so it follows the palette.
-class StatusDot : public QWidget {
-public:
-    explicit StatusDot(const StatusBar* bar)
-        : bar_(bar)
-    {
-        setFixedSize(8, 8);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(Theme::color(bar_->dotColor(), Theme::palette()));
-        painter.drawEllipse(rect());
-    }
-
-private:
-    const StatusBar* bar_;
-};
-
-} // namespace
-
 StatusBar::StatusBar(QWidget* parent)
     : QWidget(parent)
-    , dot_(new StatusDot(this))
+    , dot_(new ui::StatusDot(NamedColor::Red, 8))
     , status_(new ui::Label({}, TextStyle::Caption))
     , separator_(new ui::Label(QStringLiteral("·"), TextStyle::Body, Tone::Secondary))
     , appCount_(new ui::Label({}, TextStyle::Caption, Tone::Secondary))
@@ -90,7 +64,7 @@ void StatusBar::setStatus(bool isRunning, int appCount, int port, const std::opt
     problem_->setFullText(problem.value_or(QString()));
     problem_->setVisible(problem.has_value() && !problem->isEmpty());
     toggle_->setText(isRunning ? QStringLiteral("Stop") : QStringLiteral("Start"));
-    dot_->update();
+    dot_->setColor(dotColor());
 }
 
 NamedColor StatusBar::dotColor() const

@@ -12,6 +12,7 @@ namespace zandrel {
 namespace ui {
 class ElidedLabel;
 class Label;
+class StatusDot;
 } // namespace ui
 
 // The strip below the detail column: a green or red dot, "Hub Running on :<port> · <n> apps" or
@@ -39,7 +40,7 @@ private:
     static QString appCountText(int appCount);
 
     bool isRunning_ = false;
-    QWidget* dot_;
+    ui::StatusDot* dot_;
     ui::Label* status_;
     ui::Label* separator_;
     ui::Label* appCount_;

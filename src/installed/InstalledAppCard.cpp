@@ -55,21 +55,7 @@ NamedColor InstalledAppCard::iconColor(const QString& appName)
 void InstalledAppCard::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF card = QRectF(rect()).adjusted(1, 0, -1, -2);
-    // A soft one-pixel shadow below the card, then the card itself.
-    QPainterPath shadow;
-    shadow.addRoundedRect(card.translated(0, 1), 10, 10);
-    painter.fillPath(shadow, QColor(0, 0, 0, 40));
-    QPainterPath shape;
-    shape.addRoundedRect(card, 10, 10);
-    // On a dark page the card is lifted by a lighter fill rather than by its shadow.
-    const QPalette& colors = palette();
-    painter.fillPath(shape, colors.color(ui::Theme::isDark(colors) ? QPalette::Window : QPalette::Base));
-    QColor edge = colors.color(QPalette::WindowText);
-    edge.setAlphaF(0.08f);
-    painter.setPen(QPen(edge, 1));
-    painter.drawPath(shape);
+    ui::Theme::paintCard(&painter, QRectF(rect()).adjusted(1, 0, -1, 0), ui::Elevation::Raised, palette());
 }
 
 } // namespace zandrel

@@ -6,6 +6,7 @@
 #include "settings/FallbackChainView.h"
 #include "settings/ProviderCard.h"
 #include "settings/UsageCard.h"
+#include "ui/Caps.h"
 #include "ui/Divider.h"
 #include "ui/ErrorBanner.h"
 #include "ui/Formats.h"
@@ -35,11 +36,6 @@ using ui::Tone;
 namespace {
 
 const char* const kKnownIds[] = {"anthropic", "openai", "ollama"};
-
-// Caps for what a Hub may send in absurd sizes: one widget each is not free.
-constexpr qsizetype kMaxModelsListed = 500;
-constexpr qsizetype kMaxOverrideRows = 100;
-constexpr int kMaxBreakdownRows = 500;
 
 ui::GroupBox* section(const QString& symbol, const QString& title, const QString& name)
 {
@@ -264,14 +260,14 @@ QWidget* AISettingsTab::makeDefaultModel()
 
 void AISettingsTab::syncDefaultModel()
 {
-    const QList<AIModelInfo> models = state_->models().mid(0, kMaxModelsListed);
+    const QList<AIModelInfo> models = state_->models().mid(0, ui::cap::rows);
     noModels_->setVisible(models.isEmpty());
     defaultPicker_->setVisible(!models.isEmpty());
     Entries entries;
     for (const AIModelInfo& model : models)
-        entries.append(
-            {QStringLiteral("%1 (%2)").arg(ui::shortened(model.name, 80), ui::shortened(model.provider, 40)),
-             model.id});
+        entries.append({QStringLiteral("%1 (%2)").arg(ui::shortened(model.name, ui::cap::name),
+                                                      ui::shortened(model.provider, ui::cap::shortName)),
+                        model.id});
     refill(defaultPicker_, entries, state_->defaultModel());
     syncOverrides();
 }
@@ -281,7 +277,7 @@ void AISettingsTab::syncOverrides()
     QList<AppInfo> apps;
     QStringList ids;
     for (const AppInfo& app : context_.hubState.apps()) {
-        if (ids.contains(app.id) || apps.size() >= kMaxOverrideRows)
+        if (ids.contains(app.id) || apps.size() >= ui::cap::strip)
             continue;
         ids.append(app.id);
         apps.append(app);
@@ -300,8 +296,8 @@ void AISettingsTab::syncOverrides()
         it = overrideRowOf_.erase(it);
     }
     Entries entries{{QStringLiteral("Default"), QString()}};
-    for (const AIModelInfo& model : state_->models().mid(0, kMaxModelsListed))
-        entries.append({ui::shortened(model.name, 80), model.id});
+    for (const AIModelInfo& model : state_->models().mid(0, ui::cap::rows))
+        entries.append({ui::shortened(model.name, ui::cap::name), model.id});
     const QMap<QString, QString> chosen = state_->config().appOverrides.value_or(QMap<QString, QString>());
     for (int i = 0; i < apps.size(); ++i) {
         const AppInfo& app = apps[i];
@@ -310,8 +306,8 @@ void AISettingsTab::syncOverrides()
             row = new QWidget;
             auto* layout = new QHBoxLayout(row);
             layout->setContentsMargins(0, 0, 0, 0);
-            auto* name =
-                new SymbolLabel(ui::iconForApp(app.id), ui::shortened(app.name, 40), TextStyle::Body);
+            auto* name = new SymbolLabel(
+                ui::iconForApp(app.id), ui::shortened(app.name, ui::cap::shortName), TextStyle::Body);
             name->setObjectName(QStringLiteral("overrideName"));
             name->setFixedWidth(120);
             layout->addWidget(name);
@@ -332,7 +328,7 @@ void AISettingsTab::syncOverrides()
         }
         row->findChild<SymbolLabel*>(QStringLiteral("overrideName"))
             ->label()
-            ->setText(ui::shortened(app.name, 40));
+            ->setText(ui::shortened(app.name, ui::cap::shortName));
         refill(row->findChild<QComboBox*>(), entries, chosen.value(app.id));
     }
 }
@@ -432,7 +428,7 @@ void AISettingsTab::syncUsage()
     const QMap<QString, UsageSummary> perApp = shown.perApp.value_or(QMap<QString, UsageSummary>());
     breakdown_->setVisible(!perApp.isEmpty());
     // Rows of labels are reused; only a change in the number of apps adds or removes some.
-    const int rows = qMin(int(perApp.size()), kMaxBreakdownRows);
+    const int rows = qMin(int(perApp.size()), int(ui::cap::rows));
     for (int row = breakdownRows_; row < rows; ++row) {
         for (int column = 0; column < 4; ++column) {
             auto* cell = new Label;
@@ -458,7 +454,7 @@ void AISettingsTab::syncUsage()
         qint64 tokens = 0;
         if (__builtin_add_overflow(it->input_tokens, it->output_tokens, &tokens))
             tokens = std::numeric_limits<qint64>::max(); // absurd counts from the Hub must not wrap round
-        const QString texts[] = {ui::shortened(it.key(), 60),
+        const QString texts[] = {ui::shortened(it.key(), ui::cap::label),
                                  QString::number(it->count),
                                  ui::formatTokens(tokens),
                                  ui::costText(it->cost_estimate)};

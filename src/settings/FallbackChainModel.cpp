@@ -2,6 +2,7 @@
 
 #include "settings/AISettingsState.h"
 #include "settings/ProviderCard.h"
+#include "ui/Caps.h"
 #include "ui/Formats.h"
 
 namespace zandrel {
@@ -35,7 +36,7 @@ QVariant FallbackChainModel::data(const QModelIndex& index, int role) const
     const QString& id = order_.at(index.row());
     switch (role) {
     case Qt::DisplayRole:
-        return ui::shortened(ProviderCard::displayName(id), 60);
+        return ui::shortened(ProviderCard::displayName(id), ui::cap::label);
     case Qt::AccessibleTextRole:
         return tr("%1. %2, %3")
             .arg(index.row() + 1)

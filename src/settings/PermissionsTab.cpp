@@ -2,6 +2,8 @@
 
 #include "settings/AuditLogView.h"
 #include "settings/PermissionsState.h"
+#include "ui/Caps.h"
+#include "ui/ClearLayout.h"
 #include "ui/Divider.h"
 #include "ui/ErrorBanner.h"
 #include "ui/Formats.h"
@@ -126,12 +128,9 @@ void PermissionsTab::rebuildGrid()
     noPermissions_->setVisible(empty);
     grid_->setVisible(!empty);
     // Ascending; a Hub listing thousands of apps gets the first five hundred rows.
-    const QStringList apps = permissions.keys().mid(0, 500);
+    const QStringList apps = permissions.keys().mid(0, ui::cap::rows);
     if (apps != shownApps_ || gridLayout_->count() == 0) {
-        while (QLayoutItem* item = gridLayout_->takeAt(0)) {
-            delete item->widget();
-            delete item;
-        }
+        ui::clearLayout(gridLayout_);
         int column = 0;
         for (const char* title : {"App", "Read", "Write", "Actions"}) {
             auto* header = new Label(QLatin1String(title), TextStyle::Caption, Tone::Secondary);
@@ -142,7 +141,7 @@ void PermissionsTab::rebuildGrid()
         }
         gridLayout_->addWidget(new ui::Divider, 1, 0, 1, 4);
         for (int row = 0; row < apps.size(); ++row) {
-            auto* name = new Label(ui::shortened(apps[row], 60));
+            auto* name = new Label(ui::shortened(apps[row], ui::cap::label));
             name->setToolTip(apps[row].left(500).toHtmlEscaped());
             QFont medium = name->font();
             medium.setWeight(QFont::Medium);

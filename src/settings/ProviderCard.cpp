@@ -3,6 +3,8 @@
 #include "platform/Platform.h"
 #include "settings/AISettingsState.h"
 #include "ui/Button.h"
+#include "ui/Caps.h"
+#include "ui/ClearLayout.h"
 #include "ui/Divider.h"
 #include "ui/Formats.h"
 #include "ui/Label.h"
@@ -16,7 +18,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPropertyAnimation>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -39,9 +40,6 @@ struct Known {
 constexpr Known kKnown[] = {{"anthropic", "Anthropic", "brain.head.profile"},
                             {"openai", "OpenAI", "sparkles"},
                             {"ollama", "Ollama", "desktopcomputer"}};
-
-// Caps for what a Hub may send in absurd sizes.
-constexpr qsizetype kMaxModelsShown = 200;
 
 QToolButton* iconButton(const QString& symbol, const QString& help)
 {
@@ -145,13 +143,7 @@ NamedColor ProviderCard::statusColor(ProviderStatus status)
 void ProviderCard::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QPainterPath shape;
-    shape.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -1.5), 8, 8);
-    painter.fillPath(shape.translated(0, 1), QColor(0, 0, 0, 25));
-    painter.fillPath(shape, palette().color(QPalette::Base));
-    painter.setPen(QPen(ui::Theme::textColor(Tone::Quaternary, palette()), 1));
-    painter.drawPath(shape);
+    ui::Theme::paintCard(&painter, rect(), ui::Elevation::Low, palette(), 8);
 }
 
 void ProviderCard::refresh()
@@ -332,7 +324,7 @@ void ProviderCard::refreshActions()
                                                : QStringLiteral("xmark.circle.fill"));
     setText(result_->label(),
             result.ok ? QStringLiteral("Connected")
-                      : ui::shortened(result.error.value_or(QStringLiteral("Failed")), 300));
+                      : ui::shortened(result.error.value_or(QStringLiteral("Failed")), ui::cap::message));
     result_->setNamedColor(result.ok ? NamedColor::Green : NamedColor::Red);
 }
 
@@ -341,7 +333,7 @@ void ProviderCard::refreshModels()
     QList<AIModelInfo> models;
     QStringList shown;
     for (const AIModelInfo& model : state_.models()) {
-        if (model.provider != id_ || models.size() >= kMaxModelsShown)
+        if (model.provider != id_ || models.size() >= ui::cap::grid)
             continue;
         models.append(model);
         shown.append(model.id + u'\n' + model.name + (model.available ? u'+' : u'-'));
@@ -350,14 +342,11 @@ void ProviderCard::refreshModels()
     if (shown == shownModels_)
         return;
     // A list to read, nothing to press: its cells are simply laid out again.
-    while (QLayoutItem* item = modelsGrid_->takeAt(0)) {
-        delete item->widget();
-        delete item;
-    }
+    ui::clearLayout(modelsGrid_);
     for (int i = 0; i < models.size(); ++i) {
         auto* cell = new SymbolLabel(models[i].available ? QStringLiteral("checkmark.circle.fill")
                                                          : QStringLiteral("circle"),
-                                     ui::shortened(models[i].name, 80),
+                                     ui::shortened(models[i].name, ui::cap::name),
                                      TextStyle::Caption);
         cell->symbol()->setNamedColor(models[i].available ? NamedColor::Green : NamedColor::Gray);
         modelsGrid_->addWidget(cell, i / 2, i % 2);
@@ -451,7 +440,7 @@ void ProviderCard::refreshSignIn()
     if (entry)
         setText(signedInAs_,
                 QStringLiteral("Signed in as ") +
-                    ui::shortened(entry->email.value_or(QStringLiteral("Claude user")), 120));
+                    ui::shortened(entry->email.value_or(QStringLiteral("Claude user")), ui::cap::address));
     if (code_->text() != state_.oauthCode())
         code_->setText(state_.oauthCode());
     submit_->setBusy(loading);
@@ -460,7 +449,7 @@ void ProviderCard::refreshSignIn()
     start_->setEnabled(!loading);
     const std::optional<QString>& error = state_.oauthError();
     oauthError_->setVisible(error.has_value() && !entry);
-    setText(oauthError_, ui::shortened(error.value_or(QString()), 500));
+    setText(oauthError_, ui::shortened(error.value_or(QString()), ui::cap::message));
 
     const bool open = state_.showManualKey().value(id_, false);
     manualToggle_->setIcon(

@@ -4,6 +4,7 @@
 #include "store/OAuthButton.h"
 #include "store/StoreService.h"
 #include "ui/Button.h"
+#include "ui/Caps.h"
 #include "ui/Divider.h"
 #include "ui/Formats.h"
 #include "ui/Label.h"
@@ -254,7 +255,7 @@ void AccountView::setLoggingIn(bool value)
 void AccountView::setError(std::optional<QString> error)
 {
     error_ = std::move(error);
-    errorLabel_->setText(ui::shortened(error_.value_or(QString()), 2000));
+    errorLabel_->setText(ui::shortened(error_.value_or(QString()), ui::cap::error));
     errorLabel_->setVisible(error_.has_value());
 }
 

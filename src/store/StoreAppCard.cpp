@@ -13,6 +13,7 @@
 
 namespace zandrel {
 
+using ui::Elevation;
 using ui::NamedColor;
 using ui::TextStyle;
 using ui::Theme;
@@ -97,15 +98,14 @@ void StoreAppCard::paintCard(
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
 
-    // The card: a soft one-point shadow below, the window background, a faint inner border.
-    QPainterPath shape;
-    shape.addRoundedRect(QRectF(card).adjusted(0.5, 0.5, -0.5, -0.5), 10, 10);
-    painter->fillPath(shape.translated(0, 1), QColor(0, 0, 0, Theme::isDark(palette) ? 110 : 40));
-    painter->fillPath(shape, palette.color(QPalette::Base));
-    painter->setPen(
-        QPen(highlighted ? palette.color(QPalette::Highlight) : Theme::textColor(Tone::Quaternary, palette),
-             highlighted ? 2 : 1));
-    painter->drawPath(shape);
+    Theme::paintCard(painter, QRectF(card).adjusted(0, 0, 0, 1), Elevation::Raised, palette);
+    if (highlighted) {
+        // The card under the pointer or with the keyboard's focus is ringed in the accent colour.
+        QPainterPath ring;
+        ring.addRoundedRect(QRectF(card).adjusted(1, 1, -1, -1), 10, 10);
+        painter->setPen(QPen(palette.color(QPalette::Highlight), 2));
+        painter->drawPath(ring);
+    }
 
     const QRect inner = card.adjusted(kPad, kPad, -kPad, -kPad);
     // Top row: tile and price badge.

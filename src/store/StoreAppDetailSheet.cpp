@@ -3,6 +3,7 @@
 #include "platform/Platform.h"
 #include "store/StoreService.h"
 #include "ui/Button.h"
+#include "ui/Caps.h"
 #include "ui/Divider.h"
 #include "ui/EmptyStateView.h"
 #include "ui/Formats.h"
@@ -85,9 +86,10 @@ StoreAppDetailSheet::StoreAppDetailSheet(QString slug, const PageContext& contex
     layout->addWidget(body_, 1);
 }
 
-StoreAppDetailSheet::Body StoreAppDetailSheet::body() const
+void StoreAppDetailSheet::showBody(Body body)
 {
-    return static_cast<Body>(body_->currentIndex());
+    shownBody_ = body;
+    body_->setCurrentIndex(int(body));
 }
 
 QString StoreAppDetailSheet::appPath() const
@@ -133,15 +135,15 @@ QCoro::Task<> StoreAppDetailSheet::loadDetail()
     } else {
         error_ = failure;
         errorView_->setDescription(failure.value_or(QString()));
-        body_->setCurrentIndex(int(Body::Error));
+        showBody(Body::Error);
     }
 }
 
 void StoreAppDetailSheet::showDetail()
 {
     const StoreAppDetail& app = *detail_;
-    title_->setText(ui::shortened(app.name, 80));
-    setWindowTitle(ui::shortened(app.name, 80));
+    title_->setText(ui::shortened(app.name, ui::cap::name));
+    setWindowTitle(ui::shortened(app.name, ui::cap::name));
 
     content_ = new QWidget;
     auto* column = new QVBoxLayout(content_);
@@ -154,7 +156,7 @@ void StoreAppDetailSheet::showDetail()
     summary->addWidget(new ui::GradientTile(app.name, ui::Theme::slugColor(slug_), 64, 12, TextStyle::Title));
     auto* text = new QVBoxLayout;
     text->setSpacing(4);
-    auto* name = new Label(ui::shortened(app.name, 200));
+    auto* name = new Label(ui::shortened(app.name, ui::cap::name));
     name->setObjectName(QStringLiteral("appName"));
     name->setWordWrap(true);
     name->setTextStyle(TextStyle::Title2, true);
@@ -216,7 +218,7 @@ void StoreAppDetailSheet::showDetail()
     column->addLayout(summary);
 
     column->addWidget(new ui::Divider);
-    auto* description = new Label(ui::shortened(app.description, 20000));
+    auto* description = new Label(ui::shortened(app.description, ui::cap::document));
     description->setObjectName(QStringLiteral("description"));
     description->setWordWrap(true);
     description->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -270,7 +272,7 @@ void StoreAppDetailSheet::showDetail()
 
     auto* scroll = static_cast<QScrollArea*>(body_->widget(int(Body::Content)));
     scroll->setWidget(content_);
-    body_->setCurrentIndex(int(Body::Content));
+    showBody(Body::Content);
     setError(error_);
     updateAction();
 }
@@ -291,7 +293,7 @@ void StoreAppDetailSheet::setError(std::optional<QString> error)
     error_ = std::move(error);
     if (!installError_)
         return;
-    installError_->setText(ui::shortened(error_.value_or(QString()), 2000));
+    installError_->setText(ui::shortened(error_.value_or(QString()), ui::cap::error));
     installError_->setVisible(error_.has_value());
 }
 

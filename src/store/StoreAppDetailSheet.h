@@ -36,7 +36,7 @@ public:
     bool isAppInstalled() const { return isAlreadyInstalled_ || installResult_.has_value(); }
     bool isInstalling() const { return isInstalling_; }
     const std::optional<QString>& error() const { return error_; }
-    Body body() const;
+    Body body() const { return shownBody_; }
     // Where "Open" opens the app: the path the Hub returned, or where its bundle would be.
     QString appPath() const;
 
@@ -48,6 +48,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void showBody(Body body);
     void showDetail();
     void updateAction();
     void setError(std::optional<QString> error);
@@ -72,6 +73,7 @@ private:
     QWidget* installedRow_ = nullptr;
     ui::Button* installButton_ = nullptr;
     ui::Label* installError_ = nullptr;
+    Body shownBody_ = Body::Loading;
 };
 
 } // namespace zandrel

@@ -6,6 +6,8 @@
 #include "store/StoreAppListModel.h"
 #include "store/StoreService.h"
 #include "ui/Button.h"
+#include "ui/Caps.h"
+#include "ui/ClearLayout.h"
 #include "ui/EmptyStateView.h"
 #include "ui/Formats.h"
 #include "ui/PageLife.h"
@@ -242,11 +244,6 @@ StoreAppDetailSheet* StoreView::detailSheet() const
     return sheet_;
 }
 
-StoreView::Content StoreView::content() const
-{
-    return static_cast<Content>(content_->currentIndex());
-}
-
 void StoreView::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
@@ -319,16 +316,14 @@ void StoreView::updateContent()
         shown = Content::Empty;
     if (error_)
         unavailable_->setDescription(*error_);
+    shown_ = shown;
     content_->setCurrentIndex(int(shown));
 }
 
 void StoreView::rebuildPills()
 {
-    for (const auto& [pill, slug] : pillSlugs_)
-        delete pill;
+    ui::clearLayout(pills_);
     pillSlugs_.clear();
-    while (QLayoutItem* item = pills_->takeAt(0))
-        delete item;
     const auto add = [this](const QString& name, const QString& icon, std::optional<QString> slug) {
         auto* pill = new CategoryPill(name, icon);
         connect(pill, &QAbstractButton::clicked, this, [this, slug] { selectCategory(slug); });
@@ -337,8 +332,8 @@ void StoreView::rebuildPills()
     };
     add(QStringLiteral("All"), QStringLiteral("square.grid.2x2"), std::nullopt);
     // One widget per pill: a Hub that sends thousands of categories gets the first hundred.
-    for (const StoreCategory& category : categories_.mid(0, 100))
-        add(ui::shortened(category.name, 60), category.icon, category.slug);
+    for (const StoreCategory& category : categories_.mid(0, ui::cap::strip))
+        add(ui::shortened(category.name, ui::cap::label), category.icon, category.slug);
     pills_->addStretch(1);
     strip_->setFixedHeight(pillSlugs_.first().first->sizeHint().height() + 8);
     strip_->setVisible(!categories_.isEmpty());

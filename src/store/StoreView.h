@@ -42,7 +42,7 @@ public:
     const std::optional<QString>& selectedCategory() const { return selectedCategory_; }
     bool isLoading() const { return isLoading_; }
     const std::optional<QString>& error() const { return error_; }
-    Content content() const;
+    Content content() const { return shown_; }
     QListView* grid() const { return grid_; }
     // The detail sheet while one is open.
     StoreAppDetailSheet* detailSheet() const;
@@ -83,6 +83,7 @@ private:
     StoreAppListModel* model_;
     QListView* grid_;
     QPointer<StoreAppDetailSheet> sheet_;
+    Content shown_ = Content::Loading;
 };
 
 } // namespace zandrel

@@ -149,11 +149,6 @@ int UpdatesView::pendingCount() const
     return pending;
 }
 
-UpdatesView::Main UpdatesView::main() const
-{
-    return static_cast<Main>(main_->currentIndex());
-}
-
 void UpdatesView::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
@@ -173,6 +168,7 @@ void UpdatesView::timerEvent(QTimerEvent* event)
 void UpdatesView::refresh()
 {
     const Main shown = updates().isEmpty() ? (isLoading_ ? Main::Checking : Main::UpToDate) : Main::List;
+    shown_ = shown;
     main_->setCurrentIndex(int(shown));
     const int pending = pendingCount();
     header_->setText(QStringLiteral("%1 update%2 available")

@@ -40,7 +40,7 @@ public:
     bool isUpdatingAll() const { return isUpdatingAll_; }
     const std::optional<QString>& error() const { return error_; }
     int pendingCount() const;
-    Main main() const;
+    Main main() const { return shown_; }
     QListView* list() const { return list_; }
 
     // What a row's button does.
@@ -74,6 +74,7 @@ private:
     UpdateRow* rows_;
     QListView* list_;
     ui::ErrorBanner* banner_;
+    Main shown_ = Main::Checking;
 };
 
 } // namespace zandrel

@@ -1,6 +1,7 @@
 #include "ui/EmptyStateView.h"
 
 #include "ui/Button.h"
+#include "ui/Caps.h"
 #include "ui/Formats.h"
 #include "ui/Label.h"
 #include "ui/SymbolView.h"
@@ -63,7 +64,7 @@ QString EmptyStateView::symbolName() const
 
 void EmptyStateView::setDescription(const QString& description)
 {
-    description_->setText(shortened(description, 2000));
+    description_->setText(shortened(description, cap::error));
     description_->setVisible(!description.isEmpty());
 }
 

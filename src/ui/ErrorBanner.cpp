@@ -1,5 +1,6 @@
 #include "ui/ErrorBanner.h"
 
+#include "ui/Caps.h"
 #include "ui/Formats.h"
 #include "ui/Label.h"
 #include "ui/SymbolView.h"
@@ -35,7 +36,7 @@ QString ErrorBanner::text() const
 void ErrorBanner::setError(const std::optional<QString>& error)
 {
     // A huge error body must not push the page away: the banner shows its beginning.
-    text_->setText(shortened(error.value_or(QString()), 2000));
+    text_->setText(shortened(error.value_or(QString()), cap::error));
     setAccessibleDescription(text_->text());
     setVisible(error.has_value());
 }

@@ -2,6 +2,8 @@
 
 #include <QGuiApplication>
 #include <QHash>
+#include <QPainter>
+#include <QPainterPath>
 #include <array>
 
 namespace zandrel::ui {
@@ -124,6 +126,22 @@ bool Theme::isDark(const QPalette& palette)
 QPalette Theme::palette()
 {
     return QGuiApplication::palette();
+}
+
+void Theme::paintCard(
+    QPainter* painter, const QRectF& rect, Elevation elevation, const QPalette& palette, qreal radius)
+{
+    const bool dark = isDark(palette);
+    const int shadow = elevation == Elevation::Raised ? (dark ? 110 : 40) : (dark ? 80 : 25);
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    QPainterPath shape;
+    shape.addRoundedRect(rect.adjusted(0.5, 0.5, -0.5, -1.5), radius, radius);
+    painter->fillPath(shape.translated(0, 1), QColor(0, 0, 0, shadow));
+    painter->fillPath(shape, palette.color(dark ? QPalette::Window : QPalette::Base));
+    painter->setPen(QPen(textColor(Tone::Quaternary, palette), 1));
+    painter->drawPath(shape);
+    painter->restore();
 }
 
 NamedColor Theme::slugColor(const QString& slug)

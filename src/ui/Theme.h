@@ -3,6 +3,9 @@
 #include <QColor>
 #include <QFont>
 #include <QPalette>
+#include <QRectF>
+
+class QPainter;
 
 namespace zandrel::ui {
 
@@ -27,6 +30,9 @@ enum class Tone { Primary, Secondary, Tertiary, Quaternary, Accent, OnAccent };
 // The system colours the views name. Each has a light and a dark variant.
 enum class NamedColor { Blue, Purple, Orange, Green, Pink, Cyan, Indigo, Mint, Yellow, Red, Gray };
 
+// How far a card stands off the page: a row inside a section barely, a card in a grid more.
+enum class Elevation { Low, Raised };
+
 // The one place for the application's look: fonts and colours, always derived from the palette given
 // (normally the application's), so light and dark follow the system.
 class Theme {
@@ -37,6 +43,14 @@ public:
     static bool isDark(const QPalette& palette);
     // The application's palette, as every view reads it.
     static QPalette palette();
+
+    // A card: a soft one-pixel shadow below, the card's fill and a faint edge, with rounded corners.
+    // On a dark page, where a shadow barely shows, the fill is lighter and the shadow deeper.
+    static void paintCard(QPainter* painter,
+                          const QRectF& rect,
+                          Elevation elevation,
+                          const QPalette& palette,
+                          qreal radius = 10);
 
     // Tiles of store apps: one of eight colours, chosen by a hash of the slug (stable within one run).
     static NamedColor slugColor(const QString& slug);
