@@ -4,7 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/deps.sh test
-cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZANDREL_SANITIZERS=address
+cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZANDREL_SANITIZERS=address -DZANDREL_WERROR=ON
 cmake --build build-test
 cd build-test
 # The packaging checks are deterministic: once.
