@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds everything with AddressSanitizer and runs every test, each up to six times.
+# Builds everything with AddressSanitizer, warnings as errors, and runs every test, each up to six times.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
