@@ -1,5 +1,9 @@
 #include "CommandLine.h"
 
+#include <QCommandLineParser>
+
+using namespace Qt::StringLiterals;
+
 namespace zandrel::hub {
 
 namespace {
@@ -34,32 +38,58 @@ FailRule failRule(const QString& text)
     return FailRule{prefix, number(QStringLiteral("--fail"), text.mid(equals + 1), 400, 599)};
 }
 
+// The argument as typed that QCommandLineParser reported as the unknown option `name`: "--name",
+// "--name=value", or a single-dash word it read as compacted one-letter options.
+QString typedOption(const QStringList& args, const QString& name)
+{
+    for (const QString& arg : args) {
+        const QString word = arg.section(u'=', 0, 0);
+        if (word == u"--"_s + name || word == u'-' + name)
+            return arg;
+    }
+    for (const QString& arg : args) {
+        if (arg.startsWith(u'-') && !arg.startsWith(QStringLiteral("--")) && arg.indexOf(name) > 0)
+            return arg;
+    }
+    return u"--"_s + name;
+}
+
 // Options of serve and start, in "--name value" or "--name=value" form.
 ServeOptions serveOptions(const QStringList& args, const QString& command)
 {
-    ServeOptions options;
+    const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("N"));
+    const QCommandLineOption delay(QStringLiteral("delay-ms"), QString(), QStringLiteral("N"));
+    const QCommandLineOption fail(QStringLiteral("fail"), QString(), QStringLiteral("PATH_PREFIX=STATUS"));
+    QCommandLineParser parser;
+    parser.addOptions({port, delay, fail});
+
+    // The parser takes a lone "--" as the end of the options; here it is an unknown argument, unless it
+    // is an option's value.
     for (qsizetype i = 0; i < args.size(); ++i) {
-        QString name = args.at(i);
-        std::optional<QString> value;
-        if (const qsizetype equals = name.indexOf(u'=');
-            name.startsWith(QStringLiteral("--")) && equals > 0) {
-            value = name.mid(equals + 1);
-            name = name.left(equals);
-        }
-        if (name != u"--port" && name != u"--delay-ms" && name != u"--fail")
+        if (args.at(i) == u"--" &&
+            (i == 0 || !QStringList{u"--port"_s, u"--delay-ms"_s, u"--fail"_s}.contains(args.at(i - 1))))
             usage(QStringLiteral("hub %1 does not know \"%2\"").arg(command, args.at(i)));
-        if (!value) {
-            if (i + 1 >= args.size())
-                usage(QStringLiteral("%1 needs a value").arg(name));
-            value = args.at(++i);
-        }
-        if (name == u"--port")
-            options.port = quint16(number(name, *value, 1, 65535));
-        else if (name == u"--delay-ms")
-            options.delayMs = number(name, *value, 0, CommandLine::maxDelayMs);
-        else
-            options.failRules.append(failRule(*value));
     }
+    if (!parser.parse(QStringList{QStringLiteral("zandrel")} + args)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        if (!unknown.isEmpty())
+            usage(QStringLiteral("hub %1 does not know \"%2\"")
+                      .arg(command, typedOption(args, unknown.first())));
+        // The only other failure with these options: the last one has no value.
+        usage(QStringLiteral("%1 needs a value").arg(args.last()));
+    }
+    if (!parser.positionalArguments().isEmpty())
+        usage(
+            QStringLiteral("hub %1 does not know \"%2\"").arg(command, parser.positionalArguments().first()));
+
+    ServeOptions options;
+    if (parser.isSet(port))
+        options.port = quint16(number(QStringLiteral("--port"), parser.value(port), 1, 65535));
+    if (parser.isSet(delay))
+        options.delayMs =
+            number(QStringLiteral("--delay-ms"), parser.value(delay), 0, CommandLine::maxDelayMs);
+    for (const QString& rule : parser.values(fail))
+        options.failRules.append(failRule(rule));
     return options;
 }
 

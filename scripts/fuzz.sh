@@ -15,7 +15,7 @@ if [ "$target" = all ]; then targets=("${all[@]}"); else targets=("$target"); fi
 scripts/deps.sh build
 scripts/deps.sh fuzz
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
-    -DZANDREL_FUZZ=ON -DBUILD_TESTING=OFF
+    -DZANDREL_FUZZ=ON -DBUILD_TESTING=OFF -DZANDREL_WERROR=ON
 cmake --build build-fuzz --target "${targets[@]/#/fuzz_}"
 
 # Every target runs even when one finds something; the status says whether any did.

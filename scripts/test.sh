@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Builds everything with AddressSanitizer and runs every test, each up to six times.
+# Builds everything with AddressSanitizer, warnings as errors, and runs every test, each up to six times.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/deps.sh test
-cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZANDREL_SANITIZERS=address
+cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZANDREL_SANITIZERS=address -DZANDREL_WERROR=ON
 cmake --build build-test
 cd build-test
 # The packaging checks are deterministic: once.
