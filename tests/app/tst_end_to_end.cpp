@@ -132,7 +132,12 @@ private Q_SLOTS:
         RecordingPlatform platform(hub->path(u"."_s));
         HubState hubState(platform);
         StoreService store(hub->baseUrl());
-        AISettingsTab tab(PageContext{hubState, store, platform, hub->port(), {}, {}});
+        AISettingsTab tab(PageContext{.hubState = hubState,
+                                      .storeService = store,
+                                      .platform = platform,
+                                      .hubPort = hub->port(),
+                                      .storeWebsite = {},
+                                      .onInstallComplete = {}});
         tab.show();
         QTRY_VERIFY(!tab.state().isLoading() && tab.state().usage());
         tab.state().addProvider(u"openai"_s);
