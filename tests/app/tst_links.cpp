@@ -57,7 +57,6 @@ private Q_SLOTS:
     void init()
     {
         setUp();
-        hubState->setPort(hub->port());
         output.clear();
         router = std::make_unique<LinkRouter>(
             *store, *hubState, *platform, [this](const QString& line) { output.append(line); });

@@ -67,6 +67,10 @@ private Q_SLOTS:
 
     void loadFetchesInOrderThenTestsEligibleProvidersOneByOne()
     {
+        // The first test answers late: the second is sent only after it.
+        hub->once("POST",
+                  "/api/ai/test",
+                  ScriptedReply::json("{\"ok\":false}").after(std::chrono::milliseconds(150)));
         state->setEditingKey(u"gone"_s, u"typed"_s);
         QVERIFY(await(state->load()).succeeded());
         QCOMPARE(paths(),
@@ -80,6 +84,9 @@ private Q_SLOTS:
         QCOMPARE(hub->requests()[4].json(), (QJsonObject{{u"provider"_s, u"anthropic"_s}}));
         QCOMPARE(hub->requests()[5].json(),
                  (QJsonObject{{u"provider"_s, u"openai"_s}, {u"apiKey"_s, u"sk-saved"_s}}));
+        QCOMPARE(hub->requests()[5].answeredBefore, hub->requests()[4].answeredBefore + 1);
+        // A failed test outranks listed models.
+        QCOMPARE(state->providerStatus(u"anthropic"_s), ProviderStatus::Error);
         QCOMPARE(state->defaultModel(), u"m1"_s);
         QCOMPARE(state->editingKeys(),
                  (QMap<QString, QString>{{u"anthropic"_s, u""_s},
@@ -99,19 +106,6 @@ private Q_SLOTS:
         QCOMPARE(paths(), (QList<QByteArray>{"GET /api/ai/config", "GET /api/ai/models"}));
         QVERIFY(state->error() && !state->isLoading());
         QCOMPARE(state->models().size(), 1); // what came before stays
-    }
-
-    void providerTestsRunOneAfterAnother()
-    {
-        hub->once("POST",
-                  "/api/ai/test",
-                  ScriptedReply::json("{\"ok\":false}").after(std::chrono::milliseconds(150)));
-        QVERIFY(await(state->load()).succeeded());
-        const auto tests = hub->requestsTo("POST", "/api/ai/test");
-        QCOMPARE(tests.size(), 2);
-        QCOMPARE(tests[1].answeredBefore, tests[0].answeredBefore + 1); // the second waits for the first
-        // A failed test outranks listed models.
-        QCOMPARE(state->providerStatus(u"anthropic"_s), ProviderStatus::Error);
     }
 
     void theKeyATestSendsIsTypedElseSavedElseNone()

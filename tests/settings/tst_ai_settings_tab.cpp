@@ -243,7 +243,6 @@ private Q_SLOTS:
     {
         hub->on("GET", "/api", ScriptedReply::json("{}"));
         hub->on("GET", "/api/apps", ScriptedReply::json("[{\"id\":\"orvane\",\"name\":\"Orvane\"}]"));
-        hubState->setPort(hub->port());
         QVERIFY(await(hubState->refresh()).succeeded());
         hub->on("GET",
                 "/api/ai/config",

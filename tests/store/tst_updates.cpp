@@ -51,7 +51,6 @@ class TestUpdates : public QObject, PageFixture {
     {
         hub->on("GET", "/api", ScriptedReply::json("{}"));
         hub->on("GET", "/api/apps", ScriptedReply::json(apps));
-        hubState->setPort(hub->port());
         QVERIFY(await(hubState->refresh()).succeeded());
     }
     std::unique_ptr<UpdatesView> showPage()

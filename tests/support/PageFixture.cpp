@@ -12,10 +12,9 @@ void PageFixture::setUp(Hub where)
     hubState = std::make_unique<HubState>(*platform);
     hub = std::make_unique<FakeHub>();
     hubPort_ = where == Hub::Fake ? hub->port() : FakeHub::refusingPort();
-    if (where == Hub::Refusing) {
-        hubState->setPort(hubPort_);
+    hubState->setPort(hubPort_);
+    if (where == Hub::Refusing)
         hubState->setRefreshDelays(50ms, 50ms);
-    }
     store = std::make_unique<StoreService>(QStringLiteral("http://127.0.0.1:%1").arg(hubPort_));
 }
 

@@ -18,10 +18,9 @@ namespace zandrel::test {
 class PageFixture {
 public:
     enum class Hub {
-        Fake,    // the store service talks to the fake Hub; the Hub state keeps its default port until a
-                 // test points it there
-        Refusing // the Hub state and the store service reach a port that refuses every connection, and
-                 // the Hub state refreshes soon after Start or Stop
+        Fake,    // the Hub state and the store service talk to the fake Hub
+        Refusing // they reach a port that refuses every connection, and the Hub state refreshes soon
+                 // after Start or Stop
     };
 
 protected:
