@@ -116,7 +116,7 @@ private Q_SLOTS:
         QProcess first;
         startDesktop(first, home.path());
         QVERIFY(first.waitForStarted());
-        QVERIFY(spinUntil([&] { return instanceAnswers(home.path()); }, 20000));
+        QVERIFY(QTest::qWaitFor([&] { return instanceAnswers(home.path()); }, 20000));
 
         QProcess second;
         QElapsedTimer clock;
@@ -132,12 +132,13 @@ private Q_SLOTS:
 
         // The first instance acted on both: the token file, and the failure line on its own output.
         QFile tokenFile(home.filePath(u".zandrel/auth.json"_s));
-        QVERIFY(spinUntil([&] { return tokenFile.exists(); }));
+        QVERIFY(QTest::qWaitFor([&] { return tokenFile.exists(); }, 10000));
         QVERIFY(tokenFile.open(QIODevice::ReadOnly));
         QCOMPARE(QJsonDocument::fromJson(tokenFile.readAll())["access_token"_L1].toString(),
                  u"handed over"_s);
-        QVERIFY(spinUntil(
-            [&] { return first.readAllStandardOutput().contains("Install from URL failed: \"bad slug\""); }));
+        QVERIFY(QTest::qWaitFor(
+            [&] { return first.readAllStandardOutput().contains("Install from URL failed: \"bad slug\""); },
+            10000));
         QVERIFY(first.state() == QProcess::Running);
 
         // It shuts down cleanly when asked, and gives up its socket.
@@ -160,7 +161,7 @@ private Q_SLOTS:
             QVERIFY(a.waitForStarted() && b.waitForStarted());
 
             // One of them hands its link over and exits; the other stays and acts on both links.
-            QVERIFY(spinUntil(
+            QVERIFY(QTest::qWaitFor(
                 [&] { return a.state() == QProcess::NotRunning || b.state() == QProcess::NotRunning; },
                 30000));
             QProcess& loser = a.state() == QProcess::NotRunning ? a : b;
@@ -168,7 +169,7 @@ private Q_SLOTS:
             QCOMPARE(loser.exitStatus(), QProcess::NormalExit);
             QCOMPARE(loser.exitCode(), 0);
             QByteArray output;
-            QVERIFY2(spinUntil(
+            QVERIFY2(QTest::qWaitFor(
                          [&] {
                              output += winner.readAllStandardOutput();
                              return output.contains("\"bad one\"") && output.contains("\"bad two\"");

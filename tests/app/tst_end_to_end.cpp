@@ -19,6 +19,7 @@
 #include "ui/ToggleSwitch.h"
 #include "wire/HttpExchange.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QProcess>
@@ -31,6 +32,27 @@
 using namespace zandrel;
 using namespace zandrel::test;
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// How many TCP connections to the loopback port stand established on this machine (as the kernel
+// lists them: "sl local rem st ...", addresses as hex IP:port, state 01 for established).
+int connectionsTo(quint16 port)
+{
+    QFile table(u"/proc/net/tcp"_s);
+    if (!table.open(QIODevice::ReadOnly))
+        return -1;
+    int count = 0;
+    for (const QByteArray& line : table.readAll().split('\n')) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() > 3 && fields[3] == "01" &&
+            fields[2].split(':').value(1).toUInt(nullptr, 16) == port)
+            ++count;
+    }
+    return count;
+}
+
+} // namespace
 
 class TestEndToEnd : public QObject {
     Q_OBJECT
@@ -132,7 +154,12 @@ private Q_SLOTS:
         RecordingPlatform platform(hub->path(u"."_s));
         HubState hubState(platform);
         StoreService store(hub->baseUrl());
-        AISettingsTab tab(PageContext{hubState, store, platform, hub->port(), {}, {}});
+        AISettingsTab tab(PageContext{.hubState = hubState,
+                                      .storeService = store,
+                                      .platform = platform,
+                                      .hubPort = hub->port(),
+                                      .storeWebsite = {},
+                                      .onInstallComplete = {}});
         tab.show();
         QTRY_VERIFY(!tab.state().isLoading() && tab.state().usage());
         tab.state().addProvider(u"openai"_s);
@@ -169,7 +196,9 @@ private Q_SLOTS:
         desktop.setProcessEnvironment(env);
         desktop.start(QStringLiteral(ZANDREL_DESKTOP), {u"zandrel://install/morrak"_s});
         QVERIFY(desktop.waitForStarted());
-        QTest::qWait(1500);
+        // The three wait on connections of their own: quitting comes while all of them are open.
+        const bool waiting = QTest::qWaitFor([&] { return connectionsTo(hub->port()) >= 3; }, 20000);
+        QVERIFY2(waiting, qPrintable(u"%1 connections"_s.arg(connectionsTo(hub->port()))));
         QCOMPARE(desktop.state(), QProcess::Running);
         desktop.terminate();
         QVERIFY(desktop.waitForFinished(20000));

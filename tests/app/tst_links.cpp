@@ -2,8 +2,7 @@
 // do against a fake Hub, the token file's contents and permissions, and the install failure line.
 
 #include "AsyncTest.h"
-#include "FakeHub.h"
-#include "RecordingPlatform.h"
+#include "PageFixture.h"
 #include "app/LinkRouter.h"
 #include "hub_api/HubState.h"
 #include "store/StoreService.h"
@@ -48,37 +47,28 @@ QStringList requestLines(const FakeHub& fake)
 
 } // namespace
 
-class TestLinks : public QObject {
+class TestLinks : public QObject, PageFixture {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> home;
-    std::unique_ptr<RecordingPlatform> platform;
-    std::unique_ptr<FakeHub> fake;
-    std::unique_ptr<HubState> hub;
-    std::unique_ptr<StoreService> store;
     std::unique_ptr<LinkRouter> router;
     QStringList output;
 
 private Q_SLOTS:
     void init()
     {
-        home = std::make_unique<QTemporaryDir>();
-        platform = std::make_unique<RecordingPlatform>(home->path());
-        fake = std::make_unique<FakeHub>();
-        hub = std::make_unique<HubState>(*platform);
-        hub->setPort(fake->port());
-        store = std::make_unique<StoreService>(fake->baseUrl());
+        setUp();
         output.clear();
         router = std::make_unique<LinkRouter>(
-            *store, *hub, *platform, [this](const QString& line) { output.append(line); });
+            *store, *hubState, *platform, [this](const QString& line) { output.append(line); });
     }
 
     void cleanup()
     {
-        // Let account fetches and installs still in flight finish before the next test.
+        // Account fetches and installs still in flight finish before the next test.
+        QTRY_COMPARE(hub->answered(), int(hub->requests().size()));
+        hub->settle();
         router.reset();
-        fake.reset();
-        QTest::qWait(50);
+        tearDown();
     }
 
     void parsesOnlyTheTwoForms_data()
@@ -128,11 +118,14 @@ private Q_SLOTS:
         if (kind == ZandrelLink::Kind::SignIn)
             QCOMPARE(parsed.accessToken, value);
         if (kind == ZandrelLink::Kind::Ignored) {
-            // Handled as if delivered, an ignored link asks nothing, stores nothing and prints nothing.
+            // Handled as if delivered, an ignored link asks nothing, stores nothing and prints nothing:
+            // an install link handled next is the first thing the Hub hears of, and prints the only line.
             QCOMPARE(router->handle(link), kind);
-            QTest::qWait(20);
-            QVERIFY(fake->requests().isEmpty() && output.isEmpty());
             QVERIFY(!store->authToken() && !QFileInfo::exists(platform->tokenFilePath()));
+            router->handle(u"zandrel://install/weather"_s);
+            QTRY_COMPARE(output.size(), 1);
+            QCOMPARE(requestLines(*hub), QStringList{u"POST /api/store/apps/weather/install"_s});
+            QVERIFY(output.first().startsWith(u"Install from URL failed"_s));
         }
     }
 
@@ -149,35 +142,35 @@ private Q_SLOTS:
     void installLinkInstallsThenRefreshesTheHubOrPrintsItsFailure()
     {
         const QByteArray install = "/api/store/apps/weather/install";
-        fake->once("POST", install, ScriptedReply::json(R"({"error":"not found"})", 404));
-        fake->on("POST",
-                 install,
-                 ScriptedReply::json(R"({"success":true,"app":"weather","version":"1","path":"/x"})"));
-        fake->on("GET", "/api", ScriptedReply::json("{}"));
-        fake->on("GET", "/api/apps", ScriptedReply::json(R"([{"id":"1","name":"Weather"}])"));
+        hub->once("POST", install, ScriptedReply::json(R"({"error":"not found"})", 404));
+        hub->on("POST",
+                install,
+                ScriptedReply::json(R"({"success":true,"app":"weather","version":"1","path":"/x"})"));
+        hub->on("GET", "/api", ScriptedReply::json("{}"));
+        hub->on("GET", "/api/apps", ScriptedReply::json(R"([{"id":"1","name":"Weather"}])"));
 
         // A failed install prints one line and asks nothing more. (A slug that cannot be sent fails the
         // same way: the application entry's test hands one over.)
         QCOMPARE(router->handle(u"zandrel://install/weather"_s), ZandrelLink::Kind::Install);
-        QVERIFY(spinUntil([&] { return !output.isEmpty(); }));
+        QVERIFY(QTest::qWaitFor([&] { return !output.isEmpty(); }));
         QCOMPARE(output, QStringList{u"Install from URL failed: API error 404: {\"error\":\"not found\"}"_s});
-        QTest::qWait(50);
-        QCOMPARE(fake->requests().size(), 1);
-        QVERIFY(!hub->isRunning());
+        QVERIFY(!hubState->isRunning());
 
-        fake->clearRequests();
+        // The next install is the next thing asked; the Hub is looked at only after it.
         QCOMPARE(router->handle(u"zandrel://install/weather/extra"_s), ZandrelLink::Kind::Install);
-        QVERIFY(spinUntil([&] { return hub->apps().size() == 1; }));
-        QCOMPARE(requestLines(*fake), (QStringList{u"POST "_s + install, u"GET /api"_s, u"GET /api/apps"_s}));
-        QVERIFY(hub->isRunning());
+        QVERIFY(QTest::qWaitFor([&] { return hubState->apps().size() == 1; }));
+        QCOMPARE(
+            requestLines(*hub),
+            (QStringList{u"POST "_s + install, u"POST "_s + install, u"GET /api"_s, u"GET /api/apps"_s}));
+        QVERIFY(hubState->isRunning());
         QCOMPARE(output.size(), 1);
     }
 
     void callbackSetsTheTokenSavesItAndFetchesTheAccount()
     {
-        fake->on("GET",
-                 "/api/store/auth/me",
-                 ScriptedReply::json(R"({"id":"u1","email":"ann@example.com","display_name":"Ann"})"));
+        hub->on("GET",
+                "/api/store/auth/me",
+                ScriptedReply::json(R"({"id":"u1","email":"ann@example.com","display_name":"Ann"})"));
         QCOMPARE(router->handle(u"zandrel://auth/callback?access_token=tok%2F1&state=x"_s),
                  ZandrelLink::Kind::SignIn);
         QCOMPARE(store->authToken(), u"tok/1"_s);
@@ -185,21 +178,21 @@ private Q_SLOTS:
         QCOMPARE(readJson(platform->tokenFilePath()), (QJsonObject{{u"access_token"_s, "tok/1"}}));
         QCOMPARE(modeOf(platform->tokenFilePath()), 0600);
 
-        QVERIFY(spinUntil([&] { return store->isLoggedIn(); }));
-        QCOMPARE(requestLines(*fake), QStringList{u"GET /api/store/auth/me"_s});
-        QCOMPARE(fake->requests()[0].header("Authorization"), QByteArray("Bearer tok/1"));
+        QVERIFY(QTest::qWaitFor([&] { return store->isLoggedIn(); }));
+        QCOMPARE(requestLines(*hub), QStringList{u"GET /api/store/auth/me"_s});
+        QCOMPARE(hub->requests()[0].header("Authorization"), QByteArray("Bearer tok/1"));
         QCOMPARE(store->currentUser()->email, u"ann@example.com"_s);
     }
 
     void callbackWithRefreshTokenSavesBoth()
     {
-        fake->on("GET", "/api/store/auth/me", ScriptedReply::json("{}", 401));
+        hub->on("GET", "/api/store/auth/me", ScriptedReply::json("{}", 401));
         router->handle(u"zandrel://auth/callback?access_token=a&refresh_token=r"_s);
         QCOMPARE(readJson(platform->tokenFilePath()),
                  (QJsonObject{{u"access_token"_s, "a"}, {u"refresh_token"_s, "r"}}));
         // A failed account fetch leaves the token and signs nobody in; nothing is printed.
-        QVERIFY(spinUntil([&] { return !fake->requests().isEmpty(); }));
-        QTest::qWait(50);
+        QTRY_COMPARE(hub->answered(), 1);
+        hub->settle();
         QCOMPARE(store->authToken(), u"a"_s);
         QVERIFY(!store->isLoggedIn() && output.isEmpty());
     }
@@ -227,7 +220,7 @@ private Q_SLOTS:
         QCOMPARE(store->authToken(), u"abc"_s);
         QVERIFY(!QFileInfo(platform->tokenFilePath()).isFile());
         // The account is still fetched (and its failure dropped).
-        QVERIFY(spinUntil([&] { return !fake->requestsTo("GET", "/api/store/auth/me").isEmpty(); }));
+        QVERIFY(QTest::qWaitFor([&] { return !hub->requestsTo("GET", "/api/store/auth/me").isEmpty(); }));
     }
 };
 

@@ -12,15 +12,6 @@ using namespace zandrel;
 using namespace zandrel::test;
 using namespace Qt::StringLiterals;
 
-namespace {
-
-QJsonObject bodyOf(const RecordedRequest& request)
-{
-    return QJsonDocument::fromJson(request.body).object();
-}
-
-} // namespace
-
 class TestHubApi : public QObject {
     Q_OBJECT
 
@@ -308,12 +299,12 @@ private Q_SLOTS:
         QVERIFY(await(client.signOut(QStringLiteral("anthropic"))).succeeded()); // status is not looked at
 
         const auto& sent = hub.requests();
-        QCOMPARE(bodyOf(sent[0]), QJsonObject({{"provider", "openai"}}));
-        QCOMPARE(bodyOf(sent[1]),
+        QCOMPARE(sent[0].json(), QJsonObject({{"provider", "openai"}}));
+        QCOMPARE(sent[1].json(),
                  QJsonObject({{"provider", "ollama"}, {"apiKey", "k"}, {"baseUrl", "http://h"}}));
-        QCOMPARE(bodyOf(sent[2]), QJsonObject({{"provider", "anthropic"}}));
-        QCOMPARE(bodyOf(sent[3]), QJsonObject({{"provider", "anthropic"}, {"code", "c"}, {"state", "st"}}));
-        QCOMPARE(bodyOf(sent[4]), QJsonObject({{"provider", "anthropic"}}));
+        QCOMPARE(sent[2].json(), QJsonObject({{"provider", "anthropic"}}));
+        QCOMPARE(sent[3].json(), QJsonObject({{"provider", "anthropic"}, {"code", "c"}, {"state", "st"}}));
+        QCOMPARE(sent[4].json(), QJsonObject({{"provider", "anthropic"}}));
         for (const auto& r : sent) {
             QCOMPARE(r.method, QByteArray("POST"));
             QCOMPARE(r.header("Content-Type"), QByteArray("application/json"));

@@ -32,7 +32,7 @@ bool HubProcess::serve(const QString& extraArguments)
         output_.clear();
         const QString arguments = QStringLiteral("hub serve --port %1 ").arg(port_) + extraArguments;
         process_.start(QStringLiteral(ZANDREL_BINARY), arguments.split(u' ', Qt::SkipEmptyParts));
-        const bool listening = spinUntil(
+        const bool listening = QTest::qWaitFor(
             [this] { return output_.contains("listening on") || process_.state() == QProcess::NotRunning; },
             20000);
         if (listening && isServing())

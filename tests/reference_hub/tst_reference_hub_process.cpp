@@ -119,7 +119,7 @@ private Q_SLOTS:
         QCOMPARE(started.exitCode, 0);
         QVERIFY2(started.elapsedMs < 3000,
                  qPrintable(QString::number(started.elapsedMs))); // well under a second without sanitizers
-        QVERIFY(spinUntil([&] { return *await(HubAPIClient(port).isRunning()).value; }));
+        QVERIFY(QTest::qWaitFor([&] { return *await(HubAPIClient(port).isRunning()).value; }, 10000));
 
         const auto status = home.run(u"hub status"_s);
         QCOMPARE(status.exitCode, 0);

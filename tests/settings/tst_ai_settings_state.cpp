@@ -19,11 +19,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QJsonObject body(const RecordedRequest& request)
-{
-    return QJsonDocument::fromJson(request.body).object();
-}
-
 const QByteArray kConfig =
     "{\"providers\":{\"anthropic\":{},\"openai\":{\"apiKey\":\"sk-saved\"},\"zeta\":{\"apiKey\":\"\"}},"
     "\"fallbackOrder\":[\"openai\"]}";
@@ -72,6 +67,10 @@ private Q_SLOTS:
 
     void loadFetchesInOrderThenTestsEligibleProvidersOneByOne()
     {
+        // The first test answers late: the second is sent only after it.
+        hub->once("POST",
+                  "/api/ai/test",
+                  ScriptedReply::json("{\"ok\":false}").after(std::chrono::milliseconds(150)));
         state->setEditingKey(u"gone"_s, u"typed"_s);
         QVERIFY(await(state->load()).succeeded());
         QCOMPARE(paths(),
@@ -82,9 +81,12 @@ private Q_SLOTS:
                                     "POST /api/ai/test",
                                     "POST /api/ai/test"}));
         // anthropic for its sign-in, openai for its key; zeta has an empty key and no sign-in.
-        QCOMPARE(body(hub->requests()[4]), (QJsonObject{{u"provider"_s, u"anthropic"_s}}));
-        QCOMPARE(body(hub->requests()[5]),
+        QCOMPARE(hub->requests()[4].json(), (QJsonObject{{u"provider"_s, u"anthropic"_s}}));
+        QCOMPARE(hub->requests()[5].json(),
                  (QJsonObject{{u"provider"_s, u"openai"_s}, {u"apiKey"_s, u"sk-saved"_s}}));
+        QCOMPARE(hub->requests()[5].answeredBefore, hub->requests()[4].answeredBefore + 1);
+        // A failed test outranks listed models.
+        QCOMPARE(state->providerStatus(u"anthropic"_s), ProviderStatus::Error);
         QCOMPARE(state->defaultModel(), u"m1"_s);
         QCOMPARE(state->editingKeys(),
                  (QMap<QString, QString>{{u"anthropic"_s, u""_s},
@@ -106,19 +108,6 @@ private Q_SLOTS:
         QCOMPARE(state->models().size(), 1); // what came before stays
     }
 
-    void providerTestsRunOneAfterAnother()
-    {
-        hub->once("POST",
-                  "/api/ai/test",
-                  ScriptedReply::json("{\"ok\":false}").after(std::chrono::milliseconds(150)));
-        QVERIFY(await(state->load()).succeeded());
-        const auto tests = hub->requestsTo("POST", "/api/ai/test");
-        QCOMPARE(tests.size(), 2);
-        QCOMPARE(tests[1].answeredBefore, tests[0].answeredBefore + 1); // the second waits for the first
-        // A failed test outranks listed models.
-        QCOMPARE(state->providerStatus(u"anthropic"_s), ProviderStatus::Error);
-    }
-
     void theKeyATestSendsIsTypedElseSavedElseNone()
     {
         QVERIFY(await(state->load()).succeeded());
@@ -129,9 +118,9 @@ private Q_SLOTS:
         QVERIFY(await(state->testProvider(u"openai"_s)).succeeded());
         QVERIFY(await(state->testProvider(u"zeta"_s)).succeeded());
         const auto tests = hub->requestsTo("POST", "/api/ai/test");
-        QCOMPARE(body(tests[0])[u"apiKey"_s].toString(), u"sk-typed"_s);
-        QCOMPARE(body(tests[1])[u"apiKey"_s].toString(), u"sk-saved"_s);
-        QVERIFY(!body(tests[2]).contains(u"apiKey"_s));
+        QCOMPARE(tests[0].json()[u"apiKey"_s].toString(), u"sk-typed"_s);
+        QCOMPARE(tests[1].json()[u"apiKey"_s].toString(), u"sk-saved"_s);
+        QVERIFY(!tests[2].json().contains(u"apiKey"_s));
 
         // A test that cannot reach the Hub is a failed result, and the provider shows an error.
         hub->on("POST", "/api/ai/test", ScriptedReply::close());
@@ -146,7 +135,7 @@ private Q_SLOTS:
         hub->on("PUT", "/api/ai/config", ScriptedReply::json("{}", 500));
         state->setEditingKey(u"openai"_s, u"sk-new"_s);
         QVERIFY(await(state->saveConfig()).succeeded());
-        const QJsonObject sent = body(hub->requestsTo("PUT", "/api/ai/config").first());
+        const QJsonObject sent = hub->requestsTo("PUT", "/api/ai/config").first().json();
         QCOMPARE(sent,
                  (QJsonObject{
                      {u"providers"_s, QJsonObject{{u"openai"_s, QJsonObject{{u"apiKey"_s, u"sk-new"_s}}}}}}));
@@ -158,13 +147,13 @@ private Q_SLOTS:
         hub->on("PUT", "/api/ai/config", ScriptedReply::json("{}"));
         state->setDefaultModel(u"m1"_s);
         QVERIFY(await(state->saveConfig()).succeeded());
-        QCOMPARE(body(hub->requestsTo("PUT", "/api/ai/config").last())[u"default"_s].toString(), u"m1"_s);
+        QCOMPARE(hub->requestsTo("PUT", "/api/ai/config").last().json()[u"default"_s].toString(), u"m1"_s);
         QCOMPARE(hub->requestsTo("GET", "/api/ai/config").size(), 1); // then loaded
 
         // With no provider and no default model, the body still names the (empty) providers.
         AISettingsState empty(*platform, hub->port());
         QVERIFY(await(empty.saveConfig()).succeeded());
-        QCOMPARE(body(hub->requestsTo("PUT", "/api/ai/config").last()),
+        QCOMPARE(hub->requestsTo("PUT", "/api/ai/config").last().json(),
                  (QJsonObject{{u"providers"_s, QJsonObject()}}));
     }
 
@@ -180,7 +169,7 @@ private Q_SLOTS:
         QVERIFY(await(state->load()).succeeded());
         QVERIFY(!state->isLoading());
         QCOMPARE(hub->release(), 1);
-        QVERIFY(spinUntil([&] { return first->done; }));
+        QVERIFY(QTest::qWaitFor([&] { return first->done; }));
         QVERIFY(state->config().providers->contains(u"openai"_s) &&
                 !state->config().providers->contains(u"old"_s));
         QCOMPARE(hub->requestsTo("GET", "/api/ai/models").size(), 1);
@@ -193,7 +182,7 @@ private Q_SLOTS:
         state->setEditingKey(u"openai"_s, u"sk-typed"_s);
         state->addProvider(u"ollama"_s);
         hub->release();
-        QVERIFY(spinUntil([&] { return loading->done; }));
+        QVERIFY(QTest::qWaitFor([&] { return loading->done; }));
         QCOMPARE(state->editingKeys()[u"openai"_s], u"sk-typed"_s);
         QCOMPARE(state->editingKeys()[u"zeta"_s], QString()); // the others follow the Hub
         QVERIFY(state->config().providers->contains(u"ollama"_s));
@@ -224,8 +213,8 @@ private Q_SLOTS:
         QTRY_VERIFY(!hub->requestsTo("GET", "/api/ai/config").isEmpty());
         QTRY_VERIFY(!state->isLoading() && hub->answered() == int(hub->requests().size()));
         QCOMPARE(puts().size(), 2); // the changes made meanwhile went together
-        QCOMPARE(body(puts()[0])[u"default"_s].toString(), u"a"_s);
-        QCOMPARE(body(puts()[1])[u"default"_s].toString(), u"c"_s);
+        QCOMPARE(puts()[0].json()[u"default"_s].toString(), u"a"_s);
+        QCOMPARE(puts()[1].json()[u"default"_s].toString(), u"c"_s);
         QCOMPARE(hub->requestsTo("GET", "/api/ai/config").size(), 1); // one reload, after the last save
         QCOMPARE(state->editingKeys()[u"openai"_s], u"sk-typed"_s);
         // The reload brought the Hub's default back; loading it saved nothing.
@@ -284,7 +273,7 @@ private Q_SLOTS:
         QCOMPARE(platform->openedUrls, QList<QUrl>{QUrl(u"http://127.0.0.1:1/consent"_s)});
         state->setOauthCode(pasted);
         QVERIFY(await(state->completeOAuth(u"anthropic"_s)).succeeded());
-        QCOMPARE(body(hub->requestsTo("POST", "/api/ai/auth/callback").first()),
+        QCOMPARE(hub->requestsTo("POST", "/api/ai/auth/callback").first().json(),
                  (QJsonObject{{u"provider"_s, u"anthropic"_s}, {u"code"_s, code}, {u"state"_s, sentState}}));
         QVERIFY(!state->oauthPendingState() && state->oauthCode().isEmpty() && !state->oauthLoading());
         QCOMPARE(hub->requestsTo("GET", "/api/ai/config").size(), 1); // reloaded
@@ -338,7 +327,7 @@ private Q_SLOTS:
         auto running = watch(state->load());
         QTRY_COMPARE(hub->requestsTo("GET", "/api/ai/models").size(), 1);
         state.reset();
-        QVERIFY(spinUntil([&] { return running->done; }));
+        QVERIFY(QTest::qWaitFor([&] { return running->done; }));
     }
 };
 

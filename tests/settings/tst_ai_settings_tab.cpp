@@ -2,9 +2,8 @@
 // the clipboard, the fallback order, per-app models, usage, the error banner, and leaving mid-load.
 
 #include "AsyncTest.h"
-#include "FakeHub.h"
 #include "MultiTest.h"
-#include "RecordingPlatform.h"
+#include "PageFixture.h"
 #include "hub_api/HubState.h"
 #include "settings/AISettingsState.h"
 #include "settings/AISettingsTab.h"
@@ -26,7 +25,6 @@
 #include <QListView>
 #include <QMenu>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -34,31 +32,15 @@ using namespace zandrel;
 using namespace zandrel::test;
 using namespace Qt::StringLiterals;
 
-namespace {
-
-QJsonObject lastConfigSent(const FakeHub& hub)
-{
-    return QJsonDocument::fromJson(hub.requestsTo("PUT", "/api/ai/config").last().body).object();
-}
-
-} // namespace
-
-class TestAISettingsTab : public QObject {
+class TestAISettingsTab : public QObject, PageFixture {
     Q_OBJECT
-
-    std::unique_ptr<QTemporaryDir> home;
-    std::unique_ptr<RecordingPlatform> platform;
-    std::unique_ptr<FakeHub> hub;
-    std::unique_ptr<HubState> hubState;
-    std::unique_ptr<StoreService> store;
 
     std::unique_ptr<AISettingsTab> showTab()
     {
-        auto tab =
-            std::make_unique<AISettingsTab>(PageContext{*hubState, *store, *platform, hub->port(), {}, {}});
+        auto tab = std::make_unique<AISettingsTab>(context());
         tab->resize(640, 900);
         tab->show();
-        if (!spinUntil([&] {
+        if (!QTest::qWaitFor([&] {
                 return !tab->state().isLoading() && !hub->requestsTo("GET", "/api/ai/config").isEmpty();
             }))
             qWarning("the AI tab did not finish loading");
@@ -81,11 +63,7 @@ class TestAISettingsTab : public QObject {
 private Q_SLOTS:
     void init()
     {
-        home = std::make_unique<QTemporaryDir>();
-        platform = std::make_unique<RecordingPlatform>(home->path());
-        hub = std::make_unique<FakeHub>();
-        hubState = std::make_unique<HubState>(*platform);
-        store = std::make_unique<StoreService>(hub->baseUrl());
+        setUp();
         hub->on("GET", "/api/ai/config", ScriptedReply::json("{}"));
         hub->on("GET", "/api/ai/models", ScriptedReply::json("{\"models\":[]}"));
         hub->on("GET", "/api/ai/usage", ScriptedReply::json("{}"));
@@ -93,11 +71,7 @@ private Q_SLOTS:
         hub->on("PUT", "/api/ai/config", ScriptedReply::json("{}"));
         hub->on("POST", "/api/ai/test", ScriptedReply::json("{\"ok\":false,\"error\":\"bad key\"}"));
     }
-    void cleanup()
-    {
-        store.reset();
-        hub.reset();
-    }
+    void cleanup() { tearDown(); }
 
     void formats()
     {
@@ -206,7 +180,11 @@ private Q_SLOTS:
         // Remove saves at once, without the provider.
         card(*tab, u"zeta"_s)->findChild<QPushButton*>(u"removeButton"_s)->click();
         QTRY_COMPARE(hub->requestsTo("PUT", "/api/ai/config").size(), 1);
-        QVERIFY(!lastConfigSent(*hub)[u"providers"_s].toObject().contains(u"zeta"_s));
+        QVERIFY(!hub->requestsTo("PUT", "/api/ai/config")
+                     .last()
+                     .json()[u"providers"_s]
+                     .toObject()
+                     .contains(u"zeta"_s));
     }
 
     void theThreeSignInForms()
@@ -265,7 +243,6 @@ private Q_SLOTS:
     {
         hub->on("GET", "/api", ScriptedReply::json("{}"));
         hub->on("GET", "/api/apps", ScriptedReply::json("[{\"id\":\"orvane\",\"name\":\"Orvane\"}]"));
-        hubState->setPort(hub->port());
         QVERIFY(await(hubState->refresh()).succeeded());
         hub->on("GET",
                 "/api/ai/config",
@@ -287,7 +264,8 @@ private Q_SLOTS:
         QTest::keyClick(list, Qt::Key_Down, Qt::AltModifier);
         QCOMPARE(list->currentIndex().row(), 1); // the moved row stays the current one
         QTRY_COMPARE(hub->requestsTo("PUT", "/api/ai/config").size(), 1);
-        QCOMPARE(lastConfigSent(*hub)[u"fallbackOrder"_s].toArray(), (QJsonArray{u"openai"_s, u"ollama"_s}));
+        QCOMPARE(hub->requestsTo("PUT", "/api/ai/config").last().json()[u"fallbackOrder"_s].toArray(),
+                 (QJsonArray{u"openai"_s, u"ollama"_s}));
         // This Hub forgets the order: the reload shows its order, the same provider still current.
         QTRY_COMPARE(list->model()->index(0, 0).data(FallbackChainModel::IdRole).toString(), u"ollama"_s);
         QCOMPARE(list->currentIndex().data(FallbackChainModel::IdRole).toString(), u"ollama"_s);
@@ -299,7 +277,8 @@ private Q_SLOTS:
         picker->setCurrentIndex(0);
         Q_EMIT picker->activated(0);
         QTRY_COMPARE(hub->requestsTo("PUT", "/api/ai/config").size(), 2);
-        QVERIFY(lastConfigSent(*hub)[u"appOverrides"_s].toObject().isEmpty());
+        QVERIFY(
+            hub->requestsTo("PUT", "/api/ai/config").last().json()[u"appOverrides"_s].toObject().isEmpty());
     }
 
     void aLongFallbackChainKeepsEveryEntry()
@@ -320,7 +299,8 @@ private Q_SLOTS:
         // drag cannot be driven on the offscreen platform).
         QVERIFY(list->model()->moveRow({}, 149, {}, 0));
         QTRY_COMPARE(hub->requestsTo("PUT", "/api/ai/config").size(), 1);
-        const QJsonArray sent = lastConfigSent(*hub)[u"fallbackOrder"_s].toArray();
+        const QJsonArray sent =
+            hub->requestsTo("PUT", "/api/ai/config").last().json()[u"fallbackOrder"_s].toArray();
         QCOMPARE(sent.size(), 150);
         QCOMPARE(sent.first().toString(), u"p149"_s);
         QCOMPARE(sent.last().toString(), u"p148"_s);
@@ -333,8 +313,7 @@ private Q_SLOTS:
             "{\"id\":\"b\",\"provider\":\"ollama\",\"name\":\"B\",\"available\":true}],\"default\":\"a\"}";
         hub->on("GET", "/api/ai/models", ScriptedReply::json(models));
         // A first load that fails, then one that brings a default: neither is a change to save.
-        auto tab =
-            std::make_unique<AISettingsTab>(PageContext{*hubState, *store, *platform, hub->port(), {}, {}});
+        auto tab = std::make_unique<AISettingsTab>(context());
         hub->on("GET", "/api/ai/config", ScriptedReply::close());
         QVERIFY(await(tab->state().load()).succeeded() && tab->state().error());
         hub->on("GET",
@@ -355,10 +334,10 @@ private Q_SLOTS:
         picker->setCurrentIndex(1);
         Q_EMIT picker->activated(1);
         QTRY_COMPARE(hub->requestsTo("PUT", "/api/ai/config").size(), 1);
-        QCOMPARE(lastConfigSent(*hub)[u"default"_s].toString(), u"b"_s);
+        QCOMPARE(hub->requestsTo("PUT", "/api/ai/config").last().json()[u"default"_s].toString(), u"b"_s);
         QTRY_VERIFY(!tab->state().isLoading());
         hub->release(); // the old default, answered last
-        QVERIFY(spinUntil([&] { return loading->done; }));
+        QVERIFY(QTest::qWaitFor([&] { return loading->done; }));
         QTRY_VERIFY(!tab->state().isLoading() && hub->answered() == int(hub->requests().size()));
         QCOMPARE(hub->requestsTo("PUT", "/api/ai/config").size(), 1);
         QCOMPARE(picker->currentText(), u"B (ollama)"_s);
@@ -409,7 +388,7 @@ private Q_SLOTS:
         picker->view()->setCurrentIndex(picker->model()->index(1, 0));
         QTest::keyClick(picker->view(), Qt::Key_Return);
         QTRY_COMPARE(hub->requestsTo("PUT", "/api/ai/config").size(), 1);
-        QCOMPARE(lastConfigSent(*hub)[u"default"_s].toString(), u"c"_s);
+        QCOMPARE(hub->requestsTo("PUT", "/api/ai/config").last().json()[u"default"_s].toString(), u"c"_s);
     }
 
     void usageAndTheErrorBanner()
@@ -459,14 +438,14 @@ private Q_SLOTS:
         hub->on("GET",
                 "/api/ai/models",
                 ScriptedReply::json("{\"models\":[]}").after(std::chrono::milliseconds(100)));
-        auto* tab = new AISettingsTab(PageContext{*hubState, *store, *platform, hub->port(), {}, {}});
+        auto* tab = new AISettingsTab(context());
         tab->show();
         QTRY_COMPARE(hub->requestsTo("GET", "/api/ai/models").size(), 1);
         ui::retire(tab);
         tab->deleteLater();
         // Every answer goes out, and the coroutines of the page that is gone resume to nothing.
         QTRY_COMPARE(hub->answered(), int(hub->requests().size()));
-        QTest::qWait(100);
+        hub->settle();
     }
 };
 

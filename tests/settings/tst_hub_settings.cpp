@@ -2,9 +2,8 @@
 // and removing it, and a switch that tells the truth), the status row and the data rows.
 
 #include "AsyncTest.h"
-#include "FakeHub.h"
 #include "MultiTest.h"
-#include "RecordingPlatform.h"
+#include "PageFixture.h"
 #include "hub_api/HubState.h"
 #include "platform/LoginItem.h"
 #include "settings/HubSettingsTab.h"
@@ -21,7 +20,6 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -30,27 +28,14 @@ using namespace zandrel::test;
 using namespace std::chrono_literals;
 using namespace Qt::StringLiterals;
 
-class TestHubSettings : public QObject {
+class TestHubSettings : public QObject, PageFixture {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> home;
-    std::unique_ptr<RecordingPlatform> platform;
-    std::unique_ptr<HubState> hubState;
-    std::unique_ptr<StoreService> store;
-
-    PageContext context() { return PageContext{*hubState, *store, *platform, 3456, {}, {}}; }
     QString text(QWidget& in, const char* name) { return in.findChild<QLabel*>(QLatin1String(name))->text(); }
 
 private Q_SLOTS:
-    void init()
-    {
-        home = std::make_unique<QTemporaryDir>();
-        platform = std::make_unique<RecordingPlatform>(home->path());
-        hubState = std::make_unique<HubState>(*platform);
-        hubState->setPort(FakeHub::refusingPort());
-        hubState->setRefreshDelays(50ms, 50ms);
-        store = std::make_unique<StoreService>(u"http://127.0.0.1:%1"_s.arg(FakeHub::refusingPort()));
-    }
+    void init() { setUp(Hub::Refusing); }
+    void cleanup() { tearDown(); }
 
     void settingsShowTheThreeTabsAiFirst()
     {

@@ -32,11 +32,6 @@ const QByteArray kAudit =
     R"([{"timestamp":"2024-05-01T12:34:56.789Z","app":"alpha","action":"read","allowed":true,"endpoint":"/x"},)"
     R"({"app":"beta","action":"write","actionName":"export"}])";
 
-QJsonObject sentSet(const RecordedRequest& request)
-{
-    return QJsonDocument::fromJson(request.body).object();
-}
-
 } // namespace
 
 class TestPermissions : public QObject {
@@ -86,11 +81,11 @@ private Q_SLOTS:
         auto first = watch(state.togglePermission(u"beta"_s, u"write"_s, true));
         QCOMPARE(state.permissions()[u"beta"_s].write, std::optional(true)); // shown at once
         auto second = watch(state.togglePermission(u"beta"_s, u"read"_s, false));
-        QVERIFY(spinUntil([&] { return first->done && second->done; }));
+        QVERIFY(QTest::qWaitFor([&] { return first->done && second->done; }));
         const auto sent = hub->requestsTo("PUT", "/api/permissions/beta");
         QCOMPARE(sent.size(), 2);
-        QCOMPARE(sentSet(sent[0]), (QJsonObject{{u"read"_s, true}, {u"write"_s, true}}));
-        QCOMPARE(sentSet(sent[1]), (QJsonObject{{u"read"_s, false}, {u"write"_s, true}}));
+        QCOMPARE(sent[0].json(), (QJsonObject{{u"read"_s, true}, {u"write"_s, true}}));
+        QCOMPARE(sent[1].json(), (QJsonObject{{u"read"_s, false}, {u"write"_s, true}}));
 
         // Unknown kinds change and send nothing.
         QVERIFY(await(state.togglePermission(u"beta"_s, u"execute"_s, true)).succeeded());
@@ -125,7 +120,7 @@ private Q_SLOTS:
                 ScriptedReply::json(R"({"alpha":{"read":true,"write":true,"actions":false}})"));
         auto refused = watch(state.togglePermission(u"alpha"_s, u"write"_s, true));
         auto taken = watch(state.togglePermission(u"alpha"_s, u"actions"_s, false));
-        QVERIFY(spinUntil([&] { return refused->done && taken->done; }));
+        QVERIFY(QTest::qWaitFor([&] { return refused->done && taken->done; }));
         QCOMPARE(state.permissions()[u"alpha"_s], (PermissionSet{true, true, false}));
         QVERIFY(state.error()->contains(u"503"_s));
 
@@ -139,7 +134,7 @@ private Q_SLOTS:
         hub->clearRequests();
         auto fastRefusal = watch(state.togglePermission(u"alpha"_s, u"actions"_s, true));
         auto slowSuccess = watch(state.togglePermission(u"alpha"_s, u"read"_s, false));
-        QVERIFY(spinUntil([&] { return fastRefusal->done && slowSuccess->done; }));
+        QVERIFY(QTest::qWaitFor([&] { return fastRefusal->done && slowSuccess->done; }));
         QCOMPARE(hub->requests().last().path, QByteArray("/api/permissions")); // asked last
         QCOMPARE(state.permissions()[u"alpha"_s], (PermissionSet{false, true, false}));
     }
@@ -160,13 +155,13 @@ private Q_SLOTS:
         QVERIFY(await(state.togglePermission(u"beta"_s, u"write"_s, true)).succeeded());
         QVERIFY(!refused->done);
         hub->release();
-        QVERIFY(spinUntil([&] { return refused->done; }));
+        QVERIFY(QTest::qWaitFor([&] { return refused->done; }));
         QCOMPARE(state.permissions()[u"beta"_s], (PermissionSet{true, true, {}}));
         QCOMPARE(state.permissions()[u"alpha"_s], (PermissionSet{true, false, true}));
         QVERIFY(state.error()->contains(u"403"_s));
-        QCOMPARE(sentSet(hub->requestsTo("PUT", "/api/permissions/alpha").last()),
+        QCOMPARE(hub->requestsTo("PUT", "/api/permissions/alpha").last().json(),
                  (QJsonObject{{u"read"_s, true}, {u"write"_s, true}, {u"actions"_s, true}}));
-        QCOMPARE(sentSet(hub->requestsTo("PUT", "/api/permissions/beta").last()),
+        QCOMPARE(hub->requestsTo("PUT", "/api/permissions/beta").last().json(),
                  (QJsonObject{{u"read"_s, true}, {u"write"_s, true}}));
 
         // A refresh answered while a flip is on its way keeps it; once the flip is taken, a later
@@ -178,7 +173,7 @@ private Q_SLOTS:
         QVERIFY(await(state.load()).succeeded());
         QCOMPARE(state.permissions()[u"beta"_s], (PermissionSet{true, {}, true}));
         hub->release();
-        QVERIFY(spinUntil([&] { return flip->done; }));
+        QVERIFY(QTest::qWaitFor([&] { return flip->done; }));
         QVERIFY(await(state.load()).succeeded());
         QCOMPARE(state.permissions()[u"beta"_s], (PermissionSet{true, {}, {}}));
     }
@@ -195,11 +190,11 @@ private Q_SLOTS:
         auto second = watch(state.load());
         QTRY_COMPARE(hub->heldCount(), 2);
         hub->release(1);
-        QVERIFY(spinUntil([&] { return first->done; }));
+        QVERIFY(QTest::qWaitFor([&] { return first->done; }));
         QVERIFY(!second->done && state.isLoading());
         QCOMPARE(state.permissions().keys(), QStringList({u"alpha"_s, u"beta"_s}));
         hub->release();
-        QVERIFY(spinUntil([&] { return second->done; }));
+        QVERIFY(QTest::qWaitFor([&] { return second->done; }));
         QCOMPARE(state.auditLog().size(), 2);
         QVERIFY(!state.isLoading());
         QCOMPARE(loading.count(), 2);
@@ -209,9 +204,9 @@ private Q_SLOTS:
         first = watch(state.load());
         QTRY_COMPARE(hub->heldCount(), 1);
         second = watch(state.load());
-        QVERIFY(spinUntil([&] { return second->done; }));
+        QVERIFY(QTest::qWaitFor([&] { return second->done; }));
         hub->release();
-        QVERIFY(spinUntil([&] { return first->done; }));
+        QVERIFY(QTest::qWaitFor([&] { return first->done; }));
         QCOMPARE(state.auditLog().size(), 2);
         QVERIFY(!state.isLoading());
         QCOMPARE(loading.count(), 4);
@@ -254,7 +249,7 @@ private Q_SLOTS:
         write->setFocus();
         QTest::keyClick(write, Qt::Key_Space);
         QTRY_COMPARE(hub->requestsTo("PUT", "/api/permissions/beta").size(), 1);
-        QCOMPARE(sentSet(hub->requestsTo("PUT", "/api/permissions/beta").first()),
+        QCOMPARE(hub->requestsTo("PUT", "/api/permissions/beta").first().json(),
                  (QJsonObject{{u"read"_s, true}, {u"write"_s, true}}));
         QVERIFY(write->isChecked());
 
@@ -286,7 +281,7 @@ private Q_SLOTS:
         tab->deleteLater();
         // Every answer goes out, and the coroutines of the page that is gone resume to nothing.
         QTRY_COMPARE(hub->answered(), int(hub->requests().size()));
-        QTest::qWait(100);
+        hub->settle();
     }
 };
 

@@ -3,9 +3,8 @@
 // while a login is in flight.
 
 #include "AsyncTest.h"
-#include "FakeHub.h"
 #include "MultiTest.h"
-#include "RecordingPlatform.h"
+#include "PageFixture.h"
 #include "hub_api/HubState.h"
 #include "store/AccountView.h"
 #include "store/OAuthButton.h"
@@ -17,7 +16,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace zandrel;
@@ -33,19 +31,12 @@ const QByteArray kAuth = R"({"access_token":"tok-1","refresh_token":"ref-1",)"
 
 } // namespace
 
-class TestAccount : public QObject {
+class TestAccount : public QObject, PageFixture {
     Q_OBJECT
-
-    std::unique_ptr<QTemporaryDir> home;
-    std::unique_ptr<RecordingPlatform> platform;
-    std::unique_ptr<HubState> hubState;
-    std::unique_ptr<FakeHub> hub;
-    std::unique_ptr<StoreService> store;
 
     std::unique_ptr<AccountView> makePage(const QString& website = u"https://store.example"_s)
     {
-        auto page =
-            std::make_unique<AccountView>(PageContext{*hubState, *store, *platform, 3456, website, {}});
+        auto page = std::make_unique<AccountView>(context(website));
         page->resize(600, 500);
         return page;
     }
@@ -62,18 +53,10 @@ class TestAccount : public QObject {
 private Q_SLOTS:
     void init()
     {
-        home = std::make_unique<QTemporaryDir>();
-        platform = std::make_unique<RecordingPlatform>(home->path());
-        hubState = std::make_unique<HubState>(*platform);
-        hub = std::make_unique<FakeHub>();
-        store = std::make_unique<StoreService>(hub->baseUrl());
+        setUp();
         hub->on("GET", "/api/store/auth/me", ScriptedReply::json(R"({"error":"not signed in"})", 401));
     }
-    void cleanup()
-    {
-        store.reset();
-        hub.reset();
-    }
+    void cleanup() { tearDown(); }
 
     void formRulesThenAFailedAndASuccessfulLogin()
     {
@@ -82,7 +65,7 @@ private Q_SLOTS:
         // The fetch on showing fails silently: the form stays, with no error.
         QTRY_COMPARE(hub->requestsTo("GET", "/api/store/auth/me").size(), 1);
         QTRY_COMPARE(hub->answered(), 1); // the refusal has been sent
-        QTest::qWait(100);                // and has arrived, changing nothing
+        hub->settle();                    // and has arrived, changing nothing
         QVERIFY(!showsSignedIn(*page));
         auto* error = child<ui::Label>(*page, "signInError");
         QVERIFY(!error->isVisible());
@@ -107,8 +90,7 @@ private Q_SLOTS:
         QCOMPARE(error->palette().color(QPalette::WindowText),
                  ui::Theme::color(ui::NamedColor::Red, ui::Theme::palette()));
         // Sent as typed, and the fields keep their contents for a retry.
-        const QJsonDocument sent =
-            QJsonDocument::fromJson(hub->requestsTo("POST", "/api/store/auth/login").first().body);
+        const QJsonObject sent = hub->requestsTo("POST", "/api/store/auth/login").first().json();
         QCOMPARE(sent["email"].toString(), u" zed@zandrel.dev"_s);
         QCOMPARE(sent["password"].toString(), u"x"_s);
         QCOMPARE(email->text(), u" zed@zandrel.dev"_s);

@@ -2,9 +2,8 @@
 // each state shows, the card and detail texts, installing, and leaving while requests are in flight.
 
 #include "AsyncTest.h"
-#include "FakeHub.h"
 #include "MultiTest.h"
-#include "RecordingPlatform.h"
+#include "PageFixture.h"
 #include "hub_api/HubState.h"
 #include "store/CategoryPill.h"
 #include "store/StoreAppCard.h"
@@ -21,7 +20,6 @@
 #include <QListView>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -72,19 +70,13 @@ QString labelText(QWidget& in, const char* name)
 
 } // namespace
 
-class TestStoreView : public QObject {
+class TestStoreView : public QObject, PageFixture {
     Q_OBJECT
-
-    std::unique_ptr<QTemporaryDir> home;
-    std::unique_ptr<RecordingPlatform> platform;
-    std::unique_ptr<HubState> hubState;
-    std::unique_ptr<FakeHub> hub;
-    std::unique_ptr<StoreService> store;
 
     int windowRefreshes = 0;
     PageContext context()
     {
-        return PageContext{*hubState, *store, *platform, 3456, {}, [this] { ++windowRefreshes; }};
+        return PageFixture::context({}, [this] { ++windowRefreshes; });
     }
     std::unique_ptr<StoreView> showPage()
     {
@@ -106,19 +98,11 @@ private Q_SLOTS:
     void init()
     {
         windowRefreshes = 0;
-        home = std::make_unique<QTemporaryDir>();
-        platform = std::make_unique<RecordingPlatform>(home->path());
-        hubState = std::make_unique<HubState>(*platform);
-        hub = std::make_unique<FakeHub>();
-        store = std::make_unique<StoreService>(hub->baseUrl());
+        setUp();
         hub->on("GET", "/api/store/apps/categories", ScriptedReply::json(kCategories));
         hub->on("GET", "/api/store/apps", ScriptedReply::json(kCatalogue));
     }
-    void cleanup()
-    {
-        store.reset();
-        hub.reset();
-    }
+    void cleanup() { tearDown(); }
 
     void showingThePageFetchesCategoriesThenTheCatalogue()
     {
@@ -154,12 +138,11 @@ private Q_SLOTS:
         QVERIFY(search->hasFocus());
         QVERIFY(!clear->isVisible());
         QTest::keyClicks(search, u"notes & more "_s);
-        QTest::qWait(50);
-        QCOMPARE(catalogueQueries().size(), 1); // typing sends nothing
         QVERIFY(clear->isVisible());
         QTest::keyClick(search, Qt::Key_Return);
-        QTRY_COMPARE(catalogueQueries().size(), 2);
-        QCOMPARE(catalogueQueries().last(), QByteArray("search=notes%20%26%20more%20"));
+        // Typing sends nothing: the search Return sends is the next request.
+        QTRY_COMPARE(catalogueQueries().last(), QByteArray("search=notes%20%26%20more%20"));
+        QCOMPARE(catalogueQueries().size(), 2);
 
         pills(*page)[2]->click(); // Finance, with the search still there
         QTRY_COMPARE(catalogueQueries().size(), 3);
@@ -423,7 +406,7 @@ private Q_SLOTS:
         ui::retire(page);
         page->deleteLater();
         QTRY_COMPARE(hub->answered(), int(hub->requests().size()));
-        QTest::qWait(100);
+        hub->settle();
 
         // The sheet closes while its detail, then while an install, is on the way.
         hub->on("GET", "/api/store/apps/orvane", ScriptedReply::json(detailJson()).after(100ms));
@@ -433,7 +416,7 @@ private Q_SLOTS:
         ui::retire(sheet);
         sheet->deleteLater();
         QTRY_COMPARE(hub->answered(), int(hub->requests().size()));
-        QTest::qWait(100);
+        hub->settle();
 
         hub->on("GET", "/api/store/apps/orvane", ScriptedReply::json(detailJson()));
         hub->on(

@@ -2,9 +2,8 @@
 // header's count, updating one app or all of them past a failure, and leaving mid-update.
 
 #include "AsyncTest.h"
-#include "FakeHub.h"
 #include "MultiTest.h"
-#include "RecordingPlatform.h"
+#include "PageFixture.h"
 #include "hub_api/HubState.h"
 #include "store/StoreService.h"
 #include "store/UpdateListModel.h"
@@ -17,7 +16,6 @@
 #include <QJsonObject>
 #include <QListView>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace zandrel;
@@ -45,26 +43,19 @@ QByteArray installed(const QByteArray& slug)
 
 } // namespace
 
-class TestUpdates : public QObject {
+class TestUpdates : public QObject, PageFixture {
     Q_OBJECT
-
-    std::unique_ptr<QTemporaryDir> home;
-    std::unique_ptr<RecordingPlatform> platform;
-    std::unique_ptr<HubState> hubState;
-    std::unique_ptr<FakeHub> hub;
-    std::unique_ptr<StoreService> store;
 
     // The Hub state as the window would have it after its refresh.
     void hubLists(const QByteArray& apps)
     {
         hub->on("GET", "/api", ScriptedReply::json("{}"));
         hub->on("GET", "/api/apps", ScriptedReply::json(apps));
-        hubState->setPort(hub->port());
         QVERIFY(await(hubState->refresh()).succeeded());
     }
     std::unique_ptr<UpdatesView> showPage()
     {
-        auto page = std::make_unique<UpdatesView>(PageContext{*hubState, *store, *platform, 3456, {}, {}});
+        auto page = std::make_unique<UpdatesView>(context());
         page->resize(600, 400);
         page->show();
         return page;
@@ -87,19 +78,8 @@ class TestUpdates : public QObject {
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        home = std::make_unique<QTemporaryDir>();
-        platform = std::make_unique<RecordingPlatform>(home->path());
-        hubState = std::make_unique<HubState>(*platform);
-        hub = std::make_unique<FakeHub>();
-        store = std::make_unique<StoreService>(hub->baseUrl());
-    }
-    void cleanup()
-    {
-        store.reset();
-        hub.reset();
-    }
+    void init() { setUp(); }
+    void cleanup() { tearDown(); }
 
     void theCheckSendsTheHubsAppsAndListsWhatIsNewer()
     {
@@ -111,9 +91,7 @@ private Q_SLOTS:
         auto page = showPage();
         QTRY_COMPARE(page->main(), Main::Checking);
         QTRY_COMPARE(page->main(), Main::List);
-        const QJsonObject sent =
-            QJsonDocument::fromJson(hub->requestsTo("POST", "/api/store/apps/updates/check").first().body)
-                .object();
+        const QJsonObject sent = hub->requestsTo("POST", "/api/store/apps/updates/check").first().json();
         QCOMPARE(
             sent,
             (QJsonObject{{u"installed"_s, QJsonObject{{u"orvane"_s, u"1.1"_s}, {u"dulvet"_s, u"0.0.0"_s}}}}));

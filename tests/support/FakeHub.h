@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QList>
 #include <QMap>
 #include <QObject>
@@ -24,6 +26,8 @@ struct RecordedRequest {
 
     bool hasHeader(const QByteArray& name) const { return headers.contains(name.toLower()); }
     QByteArray header(const QByteArray& name) const { return headers.value(name.toLower()); }
+    // The body read as a JSON object; empty when it is not one.
+    QJsonObject json() const { return QJsonDocument::fromJson(body).object(); }
 };
 
 // What the fake Hub answers to one request.
