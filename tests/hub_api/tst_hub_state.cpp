@@ -305,12 +305,17 @@ private Q_SLOTS:
         QVERIFY(state.apps().isEmpty());
 
         // A launch that fails is silent; pressing twice launches twice.
+        const qsizetype probes = hub.requestsTo("GET", "/api").size();
         platform.launchSucceeds = false;
         state.startHub();
         state.startHub();
         platform.launchSucceeds = true;
         QCOMPARE(platform.launches.size(), 4);
         QVERIFY(!state.error());
+        // Each press looks again after the delay; the looks are waited for, so that no refresh still
+        // waits for its delay when the test ends.
+        QTRY_COMPARE(hub.requestsTo("GET", "/api").size(), probes + 2);
+        QTRY_COMPARE(hub.answered(), int(hub.requests().size()));
     }
 
     void appDetailsOnlyWhileRunning()

@@ -7,6 +7,7 @@
 #include "wire/Error.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QTest>
 #include <memory>
 #include <optional>
@@ -73,8 +74,11 @@ template <class T>
 Outcome<T> await(QCoro::Task<T> task, int timeoutMs = 10000)
 {
     auto outcome = watch(std::move(task));
-    // Not done in time shows in the outcome.
-    static_cast<void>(QTest::qWaitFor([&] { return outcome->done; }, timeoutMs));
+    // Not QTest::qWaitFor: it sleeps 10 ms between turns of the event loop, and an exchange that
+    // needs many turns (a large upload) then takes seconds. Not done in time shows in the outcome.
+    QDeadlineTimer deadline(timeoutMs);
+    while (!outcome->done && !deadline.hasExpired())
+        QTest::qWait(1);
     return *outcome;
 }
 
