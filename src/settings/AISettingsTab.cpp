@@ -147,8 +147,7 @@ void AISettingsTab::showEvent(QShowEvent* event)
 
 QWidget* AISettingsTab::makeProviders()
 {
-    auto* box =
-        section(QStringLiteral("key.fill"), QStringLiteral("Providers"), QStringLiteral("providersSection"));
+    auto* box = section(QStringLiteral("key.fill"), tr("Providers"), QStringLiteral("providersSection"));
     QWidget* heading = box->content()->itemAt(0)->widget();
     box->content()->removeWidget(heading);
     auto* header = new QHBoxLayout;
@@ -160,7 +159,7 @@ QWidget* AISettingsTab::makeProviders()
     add_->setPopupMode(QToolButton::InstantPopup);
     add_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     add_->setIcon(ui::SymbolTable::icon(QStringLiteral("plus.circle.fill"), QPalette::Highlight));
-    add_->setText(QStringLiteral("Add Provider"));
+    add_->setText(tr("Add Provider"));
     add_->setFont(ui::Theme::font(TextStyle::Caption));
     auto* menu = new QMenu(add_);
     menu->setObjectName(QStringLiteral("addProviderMenu"));
@@ -175,8 +174,8 @@ QWidget* AISettingsTab::makeProviders()
     header->addWidget(add_);
     box->content()->insertLayout(0, header);
 
-    noProviders_ = new Label(
-        QStringLiteral("No providers configured. Add one to get started."), TextStyle::Body, Tone::Secondary);
+    noProviders_ =
+        new Label(tr("No providers configured. Add one to get started."), TextStyle::Body, Tone::Secondary);
     noProviders_->setObjectName(QStringLiteral("noProviders"));
     noProviders_->setWordWrap(true);
     noProviders_->setContentsMargins(0, 8, 0, 8);
@@ -228,16 +227,14 @@ void AISettingsTab::syncProviders()
 
 QWidget* AISettingsTab::makeDefaultModel()
 {
-    auto* box = section(
-        QStringLiteral("cpu"), QStringLiteral("Default Model"), QStringLiteral("defaultModelSection"));
-    noModels_ = new Label(QStringLiteral("No models available \u2014 configure a provider first"),
-                          TextStyle::Caption,
-                          Tone::Secondary);
+    auto* box = section(QStringLiteral("cpu"), tr("Default Model"), QStringLiteral("defaultModelSection"));
+    noModels_ = new Label(
+        tr("No models available \u2014 configure a provider first"), TextStyle::Caption, Tone::Secondary);
     noModels_->setObjectName(QStringLiteral("noModels"));
     box->content()->addWidget(noModels_);
     defaultPicker_ = new QComboBox;
     defaultPicker_->setObjectName(QStringLiteral("defaultModelPicker"));
-    defaultPicker_->setAccessibleName(QStringLiteral("Model"));
+    defaultPicker_->setAccessibleName(tr("Model"));
     // Only the user's pick is saved; what a load brings is what the Hub has.
     connect(defaultPicker_, &QComboBox::activated, this, [this](int index) {
         state_->chooseDefaultModel(defaultPicker_->itemData(index).toString());
@@ -249,8 +246,7 @@ QWidget* AISettingsTab::makeDefaultModel()
     overrides->setContentsMargins(0, 0, 0, 0);
     overrides->setSpacing(10);
     overrides->addWidget(new ui::Divider);
-    overrides->addWidget(
-        new Label(QStringLiteral("Per-App Overrides"), TextStyle::Subheadline, Tone::Secondary));
+    overrides->addWidget(new Label(tr("Per-App Overrides"), TextStyle::Subheadline, Tone::Secondary));
     overrideRows_ = new QVBoxLayout;
     overrideRows_->setSpacing(6);
     overrides->addLayout(overrideRows_);
@@ -295,7 +291,7 @@ void AISettingsTab::syncOverrides()
         it.value()->deleteLater();
         it = overrideRowOf_.erase(it);
     }
-    Entries entries{{QStringLiteral("Default"), QString()}};
+    Entries entries{{tr("Default"), QString()}};
     for (const AIModelInfo& model : state_->models().mid(0, ui::cap::rows))
         entries.append({ui::shortened(model.name, ui::cap::name), model.id});
     const QMap<QString, QString> chosen = state_->config().appOverrides.value_or(QMap<QString, QString>());
@@ -313,7 +309,7 @@ void AISettingsTab::syncOverrides()
             layout->addWidget(name);
             auto* picker = new QComboBox;
             picker->setObjectName(QStringLiteral("override_") + app.id);
-            picker->setAccessibleName(QStringLiteral("Model for %1").arg(app.name));
+            picker->setAccessibleName(tr("Model for %1").arg(app.name));
             const QString appId = app.id;
             connect(picker, &QComboBox::activated, this, [this, picker, appId](int index) {
                 state_->chooseAppOverride(appId, picker->itemData(index).toString());
@@ -335,17 +331,14 @@ void AISettingsTab::syncOverrides()
 
 QWidget* AISettingsTab::makeFallback()
 {
-    fallbackSection_ = section(QStringLiteral("arrow.triangle.branch"),
-                               QStringLiteral("Fallback Chain"),
-                               QStringLiteral("fallbackSection"));
-    fallbackSection_->content()->addWidget(
-        new Label(QStringLiteral("If the primary provider fails, try the next in order."),
-                  TextStyle::Caption,
-                  Tone::Secondary));
+    fallbackSection_ = section(
+        QStringLiteral("arrow.triangle.branch"), tr("Fallback Chain"), QStringLiteral("fallbackSection"));
+    fallbackSection_->content()->addWidget(new Label(
+        tr("If the primary provider fails, try the next in order."), TextStyle::Caption, Tone::Secondary));
     fallbackModel_ = new FallbackChainModel(*state_, this);
     fallbackView_ = new FallbackChainView;
     fallbackView_->setObjectName(QStringLiteral("fallbackList"));
-    fallbackView_->setAccessibleName(QStringLiteral("Fallback order; Alt+Up and Alt+Down move a provider"));
+    fallbackView_->setAccessibleName(tr("Fallback order; Alt+Up and Alt+Down move a provider"));
     fallbackView_->setModel(fallbackModel_);
     // The whole order is stored, so a first move keeps every entry, those scrolled out of view too.
     connect(fallbackModel_, &FallbackChainModel::orderEdited, this, [this](const QStringList& order) {
@@ -374,16 +367,14 @@ void AISettingsTab::syncFallback()
 
 QWidget* AISettingsTab::makeUsage()
 {
-    auto* box = section(
-        QStringLiteral("chart.bar.fill"), QStringLiteral("Usage & Cost"), QStringLiteral("usageSection"));
-    noUsage_ = new Label(QStringLiteral("No usage data yet"), TextStyle::Caption, Tone::Secondary);
+    auto* box = section(QStringLiteral("chart.bar.fill"), tr("Usage & Cost"), QStringLiteral("usageSection"));
+    noUsage_ = new Label(tr("No usage data yet"), TextStyle::Caption, Tone::Secondary);
     noUsage_->setObjectName(QStringLiteral("noUsage"));
     box->content()->addWidget(noUsage_);
     usageCards_ = new QWidget;
     auto* cards = new QHBoxLayout(usageCards_);
     cards->setContentsMargins(0, 0, 0, 0);
-    for (const QString& title :
-         {QStringLiteral("Today"), QStringLiteral("This Week"), QStringLiteral("This Month")}) {
+    for (const QString& title : {tr("Today"), tr("This Week"), tr("This Month")}) {
         auto* card = new UsageCard(title);
         periods_.append(card);
         cards->addWidget(card, 1);
@@ -395,8 +386,7 @@ QWidget* AISettingsTab::makeUsage()
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(10);
     column->addWidget(new ui::Divider);
-    column->addWidget(
-        new Label(QStringLiteral("Per-App Breakdown"), TextStyle::Subheadline, Tone::Secondary));
+    column->addWidget(new Label(tr("Per-App Breakdown"), TextStyle::Subheadline, Tone::Secondary));
     auto* holder = new QWidget;
     holder->setObjectName(QStringLiteral("perAppBreakdown"));
     breakdownGrid_ = new QGridLayout(holder);

@@ -114,13 +114,13 @@ QString ProviderCard::statusText(ProviderStatus status)
 {
     switch (status) {
     case ProviderStatus::Connected:
-        return QStringLiteral("Connected");
+        return tr("Connected");
     case ProviderStatus::NoKey:
-        return QStringLiteral("No API Key");
+        return tr("No API Key");
     case ProviderStatus::Error:
-        return QStringLiteral("Error");
+        return tr("Error");
     case ProviderStatus::Unknown:
-        return QStringLiteral("Not Tested");
+        return tr("Not Tested");
     }
     return {};
 }
@@ -252,7 +252,7 @@ QWidget* ProviderCard::makeBody()
         manualToggle_->setAutoRaise(true);
         manualToggle_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         manualToggle_->setIconSize({10, 10});
-        manualToggle_->setText(QStringLiteral("Or enter an API key manually"));
+        manualToggle_->setText(tr("Or enter an API key manually"));
         manualToggle_->setFont(ui::Theme::font(TextStyle::Caption));
         connect(manualToggle_, &QToolButton::clicked, this, [this] {
             state_.setShowManualKey(id_, !state_.showManualKey().value(id_, false));
@@ -265,7 +265,7 @@ QWidget* ProviderCard::makeBody()
     // Test, its result, Save, Remove.
     auto* actions = new QHBoxLayout;
     actions->setSpacing(8);
-    test_ = new ui::Button(QStringLiteral("Test Connection"));
+    test_ = new ui::Button(tr("Test Connection"));
     test_->setObjectName(QStringLiteral("testButton"));
     test_->setIcon(ui::SymbolTable::icon(QStringLiteral("antenna.radiowaves.left.and.right")));
     connect(test_, &QPushButton::clicked, this, [this] { state_.testProvider(id_); });
@@ -277,7 +277,7 @@ QWidget* ProviderCard::makeBody()
     resultGap_ = new QWidget;
     resultGap_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     actions->addWidget(resultGap_, 1);
-    auto* save = new ui::Button(QStringLiteral("Save"), ui::Button::Kind::Prominent);
+    auto* save = new ui::Button(tr("Save"), ui::Button::Kind::Prominent);
     save->setObjectName(QStringLiteral("saveButton"));
     save->setIcon(ui::SymbolTable::icon(QStringLiteral("checkmark"), QPalette::HighlightedText));
     connect(save, &QPushButton::clicked, this, [this] { state_.saveConfig(); });
@@ -286,8 +286,8 @@ QWidget* ProviderCard::makeBody()
     remove->setObjectName(QStringLiteral("removeButton"));
     remove->setIcon(ui::SymbolTable::icon(QStringLiteral("trash"),
                                           ui::Theme::color(NamedColor::Red, ui::Theme::palette())));
-    remove->setToolTip(QStringLiteral("Remove provider"));
-    remove->setAccessibleName(QStringLiteral("Remove provider"));
+    remove->setToolTip(tr("Remove provider"));
+    remove->setAccessibleName(tr("Remove provider"));
     // No confirmation: removing saves at once.
     connect(remove, &QPushButton::clicked, this, [this] {
         state_.removeProvider(id_);
@@ -301,7 +301,7 @@ QWidget* ProviderCard::makeBody()
     models->setContentsMargins(0, 0, 0, 0);
     models->setSpacing(12);
     models->addWidget(new ui::Divider);
-    models->addWidget(new Label(QStringLiteral("Available Models"), TextStyle::Caption, Tone::Secondary));
+    models->addWidget(new Label(tr("Available Models"), TextStyle::Caption, Tone::Secondary));
     modelsGrid_ = new QGridLayout;
     modelsGrid_->setVerticalSpacing(4);
     models->addLayout(modelsGrid_);
@@ -323,8 +323,8 @@ void ProviderCard::refreshActions()
     result_->symbol()->setSymbolName(result.ok ? QStringLiteral("checkmark.circle.fill")
                                                : QStringLiteral("xmark.circle.fill"));
     setText(result_->label(),
-            result.ok ? QStringLiteral("Connected")
-                      : ui::shortened(result.error.value_or(QStringLiteral("Failed")), ui::cap::message));
+            result.ok ? tr("Connected")
+                      : ui::shortened(result.error.value_or(tr("Failed")), ui::cap::message));
     result_->setNamedColor(result.ok ? NamedColor::Green : NamedColor::Red);
 }
 
@@ -371,26 +371,25 @@ QWidget* ProviderCard::makeSignIn()
     signedInAs_->setObjectName(QStringLiteral("signedInAs"));
     row->addWidget(signedInAs_);
     row->addStretch(1);
-    auto* signOut = new ui::Button(QStringLiteral("Sign out"));
+    auto* signOut = new ui::Button(tr("Sign out"));
     signOut->setObjectName(QStringLiteral("signOutButton"));
     connect(signOut, &QPushButton::clicked, this, [this] { state_.signOut(id_); });
     row->addWidget(signOut);
     signedIn->addLayout(row);
-    signedIn->addWidget(
-        new Label(QStringLiteral("Token refreshes automatically."), TextStyle::Caption, Tone::Secondary));
+    signedIn->addWidget(new Label(tr("Token refreshes automatically."), TextStyle::Caption, Tone::Secondary));
     column->addWidget(signedIn_);
 
     awaitingCode_ = new QWidget;
     auto* awaiting = new QVBoxLayout(awaitingCode_);
     awaiting->setContentsMargins(0, 0, 0, 0);
     awaiting->addWidget(
-        new Label(QStringLiteral("Paste the code from your browser:"), TextStyle::Caption, Tone::Secondary));
+        new Label(tr("Paste the code from your browser:"), TextStyle::Caption, Tone::Secondary));
     auto* codeRow = new QHBoxLayout;
     codeRow->setSpacing(8);
-    code_ = new ui::TextField(QStringLiteral("Paste token here"));
+    code_ = new ui::TextField(tr("Paste token here"));
     code_->setObjectName(QStringLiteral("oauthCodeField"));
     code_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    submit_ = new ui::Button(QStringLiteral("Submit"), ui::Button::Kind::Prominent);
+    submit_ = new ui::Button(tr("Submit"), ui::Button::Kind::Prominent);
     submit_->setObjectName(QStringLiteral("submitButton"));
     connect(code_, &QLineEdit::textEdited, this, [this](const QString& text) { state_.setOauthCode(text); });
     connect(code_, &QLineEdit::returnPressed, submit_, &QPushButton::click);
@@ -404,15 +403,14 @@ QWidget* ProviderCard::makeSignIn()
     auto* startColumn = new QVBoxLayout(startForm_);
     startColumn->setContentsMargins(0, 0, 0, 0);
     start_ = new ui::Button(
-        QStringLiteral("Sign in with Claude"), ui::Button::Kind::Prominent, ui::Button::ControlSize::Large);
+        tr("Sign in with Claude"), ui::Button::Kind::Prominent, ui::Button::ControlSize::Large);
     start_->setObjectName(QStringLiteral("startSignIn"));
     start_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     start_->setIcon(ui::SymbolTable::icon(QStringLiteral("person.circle.fill"), QPalette::HighlightedText));
     connect(start_, &QPushButton::clicked, this, [this] { state_.startOAuth(id_); });
     startColumn->addWidget(start_);
-    startColumn->addWidget(new Label(QStringLiteral("Use your existing Claude Pro or Max subscription."),
-                                     TextStyle::Caption,
-                                     Tone::Secondary));
+    startColumn->addWidget(new Label(
+        tr("Use your existing Claude Pro or Max subscription."), TextStyle::Caption, Tone::Secondary));
     column->addWidget(startForm_);
 
     oauthError_ = new Label({}, TextStyle::Caption);
@@ -439,8 +437,8 @@ void ProviderCard::refreshSignIn()
                                     : QStringLiteral("signIn"));
     if (entry)
         setText(signedInAs_,
-                QStringLiteral("Signed in as ") +
-                    ui::shortened(entry->email.value_or(QStringLiteral("Claude user")), ui::cap::address));
+                tr("Signed in as %1")
+                    .arg(ui::shortened(entry->email.value_or(tr("Claude user")), ui::cap::address)));
     if (code_->text() != state_.oauthCode())
         code_->setText(state_.oauthCode());
     submit_->setBusy(loading);
@@ -462,21 +460,21 @@ QWidget* ProviderCard::makeKeyField()
     auto* column = new QVBoxLayout(keyBox_);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(4);
-    column->addWidget(new Label(QStringLiteral("API Key"), TextStyle::Caption, Tone::Secondary));
+    column->addWidget(new Label(tr("API Key"), TextStyle::Caption, Tone::Secondary));
     auto* row = new QHBoxLayout;
     row->setSpacing(8);
     key_ = new ui::TextField(QStringLiteral("sk-..."));
     key_->setObjectName(QStringLiteral("apiKeyField"));
-    key_->setAccessibleName(QStringLiteral("API key"));
+    key_->setAccessibleName(tr("API key"));
     key_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     connect(
         key_, &QLineEdit::textEdited, this, [this](const QString& text) { state_.setEditingKey(id_, text); });
-    eye_ = iconButton(QStringLiteral("eye"), QStringLiteral("Show key"));
+    eye_ = iconButton(QStringLiteral("eye"), tr("Show key"));
     eye_->setObjectName(QStringLiteral("showKeyButton"));
     connect(eye_, &QToolButton::clicked, this, [this] {
         state_.setShowKey(id_, !state_.showKeys().value(id_, false));
     });
-    auto* paste = iconButton(QStringLiteral("doc.on.clipboard"), QStringLiteral("Paste from clipboard"));
+    auto* paste = iconButton(QStringLiteral("doc.on.clipboard"), tr("Paste from clipboard"));
     paste->setObjectName(QStringLiteral("pasteButton"));
     connect(paste, &QToolButton::clicked, this, [this] {
         const QString text = platform_.clipboardText();
@@ -501,7 +499,7 @@ void ProviderCard::refreshKeyField()
         key_->setText(key);
     const bool shown = state_.showKeys().value(id_, false);
     key_->setEchoMode(shown ? QLineEdit::Normal : QLineEdit::Password);
-    const QString help = shown ? QStringLiteral("Hide key") : QStringLiteral("Show key");
+    const QString help = shown ? tr("Hide key") : tr("Show key");
     if (eye_->toolTip() != help) {
         eye_->setIcon(ui::SymbolTable::icon(shown ? QStringLiteral("eye.slash") : QStringLiteral("eye")));
         eye_->setToolTip(help);

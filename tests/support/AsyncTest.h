@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 #include <optional>
 #include <qcoro/qcorotask.h>
@@ -75,10 +76,15 @@ Outcome<T> await(QCoro::Task<T> task, int timeoutMs = 10000)
 {
     auto outcome = watch(std::move(task));
     // Not QTest::qWaitFor: it sleeps 10 ms between turns of the event loop, and an exchange that
-    // needs many turns (a large upload) then takes seconds. Not done in time shows in the outcome.
+    // needs many turns (a large upload) then takes seconds. Here each turn waits for the next event;
+    // a beat every millisecond wakes it to look at the deadline. Not done in time shows in the outcome.
     QDeadlineTimer deadline(timeoutMs);
-    while (!outcome->done && !deadline.hasExpired())
-        QTest::qWait(1);
+    QTimer beat;
+    beat.start(1);
+    while (!outcome->done && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
     return *outcome;
 }
 
