@@ -13,12 +13,12 @@
 #include "store/UpdatesView.h"
 #include "ui/EmptyStateView.h"
 #include "ui/PageLife.h"
+#include "ui/Reloadable.h"
 #include "ui/Theme.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -91,6 +91,12 @@ ContentView::ContentView(PageContext context, std::optional<SidebarItem> initial
     // Found before the first page is built, so the start-up's own look changes nothing and the grid
     // is built once.
     installedApps_ = findInstalledApps(context_.platform);
+    // A remembered app that is gone since opens the grid rather than "App not found".
+    if (selection_ && selection_->kind == SidebarItem::Kind::App &&
+        std::none_of(installedApps_.cbegin(), installedApps_.cend(), [this](const InstalledApp& app) {
+            return app.name.toLower() == selection_->appName;
+        }))
+        selection_ = SidebarItem::section(SidebarItem::Kind::MyApps);
     sidebar_->setInstalledApps(installedApps_);
     sidebar_->setSelection(selection_);
     showPage();
@@ -109,8 +115,6 @@ QWidget* ContentView::sidebarColumn()
     about->setFont(ui::Theme::font(ui::TextStyle::Footnote));
     about->setCursor(Qt::PointingHandCursor);
     connect(about, &QPushButton::clicked, this, &ContentView::showAbout);
-    auto* shortcut = new QShortcut(QKeySequence::HelpContents, this);
-    connect(shortcut, &QShortcut::activated, this, &ContentView::showAbout);
 
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 8);
@@ -157,6 +161,17 @@ void ContentView::refreshInstalledApps()
     if (!selection_ || selection_->kind == SidebarItem::Kind::MyApps ||
         selection_->kind == SidebarItem::Kind::App)
         showPage();
+}
+
+void ContentView::reload()
+{
+    if (shutDown_)
+        return;
+    sinceHubRefresh_.start();
+    context_.hubState.refresh();
+    refreshInstalledApps();
+    if (auto* page = dynamic_cast<ui::Reloadable*>(page_.data()))
+        page->reload();
 }
 
 void ContentView::shutDown()

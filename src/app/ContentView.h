@@ -38,11 +38,14 @@ public:
     void refreshInstalledApps();
 
     QWidget* currentPage() const { return page_; }
+    // Refresh: the Hub's status, the installed apps, and what the page shown fetches when shown.
+    void reload();
     // At quit: the page is retired, so its coroutines end without touching or sending anything.
     void shutDown();
     Sidebar* sidebar() const { return sidebar_; }
     StatusBar* statusBar() const { return statusBar_; }
-    // Opens the About dialog (from the button below the sidebar, or F1), or brings it forward.
+    // Opens the About dialog (from the button below the sidebar, or its menu action), or brings it
+    // forward.
     AboutDialog* showAbout();
     // 5 s between refreshes on activation; tests shorten it.
     void setActivationRefreshInterval(std::chrono::milliseconds interval)

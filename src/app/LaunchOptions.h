@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <QStringList>
 
 namespace zandrel {
 
@@ -15,6 +15,10 @@ struct LaunchOptions {
 
     int hubPort = 3456;
     QString storeWebsite = QString::fromLatin1(defaultStoreWebsite);
+    // The zandrel: links the application was started with; a link decides the first section.
+    QStringList links;
+    // Where the window's preferences live; empty for the user's config folder.
+    QString preferencesFile;
 
     // The defaults, with what the environment overrides: a port 1-65535, an http or https address
     // (anything else is ignored).

@@ -15,17 +15,28 @@ namespace zandrel {
 
 namespace {
 
-QCoro::Task<>
-installFromLink(QPointer<StoreService> store, QPointer<HubState> hub, QString slug, LinkRouter::Output output)
+QCoro::Task<> installFromLink(QPointer<StoreService> store,
+                              QPointer<HubState> hub,
+                              QString slug,
+                              LinkRouter::Output output,
+                              LinkRouter::InstallNotice notice)
 {
+    QString app = slug;
     try {
-        co_await store->installApp(slug);
+        const InstallResult result = co_await store->installApp(slug);
+        if (!result.app.isEmpty())
+            app = result.app;
     } catch (const ShutdownError&) {
         co_return; // cut short by quitting: nothing to report
     } catch (...) {
-        output(QStringLiteral("Install from URL failed: ") + describeException(std::current_exception()));
+        const QString why = describeException(std::current_exception());
+        output(QStringLiteral("Install from URL failed: ") + why);
+        if (notice)
+            notice(slug, why);
         co_return;
     }
+    if (notice)
+        notice(app, std::nullopt);
     if (hub && !HttpExchange::isShutDown())
         co_await hub->refresh();
 }
@@ -55,7 +66,7 @@ ZandrelLink::Kind LinkRouter::handle(const QString& link)
     case ZandrelLink::Kind::Ignored:
         break;
     case ZandrelLink::Kind::Install:
-        installFromLink(&store_, &hub_, parsed.slug, output_);
+        installFromLink(&store_, &hub_, parsed.slug, output_, notice_);
         break;
     case ZandrelLink::Kind::SignIn:
         store_.setAuthToken(parsed.accessToken);

@@ -18,8 +18,13 @@ class LinkRouter {
 public:
     // Receives the one line written when an install link fails.
     using Output = std::function<void(const QString& line)>;
+    // Told how an install started from a link ended: the app (its name, or the slug when the Hub gave
+    // none) and, when it failed, why. Not told when quitting cut it short.
+    using InstallNotice = std::function<void(const QString& app, const std::optional<QString>& failure)>;
 
     LinkRouter(StoreService& store, HubState& hub, Platform& platform, Output output = printLine);
+
+    void setInstallNotice(InstallNotice notice) { notice_ = std::move(notice); }
 
     // Starts what the link asks for and answers which kind of link it was.
     ZandrelLink::Kind handle(const QString& link);
@@ -36,6 +41,7 @@ private:
     HubState& hub_;
     Platform& platform_;
     Output output_;
+    InstallNotice notice_;
 };
 
 } // namespace zandrel

@@ -28,6 +28,10 @@ public:
     void setStatus(bool isRunning, int appCount, int port, const std::optional<QString>& problem = {});
     ui::NamedColor dotColor() const;
 
+    // "Hub Running on :<port>" or "Hub Stopped"; "<n> apps".
+    static QString statusText(bool isRunning, int port);
+    static QString appCountText(int appCount);
+
 Q_SIGNALS:
     void startRequested();
     void stopRequested();
@@ -36,9 +40,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    static QString statusText(bool isRunning, int port);
-    static QString appCountText(int appCount);
-
     bool isRunning_ = false;
     ui::StatusDot* dot_;
     ui::Label* status_;

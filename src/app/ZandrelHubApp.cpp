@@ -2,6 +2,8 @@
 
 #include "app/AboutDialog.h"
 #include "app/ContentView.h"
+#include "app/MainWindow.h"
+#include "app/TrayIcon.h"
 #include "platform/Platform.h"
 #include "ui/SymbolTable.h"
 #include "ui/Theme.h"
@@ -14,20 +16,69 @@
 namespace zandrel {
 
 ZandrelHubApp::ZandrelHubApp(Platform& platform, LinkRouter::Output output, LaunchOptions options)
-    : hubState_(platform)
+    : platform_(platform)
+    , preferences_(options.preferencesFile.isEmpty() ? Preferences::defaultFilePath()
+                                                     : options.preferencesFile)
+    , hubState_(platform)
     , storeService_(QStringLiteral("http://127.0.0.1:%1").arg(options.hubPort))
-    , initialTab_(SidebarItem::section(
-          platform.exists(platform.tokenFilePath()) ? SidebarItem::Kind::MyApps : SidebarItem::Kind::Account))
+    , initialTab_(chooseInitialTab(platform, preferences_, options.links))
     , router_(storeService_, hubState_, platform, std::move(output))
-    , window_(std::make_unique<ContentView>(
-          PageContext{hubState_, storeService_, platform, options.hubPort, options.storeWebsite, {}},
-          initialTab_))
+    , window_(std::make_unique<MainWindow>(
+          PageContext{
+              hubState_, storeService_, platform, options.hubPort, options.storeWebsite, {}, &preferences_},
+          initialTab_,
+          preferences_))
+    , tray_(std::make_unique<TrayIcon>(hubState_, window_->startStopAction()))
 {
     hubState_.setPort(options.hubPort);
+    preferences_.setTrayAvailable(tray_->isAvailable());
+    router_.setInstallNotice(
+        [this](const QString& app, const std::optional<QString>& failure) { installFinished(app, failure); });
+    connect(window_.get(), &MainWindow::quitRequested, this, &ZandrelHubApp::quitRequested);
+    connect(tray_.get(), &TrayIcon::quitRequested, this, [this] {
+        window_->rememberPlace();
+        Q_EMIT quitRequested();
+    });
+    connect(tray_.get(), &TrayIcon::openRequested, window_.get(), &MainWindow::bringForward);
     if (QCoreApplication* application = QCoreApplication::instance()) {
         application->installEventFilter(this);
         connect(application, &QCoreApplication::aboutToQuit, this, &ZandrelHubApp::shutDown);
+        // Quitting is always asked for (the window may live on hidden in the tray), so a dialog closed
+        // while the window is hidden does not end the application.
+        QGuiApplication::setQuitOnLastWindowClosed(false);
+        connect(
+            this, &ZandrelHubApp::quitRequested, application, &QCoreApplication::quit, Qt::QueuedConnection);
     }
+}
+
+SidebarItem
+ZandrelHubApp::chooseInitialTab(Platform& platform, const Preferences& preferences, const QStringList& links)
+{
+    using Kind = SidebarItem::Kind;
+    // A launch that brings a link is about that link: it opens as a fresh launch would, not where the
+    // user left off.
+    const bool linked = std::any_of(links.cbegin(), links.cend(), [](const QString& link) {
+        return ZandrelLink::parse(link).kind != ZandrelLink::Kind::Ignored;
+    });
+    if (const std::optional<SidebarItem> remembered = preferences.section(); remembered && !linked)
+        return *remembered;
+    return SidebarItem::section(platform.exists(platform.tokenFilePath()) ? Kind::MyApps : Kind::Account);
+}
+
+ContentView& ZandrelHubApp::window()
+{
+    return window_->content();
+}
+
+void ZandrelHubApp::installFinished(const QString& app, const std::optional<QString>& failure)
+{
+    // Someone looking at the window sees the outcome there.
+    if (window_->isActiveWindow())
+        return;
+    const QString title = failure ? tr("Could not install %1").arg(app) : tr("%1 installed").arg(app);
+    const QString body = failure ? *failure : tr("%1 is ready in My Apps.").arg(app);
+    if (!tray_->notify(title, body, failure.has_value()))
+        platform_.showNotification(title, body);
 }
 
 ZandrelHubApp::~ZandrelHubApp() = default;
@@ -47,13 +98,15 @@ void ZandrelHubApp::setUpLook(QApplication& application)
 
 void ZandrelHubApp::shutDown()
 {
-    window_->shutDown();
+    window_->rememberPlace();
+    window_->content().shutDown();
     hubState_.shutDown();
     HttpExchange::shutDown();
 }
 
 void ZandrelHubApp::show()
 {
+    window_->restorePlace();
     window_->show();
 }
 
@@ -64,9 +117,7 @@ ZandrelLink::Kind ZandrelHubApp::handleUrl(const QString& link)
 
 void ZandrelHubApp::receiveLinks(const QStringList& links)
 {
-    window_->show();
-    window_->raise();
-    window_->activateWindow();
+    window_->bringForward();
     for (const QString& link : links)
         handleUrl(link);
 }

@@ -2,6 +2,7 @@
 
 #include "app/LaunchOptions.h"
 #include "app/LinkRouter.h"
+#include "app/Preferences.h"
 #include "hub_api/HubState.h"
 #include "installed/SidebarItem.h"
 #include "store/StoreService.h"
@@ -14,10 +15,13 @@ class QApplication;
 namespace zandrel {
 
 class ContentView;
+class MainWindow;
 class Platform;
+class TrayIcon;
 
-// The application: the one Hub state and store service of the process, the window, and the receiver
-// of zandrel: links. The window opens on My Apps when a sign-in token file exists, on Account otherwise.
+// The application: the one Hub state and store service of the process, the window, the tray icon and
+// the receiver of zandrel: links. The window opens on the section it showed last; a first launch, or
+// one that brings a link, opens on My Apps when a sign-in token file exists and on Account otherwise.
 class ZandrelHubApp : public QObject {
     Q_OBJECT
 
@@ -33,26 +37,42 @@ public:
 
     HubState& hubState() { return hubState_; }
     StoreService& storeService() { return storeService_; }
-    ContentView& window() { return *window_; }
+    Preferences& preferences() { return preferences_; }
+    ContentView& window();
+    MainWindow& mainWindow() { return *window_; }
+    TrayIcon& trayIcon() { return *tray_; }
     const SidebarItem& initialTab() const { return initialTab_; }
 
+    // Shows the window where it was last time.
     void show();
-    // At quit (connected to aboutToQuit): pages retire, delayed refreshes and exchanges in flight end.
+    // At quit (connected to aboutToQuit): the window's place is kept, pages retire, delayed refreshes
+    // and exchanges in flight end.
     void shutDown();
     ZandrelLink::Kind handleUrl(const QString& link);
     // Links handed over by a later launch: brings the window forward, then handles each.
     void receiveLinks(const QStringList& links);
+
+Q_SIGNALS:
+    // The user asked to quit (menu, tray, or closing the window when it does not stay in the tray).
+    void quitRequested();
 
 protected:
     // Links delivered by the system as file-open events (macOS).
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    static SidebarItem
+    chooseInitialTab(Platform& platform, const Preferences& preferences, const QStringList& links);
+    void installFinished(const QString& app, const std::optional<QString>& failure);
+
+    Platform& platform_;
+    Preferences preferences_;
     HubState hubState_;
     StoreService storeService_;
     SidebarItem initialTab_;
     LinkRouter router_;
-    std::unique_ptr<ContentView> window_;
+    std::unique_ptr<MainWindow> window_;
+    std::unique_ptr<TrayIcon> tray_;
 };
 
 } // namespace zandrel

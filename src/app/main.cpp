@@ -20,8 +20,9 @@ int main(int argc, char* argv[])
 
     zandrel::ZandrelHubApp::setUpLook(application);
     // The Hub's port and the store website, unless the environment says otherwise (README).
-    zandrel::ZandrelHubApp hub(
-        platform, zandrel::LinkRouter::printLine, zandrel::LaunchOptions::fromEnvironment());
+    zandrel::LaunchOptions options = zandrel::LaunchOptions::fromEnvironment();
+    options.links = links;
+    zandrel::ZandrelHubApp hub(platform, zandrel::LinkRouter::printLine, std::move(options));
     QObject::connect(
         &instance, &zandrel::SingleInstance::linksReceived, &hub, &zandrel::ZandrelHubApp::receiveLinks);
     zandrel::ShutdownSignals shutdownSignals;

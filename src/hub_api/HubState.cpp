@@ -173,7 +173,7 @@ void HubState::startHub()
     if (!commandFound())
         return;
     runCommand({QStringLiteral("hub"), QStringLiteral("start")});
-    refreshAfter(refreshAfterStart_, Cause::Start);
+    confirmCommand(refreshAfterStart_, Cause::Start);
 }
 
 void HubState::stopHub()
@@ -181,7 +181,7 @@ void HubState::stopHub()
     if (!commandFound())
         return;
     runCommand({QStringLiteral("hub"), QStringLiteral("stop")});
-    refreshAfter(refreshAfterStop_, Cause::Stop);
+    confirmCommand(refreshAfterStop_, Cause::Stop);
 }
 
 bool HubState::commandFound()
@@ -204,6 +204,23 @@ void HubState::shutDown()
 {
     shutDown_ = true;
     Q_EMIT shuttingDown();
+}
+
+QCoro::Task<> HubState::confirmCommand(std::chrono::milliseconds delay, Cause cause)
+{
+    QPointer<HubState> self(this);
+    setCommandsInFlight(commandsInFlight_ + 1);
+    co_await refreshAfter(delay, cause);
+    if (self)
+        self->setCommandsInFlight(self->commandsInFlight_ - 1);
+}
+
+void HubState::setCommandsInFlight(int count)
+{
+    const bool was = isChanging();
+    commandsInFlight_ = count;
+    if (was != isChanging())
+        Q_EMIT isChangingChanged();
 }
 
 QCoro::Task<> HubState::refreshAfter(std::chrono::milliseconds delay, Cause cause)

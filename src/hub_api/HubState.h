@@ -50,6 +50,8 @@ public:
     const std::optional<QString>& problem() const { return problem_; }
     int port() const { return port_; }
     void setPort(int port);
+    // A start or stop was launched and the look that confirms it has not finished yet.
+    bool isChanging() const { return commandsInFlight_ > 0; }
 
     // Probes GET /api, then lists the apps. Never fails: a listing failure lands in error().
     QCoro::Task<> refresh();
@@ -74,6 +76,7 @@ Q_SIGNALS:
     void errorChanged();
     void problemChanged();
     void portChanged();
+    void isChangingChanged();
     // Wakes the delayed refreshes so that they end (at quit).
     void shuttingDown();
 
@@ -94,6 +97,8 @@ private:
     void setError(std::optional<QString> error);
     void runCommand(const QStringList& arguments);
     QCoro::Task<> refreshAfter(std::chrono::milliseconds delay, Cause cause);
+    QCoro::Task<> confirmCommand(std::chrono::milliseconds delay, Cause cause);
+    void setCommandsInFlight(int count);
 
     Platform& platform_;
     bool isRunning_ = false;
@@ -106,6 +111,7 @@ private:
     std::chrono::milliseconds refreshAfterStart_{2000};
     std::chrono::milliseconds refreshAfterStop_{1000};
     bool shutDown_ = false;
+    int commandsInFlight_ = 0;
     quint64 refreshSeq_ = 0; // the latest refresh; an earlier one's answers are dropped
 };
 

@@ -57,6 +57,9 @@ public:
     virtual bool openUrl(const QUrl& url) = 0;
     virtual bool revealFolder(const QString& path) = 0;
     virtual QString clipboardText() const = 0;
+    // A desktop notification outside the window (the freedesktop service on Linux); false when no
+    // service takes it.
+    virtual bool showNotification(const QString& title, const QString& body) = 0;
 
 private:
     QString home_;

@@ -5,6 +5,10 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QProcess>
+#ifndef Q_OS_MACOS
+#include <QDBusConnection>
+#include <QDBusMessage>
+#endif
 
 namespace zandrel {
 
@@ -42,6 +46,27 @@ QString QtPlatform::clipboardText() const
 {
     const QClipboard* clipboard = QGuiApplication::clipboard();
     return clipboard ? clipboard->text() : QString();
+}
+
+bool QtPlatform::showNotification(const QString& title, const QString& body)
+{
+#ifdef Q_OS_MACOS
+    Q_UNUSED(title);
+    Q_UNUSED(body);
+    return false;
+#else
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return false;
+    QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.Notifications"),
+                                                       QStringLiteral("/org/freedesktop/Notifications"),
+                                                       QStringLiteral("org.freedesktop.Notifications"),
+                                                       QStringLiteral("Notify"));
+    call << QCoreApplication::applicationName() << uint(0) << QStringLiteral("zandrel-desktop") << title
+         << body << QStringList() << QVariantMap() << int(-1);
+    // Sent without waiting: a slow or missing notification daemon must not hold up the window.
+    return bus.send(call);
+#endif
 }
 
 } // namespace zandrel

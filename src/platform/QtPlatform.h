@@ -7,7 +7,7 @@
 namespace zandrel {
 
 // The platform as the running application sees it: programs through QProcess, the desktop through
-// QDesktopServices and the clipboard through QGuiApplication.
+// QDesktopServices, the clipboard through QGuiApplication, notifications over the session bus.
 class QtPlatform : public Platform {
 public:
     explicit QtPlatform(QString homeDirectory = QDir::homePath());
@@ -17,6 +17,7 @@ public:
     bool openUrl(const QUrl& url) override;
     bool revealFolder(const QString& path) override;
     QString clipboardText() const override;
+    bool showNotification(const QString& title, const QString& body) override;
 };
 
 } // namespace zandrel

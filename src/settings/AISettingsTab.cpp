@@ -138,6 +138,11 @@ AISettingsTab::AISettingsTab(const PageContext& context, QWidget* parent)
 
 AISettingsTab::~AISettingsTab() = default;
 
+void AISettingsTab::reload()
+{
+    state_->load();
+}
+
 void AISettingsTab::showEvent(QShowEvent* event)
 {
     QScrollArea::showEvent(event);

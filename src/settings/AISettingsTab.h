@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/PageContext.h"
+#include "ui/Reloadable.h"
 
 #include <QMap>
 #include <QScrollArea>
@@ -31,11 +32,13 @@ class UsageCard;
 // Its sections are built once and follow the state in place: a load or a test that answers while
 // the user has a drop-down or a menu open, or is pressing a button, changes what they show and
 // nothing else.
-class AISettingsTab : public QScrollArea {
+class AISettingsTab : public QScrollArea, public ui::Reloadable {
     Q_OBJECT
 
 public:
     explicit AISettingsTab(const PageContext& context, QWidget* parent = nullptr);
+    // Loads the configuration, models and usage again.
+    void reload() override;
     ~AISettingsTab() override;
 
     AISettingsState& state() { return *state_; }

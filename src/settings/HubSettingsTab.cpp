@@ -1,5 +1,6 @@
 #include "settings/HubSettingsTab.h"
 
+#include "app/Preferences.h"
 #include "hub_api/HubState.h"
 #include "platform/Platform.h"
 #include "ui/Button.h"
@@ -43,6 +44,10 @@ HubSettingsTab::HubSettingsTab(const PageContext& context, QWidget* parent)
     , port_(new ui::TextField(QStringLiteral("3456")))
     , startAtLogin_(new ui::ToggleSwitch)
     , loginItemError_(new Label({}, TextStyle::Caption))
+    , keepInTray_(new ui::ToggleSwitch)
+    , keepInTrayCaption_(new Label(tr("This desktop has no system tray, so closing the window quits."),
+                                   TextStyle::Caption,
+                                   Tone::Secondary))
     , status_(new SymbolLabel(QStringLiteral("circle.fill"), QStringLiteral("Status"), TextStyle::Body))
     , statusText_(new Label({}, TextStyle::Body, Tone::Secondary))
     , startStop_(
@@ -64,6 +69,15 @@ HubSettingsTab::HubSettingsTab(const PageContext& context, QWidget* parent)
     loginItemError_->setNamedColor(ui::NamedColor::Red);
     loginItemError_->setWordWrap(true);
     loginItemError_->hide();
+    keepInTray_->setObjectName(QStringLiteral("keepInTray"));
+    keepInTray_->setAccessibleName(tr("Keep running in the tray when the window is closed"));
+    connect(keepInTray_, &QAbstractButton::clicked, this, [this](bool on) {
+        if (context_.preferences)
+            context_.preferences->setKeepInTray(on);
+        updateTray();
+    });
+    keepInTrayCaption_->setObjectName(QStringLiteral("keepInTrayCaption"));
+    keepInTrayCaption_->setWordWrap(true);
     statusText_->setObjectName(QStringLiteral("statusText"));
     startStop_->setObjectName(QStringLiteral("startStopButton"));
     connect(startStop_, &QPushButton::clicked, this, [this] {
@@ -82,6 +96,12 @@ HubSettingsTab::HubSettingsTab(const PageContext& context, QWidget* parent)
         new SymbolLabel(QStringLiteral("power"), QStringLiteral("Start Hub on login"), TextStyle::Body),
         startAtLogin_));
     server->content()->addWidget(loginItemError_);
+    server->content()->addLayout(
+        formRow(new SymbolLabel(QStringLiteral("desktopcomputer"),
+                                tr("Keep running in the tray when the window is closed"),
+                                TextStyle::Body),
+                keepInTray_));
+    server->content()->addWidget(keepInTrayCaption_);
     auto* statusRow = formRow(status_, statusText_);
     statusRow->addWidget(startStop_);
     server->content()->addLayout(statusRow);
@@ -123,6 +143,11 @@ HubSettingsTab::HubSettingsTab(const PageContext& context, QWidget* parent)
     connect(&hub, &HubState::isRunningChanged, this, &HubSettingsTab::updateStatus);
     connect(&hub, &HubState::appsChanged, this, &HubSettingsTab::updateStatus);
     updateStatus();
+    if (Preferences* preferences = context_.preferences) {
+        connect(preferences, &Preferences::keepInTrayChanged, this, &HubSettingsTab::updateTray);
+        connect(preferences, &Preferences::trayAvailableChanged, this, &HubSettingsTab::updateTray);
+    }
+    updateTray();
 }
 
 std::optional<int> HubSettingsTab::parsePort(const QString& text)
@@ -175,6 +200,16 @@ void HubSettingsTab::setStartAtLogin(bool on)
                              : on ? QStringLiteral("Could not write %1").arg(platform.loginItemPath())
                                   : QStringLiteral("Could not remove %1").arg(platform.loginItemPath()));
     loginItemError_->setVisible(present != on);
+}
+
+void HubSettingsTab::updateTray()
+{
+    const Preferences* preferences = context_.preferences;
+    const bool available = preferences && preferences->trayAvailable();
+    // Without a tray the window could not be brought back: the switch is off and says why.
+    keepInTray_->setEnabled(available);
+    keepInTray_->setOn(available && preferences->keepInTray());
+    keepInTrayCaption_->setVisible(!available);
 }
 
 void HubSettingsTab::updateStatus()

@@ -17,7 +17,8 @@ class ToggleSwitch;
 } // namespace ui
 
 // The Hub tab: the port the application expects the Hub on, starting the Hub at login, whether it
-// runs (with Start or Stop), and the data folder with the number of installed apps.
+// runs (with Start or Stop), whether closing the window keeps the application in the tray, and the
+// data folder with the number of installed apps.
 class HubSettingsTab : public QScrollArea {
     Q_OBJECT
 
@@ -35,11 +36,14 @@ private:
     void applyPort();
     void setStartAtLogin(bool on);
     void updateStatus();
+    void updateTray();
 
     PageContext context_;
     QLineEdit* port_;
     ui::ToggleSwitch* startAtLogin_;
     ui::Label* loginItemError_;
+    ui::ToggleSwitch* keepInTray_;
+    ui::Label* keepInTrayCaption_;
     ui::SymbolLabel* status_;
     ui::Label* statusText_;
     ui::Button* startStop_;

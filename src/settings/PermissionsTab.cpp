@@ -104,6 +104,11 @@ PermissionsTab::PermissionsTab(int hubPort, QWidget* parent)
 
 PermissionsTab::~PermissionsTab() = default;
 
+void PermissionsTab::reload()
+{
+    state_->load();
+}
+
 void PermissionsTab::showEvent(QShowEvent* event)
 {
     QScrollArea::showEvent(event);

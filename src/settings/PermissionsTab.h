@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/Reloadable.h"
+
 #include <QScrollArea>
 #include <qcoro/qcorotask.h>
 
@@ -17,11 +19,13 @@ class PermissionsState;
 
 // The Permissions tab: a switch for each app's read, write and actions permission, and the recent
 // audit log with a refresh button. It loads each time it is shown; a failure shows in place.
-class PermissionsTab : public QScrollArea {
+class PermissionsTab : public QScrollArea, public ui::Reloadable {
     Q_OBJECT
 
 public:
     explicit PermissionsTab(int hubPort, QWidget* parent = nullptr);
+    // Loads the apps, their permissions and the audit log again.
+    void reload() override;
     ~PermissionsTab() override;
 
     PermissionsState& state() { return *state_; }

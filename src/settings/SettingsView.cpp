@@ -33,4 +33,10 @@ SettingsView::SettingsView(const PageContext& context, QWidget* parent)
     setWidget(tabs_);
 }
 
+void SettingsView::reload()
+{
+    if (auto* tab = dynamic_cast<ui::Reloadable*>(tabs_->currentWidget()))
+        tab->reload();
+}
+
 } // namespace zandrel

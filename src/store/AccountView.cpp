@@ -220,6 +220,11 @@ QString AccountView::avatarInitial() const
     return avatar_->initial();
 }
 
+void AccountView::reload()
+{
+    fetchAccount();
+}
+
 void AccountView::showEvent(QShowEvent* event)
 {
     QScrollArea::showEvent(event);

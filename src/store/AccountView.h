@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/PageContext.h"
+#include "ui/Reloadable.h"
 
 #include <QScrollArea>
 #include <optional>
@@ -19,11 +20,13 @@ class Label;
 // The Account page: the sign-in form (e-mail and password, or a provider in the browser) while signed
 // out, who is signed in and "Sign Out" otherwise. Each time it is shown it asks the store who is
 // signed in, silently. The sign-in state itself lives in the store service.
-class AccountView : public QScrollArea {
+class AccountView : public QScrollArea, public ui::Reloadable {
     Q_OBJECT
 
 public:
     explicit AccountView(const PageContext& context, QWidget* parent = nullptr);
+    // Fetches the account again.
+    void reload() override;
 
     bool isLoggingIn() const { return loggingIn_; }
     const std::optional<QString>& error() const { return error_; }

@@ -24,7 +24,6 @@
 #include <QPainterPath>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QShowEvent>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -226,11 +225,6 @@ QWidget* StoreView::makeSearchRow()
     });
     connect(search_, &QLineEdit::returnPressed, this, &StoreView::loadApps);
     connect(clear_, &QPushButton::clicked, this, &StoreView::clearSearch);
-    auto* find = new QShortcut(QKeySequence::Find, this);
-    connect(find, &QShortcut::activated, this, [this] {
-        search_->setFocus(Qt::ShortcutFocusReason);
-        search_->selectAll();
-    });
     return row;
 }
 
@@ -242,6 +236,17 @@ const QList<StoreApp>& StoreView::apps() const
 StoreAppDetailSheet* StoreView::detailSheet() const
 {
     return sheet_;
+}
+
+void StoreView::reload()
+{
+    appear();
+}
+
+void StoreView::focusSearch()
+{
+    search_->setFocus(Qt::ShortcutFocusReason);
+    search_->selectAll();
 }
 
 void StoreView::showEvent(QShowEvent* event)

@@ -2,6 +2,7 @@
 
 #include "store/StoreApp.h"
 #include "ui/PageContext.h"
+#include "ui/Reloadable.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -28,7 +29,7 @@ class StoreAppListModel;
 // The store browser: a search row, a strip of category pills and the grid of catalogue entries.
 // Each time it is shown it fetches the categories, then the catalogue; return in the search field,
 // "Clear", a pill and "Retry" load the catalogue again. A card opens the app's detail sheet.
-class StoreView : public QWidget {
+class StoreView : public QWidget, public ui::Reloadable {
     Q_OBJECT
 
 public:
@@ -49,6 +50,10 @@ public:
 
     // Opens the detail sheet of the app in this row of the grid.
     void openDetail(int row);
+    // The categories and the catalogue again, for the category and search shown.
+    void reload() override;
+    // Puts the cursor in the search field with its text selected (Find in Store).
+    void focusSearch();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -149,6 +149,11 @@ int UpdatesView::pendingCount() const
     return pending;
 }
 
+void UpdatesView::reload()
+{
+    checkUpdates();
+}
+
 void UpdatesView::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);

@@ -2,6 +2,7 @@
 
 #include "store/Updates.h"
 #include "ui/PageContext.h"
+#include "ui/Reloadable.h"
 
 #include <QBasicTimer>
 #include <QSet>
@@ -25,13 +26,15 @@ class UpdateRow;
 // The Updates page: each time it is shown it sends the Hub's installed apps with their versions to
 // the store's update check and lists the apps that have a newer version. A row's button updates that
 // app; "Update All" updates the pending ones one after the other, going on past a failure.
-class UpdatesView : public QWidget {
+class UpdatesView : public QWidget, public ui::Reloadable {
     Q_OBJECT
 
 public:
     enum class Main { Checking, UpToDate, List };
 
     explicit UpdatesView(const PageContext& context, QWidget* parent = nullptr);
+    // Checks for updates again.
+    void reload() override;
     ~UpdatesView() override;
 
     const QList<UpdateInfo>& updates() const;

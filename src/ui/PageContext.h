@@ -7,6 +7,7 @@ namespace zandrel {
 
 class HubState;
 class Platform;
+class Preferences;
 class StoreService;
 
 // What the window hands every page: the application's long-lived objects and where to reach the Hub
@@ -22,6 +23,8 @@ struct PageContext {
     // Run after every successful install from the store, even when the sheet that started it has
     // closed meanwhile: the window looks for the installed apps again.
     std::function<void()> onInstallComplete;
+    // The application's preferences (the Hub tab's tray switch); absent in a page shown on its own.
+    Preferences* preferences = nullptr;
 };
 
 } // namespace zandrel

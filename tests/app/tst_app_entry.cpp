@@ -16,6 +16,7 @@
 #include <QLocalSocket>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstring>
@@ -69,6 +70,8 @@ class TestAppEntry : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // Preferences written by the window stay out of the user's config folder.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void opensOnMyAppsOnlyWithATokenFile()
     {
         QTemporaryDir home;
@@ -97,7 +100,11 @@ private Q_SLOTS:
         QTemporaryDir home;
         RecordingPlatform platform(home.path());
         ZandrelHubApp app(
-            platform, [](const QString&) {}, LaunchOptions{.hubPort = FakeHub::refusingPort()});
+            platform,
+            [](const QString&) {},
+            LaunchOptions{.hubPort = FakeHub::refusingPort(),
+                          .links = {},
+                          .preferencesFile = home.filePath(u"desktop.ini"_s)});
         app.window().setSelection(SidebarItem::section(SidebarItem::Kind::Settings));
         QCOMPARE(app.handleUrl(u"zandrel://auth/callback?access_token=t"_s), ZandrelLink::Kind::SignIn);
         QCOMPARE(app.storeService().authToken(), u"t"_s);

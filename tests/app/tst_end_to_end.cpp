@@ -26,6 +26,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
 #include <QToolButton>
 
@@ -67,6 +68,8 @@ class TestEndToEnd : public QObject {
     }
 
 private Q_SLOTS:
+    // Preferences written by the window stay out of the user's config folder.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init()
     {
         hub = std::make_unique<HubProcess>();
@@ -94,7 +97,10 @@ private Q_SLOTS:
         // Its link signs the application in: the token is kept, and the Hub knows who it is.
         RecordingPlatform platform(hub->path(u"."_s));
         ZandrelHubApp app(
-            platform, [](const QString&) {}, LaunchOptions{.hubPort = hub->port()});
+            platform,
+            [](const QString&) {},
+            LaunchOptions{
+                .hubPort = hub->port(), .links = {}, .preferencesFile = hub->path(u"desktop.ini"_s)});
         QCOMPARE(app.handleUrl(link), ZandrelLink::Kind::SignIn);
         QTRY_VERIFY(app.storeService().isLoggedIn());
         QCOMPARE(app.storeService().currentUser()->email, u"demo@zandrel.dev"_s);
@@ -105,7 +111,10 @@ private Q_SLOTS:
     {
         RecordingPlatform platform(hub->path(u"."_s));
         ZandrelHubApp app(
-            platform, [](const QString&) {}, LaunchOptions{.hubPort = hub->port()});
+            platform,
+            [](const QString&) {},
+            LaunchOptions{
+                .hubPort = hub->port(), .links = {}, .preferencesFile = hub->path(u"desktop.ini"_s)});
         QSignalSpy started(&app.window(), &ContentView::startUpFinished);
         app.show();
         QVERIFY(started.wait(20000));

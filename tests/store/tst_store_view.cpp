@@ -130,11 +130,11 @@ private Q_SLOTS:
         auto* search = page->findChild<QLineEdit*>(u"searchField"_s);
         auto* clear = page->findChild<QPushButton*>(u"clearButton"_s);
         QCOMPARE(search->placeholderText(), u"Search apps\u2026"_s);
-        // Ctrl+F goes to the search field.
+        // Find in Store puts the cursor in the search field.
         page->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(page.get()));
         page->grid()->setFocus();
-        QTest::keySequence(page.get(), QKeySequence::Find);
+        page->focusSearch();
         QVERIFY(search->hasFocus());
         QVERIFY(!clear->isVisible());
         QTest::keyClicks(search, u"notes & more "_s);

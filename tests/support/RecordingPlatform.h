@@ -62,12 +62,18 @@ public:
         return true;
     }
     QString clipboardText() const override { return clipboard; }
+    bool showNotification(const QString& title, const QString& body) override
+    {
+        notifications.append(title + u'\n' + body);
+        return true;
+    }
 
     QList<Launch> launches;
     QStringList openedBundles;
     QList<QUrl> openedUrls;
     QStringList revealedFolders;
     QString clipboard;
+    QStringList notifications; // "title\nbody"
     bool launchSucceeds = true;
     QStringList undeletable; // paths removeItem leaves alone, as if they belonged to another user
     bool writesFail = false;

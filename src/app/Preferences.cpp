@@ -1,0 +1,166 @@
+#include "app/Preferences.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace zandrel {
+
+namespace {
+
+const QString kGeometry = QStringLiteral("window/geometry");
+const QString kScreen = QStringLiteral("window/screen");
+const QString kMaximized = QStringLiteral("window/maximized");
+const QString kSection = QStringLiteral("window/section");
+const QString kKeepInTray = QStringLiteral("tray/keepRunning");
+
+using Kind = SidebarItem::Kind;
+
+const std::pair<Kind, const char*> kSectionKeys[] = {
+    {Kind::MyApps, "my-apps"},
+    {Kind::Store, "browse"},
+    {Kind::Updates, "updates"},
+    {Kind::Account, "account"},
+    {Kind::Settings, "settings"},
+};
+
+const QString kAppPrefix = QStringLiteral("app:");
+
+// A value of the wrong type (a hand-edited or damaged file) reads as absent, never as a false default.
+std::optional<bool> readBool(const QSettings& settings, const QString& key)
+{
+    const QVariant value = settings.value(key);
+    if (!value.isValid())
+        return std::nullopt;
+    const QString text = value.toString().trimmed().toLower();
+    if (text == u"true" || text == u"1")
+        return true;
+    if (text == u"false" || text == u"0")
+        return false;
+    return std::nullopt;
+}
+
+} // namespace
+
+Preferences::Preferences(const QString& filePath, QObject* parent)
+    : QObject(parent)
+    , settings_(std::make_unique<QSettings>(filePath, QSettings::IniFormat))
+{
+    if (settings_->status() == QSettings::NoError)
+        return;
+    // An unreadable file would also refuse every later write: keep it aside and start afresh.
+    settings_.reset();
+    const QFileInfo info(filePath);
+    if (info.isFile()) {
+        QFile::rename(filePath,
+                      filePath + QStringLiteral(".unreadable-") +
+                          QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMddHHmmss")));
+    }
+    settings_ = std::make_unique<QSettings>(filePath, QSettings::IniFormat);
+}
+
+Preferences::~Preferences()
+{
+    sync();
+}
+
+QString Preferences::defaultFilePath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/zandrel/zandrel-desktop.ini");
+}
+
+QString Preferences::filePath() const
+{
+    return settings_->fileName();
+}
+
+std::optional<Preferences::WindowPlace> Preferences::windowPlace() const
+{
+    const QVariant geometry = settings_->value(kGeometry);
+    if (!geometry.canConvert<QRect>())
+        return std::nullopt;
+    WindowPlace place;
+    place.geometry = geometry.toRect();
+    if (place.geometry.width() <= 0 || place.geometry.height() <= 0)
+        return std::nullopt;
+    place.screen = settings_->value(kScreen).toString();
+    place.maximized = readBool(*settings_, kMaximized).value_or(false);
+    return place;
+}
+
+void Preferences::setWindowPlace(const WindowPlace& place)
+{
+    settings_->setValue(kGeometry, place.geometry);
+    settings_->setValue(kScreen, place.screen);
+    settings_->setValue(kMaximized, place.maximized);
+}
+
+std::optional<SidebarItem> Preferences::section() const
+{
+    return sectionFromKey(settings_->value(kSection).toString());
+}
+
+void Preferences::setSection(const std::optional<SidebarItem>& section)
+{
+    settings_->setValue(kSection, sectionKey(section.value_or(SidebarItem::section(Kind::MyApps))));
+}
+
+bool Preferences::keepInTray() const
+{
+    return readBool(*settings_, kKeepInTray).value_or(false);
+}
+
+void Preferences::setKeepInTray(bool keep)
+{
+    if (keep == keepInTray())
+        return;
+    settings_->setValue(kKeepInTray, keep);
+    sync();
+    Q_EMIT keepInTrayChanged();
+}
+
+void Preferences::setTrayAvailable(bool available)
+{
+    if (available == trayAvailable_)
+        return;
+    trayAvailable_ = available;
+    Q_EMIT trayAvailableChanged();
+}
+
+void Preferences::sync()
+{
+    QDir().mkpath(QFileInfo(settings_->fileName()).absolutePath());
+    settings_->sync();
+}
+
+QString Preferences::sectionKey(const SidebarItem& item)
+{
+    if (item.kind == Kind::App)
+        return kAppPrefix + item.appName;
+    for (const auto& [kind, key] : kSectionKeys) {
+        if (kind == item.kind)
+            return QString::fromLatin1(key);
+    }
+    return QString::fromLatin1(kSectionKeys[0].second);
+}
+
+std::optional<SidebarItem> Preferences::sectionFromKey(const QString& key)
+{
+    if (key.startsWith(kAppPrefix)) {
+        const QString name = key.mid(kAppPrefix.size());
+        if (name.isEmpty())
+            return std::nullopt;
+        return SidebarItem::app(name);
+    }
+    for (const auto& [kind, text] : kSectionKeys) {
+        if (key == QLatin1String(text))
+            return SidebarItem::section(kind);
+    }
+    return std::nullopt;
+}
+
+} // namespace zandrel

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "installed/SidebarItem.h"
+
+#include <QObject>
+#include <QRect>
+#include <memory>
+#include <optional>
+
+class QSettings;
+
+namespace zandrel {
+
+// The desktop application's own choices, kept between launches in an INI file under the user's config
+// folder: where the window was, the section it showed, and whether closing it keeps the application in
+// the tray. A file that cannot be read is moved aside and the defaults apply; nothing here can fail a
+// launch.
+class Preferences : public QObject {
+    Q_OBJECT
+
+public:
+    struct WindowPlace {
+        QRect geometry; // the normal (not maximised) frame-less geometry
+        QString screen; // the name of the screen it was on
+        bool maximized = false;
+    };
+
+    explicit Preferences(const QString& filePath = defaultFilePath(), QObject* parent = nullptr);
+    ~Preferences() override;
+
+    // <config>/zandrel/zandrel-desktop.ini (QStandardPaths, so tests can isolate it).
+    static QString defaultFilePath();
+    QString filePath() const;
+
+    std::optional<WindowPlace> windowPlace() const;
+    void setWindowPlace(const WindowPlace& place);
+
+    std::optional<SidebarItem> section() const;
+    void setSection(const std::optional<SidebarItem>& section);
+
+    bool keepInTray() const;
+    void setKeepInTray(bool keep);
+
+    // Not stored: whether this desktop has a tray at all, so the Hub tab can say why its switch is off.
+    bool trayAvailable() const { return trayAvailable_; }
+    void setTrayAvailable(bool available);
+
+    // Writes what changed to disk now (also done when the object goes).
+    void sync();
+
+    // The stored text of a section and back; unknown text gives nothing.
+    static QString sectionKey(const SidebarItem& item);
+    static std::optional<SidebarItem> sectionFromKey(const QString& key);
+
+Q_SIGNALS:
+    void keepInTrayChanged();
+    void trayAvailableChanged();
+
+private:
+    std::unique_ptr<QSettings> settings_;
+    bool trayAvailable_ = false;
+};
+
+} // namespace zandrel

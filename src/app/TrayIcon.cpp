@@ -1,0 +1,100 @@
+#include "app/TrayIcon.h"
+
+#include "app/StatusBar.h"
+#include "hub_api/HubState.h"
+#include "ui/Theme.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QPainter>
+
+namespace zandrel {
+
+TrayIcon::TrayIcon(HubState& hub, QAction* startStop, QObject* parent)
+    : QObject(parent)
+    , hub_(hub)
+    , menu_(new QMenu)
+{
+    menu_->setObjectName(QStringLiteral("trayMenu"));
+    QAction* open = menu_->addAction(tr("Open Zandrel Hub"), this, &TrayIcon::openRequested);
+    open->setObjectName(QStringLiteral("trayOpenAction"));
+    menu_->addAction(startStop);
+    menu_->addSeparator();
+    QAction* quit = menu_->addAction(tr("Quit"), this, &TrayIcon::quitRequested);
+    quit->setObjectName(QStringLiteral("trayQuitAction"));
+
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        tray_ = new QSystemTrayIcon(this);
+        tray_->setContextMenu(menu_);
+        connect(tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+            if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
+                Q_EMIT openRequested();
+        });
+        connect(tray_, &QSystemTrayIcon::messageClicked, this, &TrayIcon::openRequested);
+    }
+    connect(&hub_, &HubState::isRunningChanged, this, &TrayIcon::update);
+    connect(&hub_, &HubState::appsChanged, this, &TrayIcon::update);
+    connect(&hub_, &HubState::portChanged, this, &TrayIcon::update);
+    connect(&hub_, &HubState::problemChanged, this, &TrayIcon::update);
+    update();
+    if (tray_)
+        tray_->show();
+}
+
+TrayIcon::~TrayIcon()
+{
+    // The menu has no parent widget: a tray icon's menu must not close with any window.
+    delete menu_;
+}
+
+bool TrayIcon::notify(const QString& title, const QString& body, bool failure)
+{
+    if (!tray_ || !tray_->isVisible() || !QSystemTrayIcon::supportsMessages())
+        return false;
+    tray_->showMessage(title, body, failure ? QSystemTrayIcon::Warning : QSystemTrayIcon::Information);
+    return true;
+}
+
+QIcon TrayIcon::statusIcon(bool isRunning)
+{
+    const QIcon application(QStringLiteral(":/zandrel-desktop.svg"));
+    QIcon icon;
+    for (const int side : {16, 22, 24, 32, 48, 64}) {
+        QPixmap pixmap = application.pixmap(side, side);
+        if (pixmap.isNull()) {
+            pixmap = QPixmap(side, side);
+            pixmap.fill(Qt::transparent);
+        }
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const qreal diameter = side * 0.45;
+        const QRectF dot(side - diameter, side - diameter, diameter, diameter);
+        const QPalette palette = QApplication::palette();
+        // A ring of the window colour keeps the dot apart from the icon in both palettes.
+        painter.setPen(QPen(palette.color(QPalette::Window), qMax(1.0, side / 16.0)));
+        painter.setBrush(ui::Theme::color(isRunning ? ui::NamedColor::Green : ui::NamedColor::Red, palette));
+        painter.drawEllipse(dot.adjusted(0.5, 0.5, -0.5, -0.5));
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+void TrayIcon::update()
+{
+    const bool running = hub_.isRunning();
+    toolTip_ = StatusBar::statusText(running, hub_.port());
+    if (running)
+        toolTip_ += QStringLiteral(" · ") + StatusBar::appCountText(int(hub_.apps().size()));
+    if (hub_.problem() && !hub_.problem()->isEmpty())
+        toolTip_ += u'\n' + *hub_.problem();
+    icon_ = statusIcon(running);
+    menu_->setToolTip(toolTip_);
+    if (tray_) {
+        tray_->setIcon(icon_);
+        tray_->setToolTip(toolTip_);
+    }
+}
+
+} // namespace zandrel
