@@ -160,18 +160,15 @@ class TestKeyboard : public QObject, PageFixture {
     {
         addBundles({u"Orvane"_s, u"Dulvet"_s});
         scriptHub(page == u"account signed in");
-        static const QHash<QString, std::optional<SidebarItem>> selections{
-            {u"my apps"_s, SidebarItem::section(Kind::MyApps)},
-            {u"app"_s, SidebarItem::app(u"orvane"_s)},
-            {u"browse"_s, SidebarItem::section(Kind::Store)},
-            {u"updates"_s, SidebarItem::section(Kind::Updates)},
-            {u"account signed out"_s, SidebarItem::section(Kind::Account)},
-            {u"account signed in"_s, SidebarItem::section(Kind::Account)},
-            {u"settings ai"_s, SidebarItem::section(Kind::Settings)},
-            {u"settings hub"_s, SidebarItem::section(Kind::Settings)},
-            {u"settings permissions"_s, SidebarItem::section(Kind::Settings)},
-        };
-        auto window = std::make_unique<ContentView>(context(), selections.value(page));
+        const QString section = page.section(u' ', 0, 0);
+        const std::optional<SidebarItem> selection =
+            section == u"app" ? SidebarItem::app(u"orvane"_s)
+                              : SidebarItem::section(section == u"browse"     ? Kind::Store
+                                                     : section == u"updates"  ? Kind::Updates
+                                                     : section == u"account"  ? Kind::Account
+                                                     : section == u"settings" ? Kind::Settings
+                                                                              : Kind::MyApps);
+        auto window = std::make_unique<ContentView>(context(), selection);
         window->show();
         if (!QTest::qWaitForWindowActive(window.get()))
             return nullptr;
@@ -224,8 +221,8 @@ private Q_SLOTS:
         tearDown();
     }
 
-    void tabReadsEachPageInOrderAndSkipsNothing_data() { addPages(); }
-    void tabReadsEachPageInOrderAndSkipsNothing()
+    void tabReadsEachPageInOrderAndEveryControlHasAName_data() { addPages(); }
+    void tabReadsEachPageInOrderAndEveryControlHasAName()
     {
         QFETCH(QString, page);
         QFETCH(QStringList, inPage);
@@ -244,15 +241,8 @@ private Q_SLOTS:
         // Shift+Tab reads it backwards.
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
         QCOMPARE(QApplication::focusWidget(), chain.last());
-    }
 
-    void everyControlAndItemHasAName_data() { addPages(); }
-    void everyControlAndItemHasAName()
-    {
-        QFETCH(QString, page);
-        QFETCH(QStringList, inPage);
-        auto window = openPage(page, inPage);
-        QVERIFY(window);
+        // A screen reader has a name for every control, and a text for every item a view paints.
         for (QWidget* widget : window->findChildren<QWidget*>()) {
             if (!(widget->focusPolicy() & Qt::TabFocus) || widget->focusProxy())
                 continue;
@@ -283,8 +273,6 @@ private Q_SLOTS:
         QCOMPARE(cards.size(), 5);
         cards[0]->setFocus();
         const auto press = [](Qt::Key key) {
-            if (!QApplication::focusWidget())
-                qFatal("no focus before key %d", int(key));
             QTest::keyClick(QApplication::focusWidget(), key);
             return QApplication::focusWidget();
         };
