@@ -12,6 +12,7 @@
 #include "store/StoreView.h"
 #include "store/UpdatesView.h"
 #include "ui/EmptyStateView.h"
+#include "ui/FocusOrder.h"
 #include "ui/PageLife.h"
 #include "ui/Reloadable.h"
 #include "ui/Theme.h"
@@ -100,6 +101,20 @@ ContentView::ContentView(PageContext context, std::optional<SidebarItem> initial
     sidebar_->setInstalledApps(installedApps_);
     sidebar_->setSelection(selection_);
     showPage();
+    setUpFocusOrder();
+}
+
+void ContentView::setUpFocusOrder()
+{
+    // Tab reads the window as the eye does: the sidebar, the About button below it, the page, and the
+    // status bar's button last. The status bar's button leads the chain, so every page (and every row
+    // a page adds later) joins it after the sidebar and before the status bar's button comes round.
+    auto* toggle = statusBar_->findChild<QPushButton*>(QStringLiteral("hubToggleButton"));
+    auto* about = findChild<QPushButton*>(QStringLiteral("aboutButton"));
+    setTabOrder(toggle, sidebar_);
+    setTabOrder(sidebar_, about);
+    ui::orderFocusChain(page_);
+    connect(this, &ContentView::pageChanged, this, [](QWidget* page) { ui::orderFocusChain(page); });
 }
 
 QWidget* ContentView::sidebarColumn()

@@ -69,6 +69,7 @@ private:
     QWidget* makePage();
     QWidget* sidebarColumn();
     void updateStatusBar();
+    void setUpFocusOrder();
 
     PageContext context_;
     std::optional<SidebarItem> selection_;

@@ -2,10 +2,12 @@
 
 #include "platform/Platform.h"
 #include "ui/Button.h"
+#include "ui/FocusOrder.h"
 #include "ui/GradientTile.h"
 #include "ui/Label.h"
 
 #include <QHash>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QVBoxLayout>
@@ -21,22 +23,26 @@ InstalledAppCard::InstalledAppCard(InstalledApp app, Platform& platform, QWidget
     setObjectName(QStringLiteral("appCard"));
     // Equal grid columns: the card takes the width its cell gives, whatever its name's length.
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(app_.name);
+    setAccessibleDescription(tr("Installed app; Return opens it"));
 
     auto* tile = new ui::GradientTile(app_.name, iconColor(app_.name));
     tile->setObjectName(QStringLiteral("appTile"));
     auto* name = new ui::Label(app_.name, ui::TextStyle::Headline);
     name->setObjectName(QStringLiteral("appName"));
-    auto* open =
+    open_ =
         new ui::Button(QStringLiteral("Open"), ui::Button::Kind::Prominent, ui::Button::ControlSize::Small);
-    open->setObjectName(QStringLiteral("openButton"));
-    connect(open, &QPushButton::clicked, this, [this, &platform] { platform.openAppBundle(app_.path); });
+    open_->setObjectName(QStringLiteral("openButton"));
+    open_->setAccessibleName(tr("Open %1").arg(app_.name));
+    connect(open_, &QPushButton::clicked, this, [this, &platform] { platform.openAppBundle(app_.path); });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 16, 16, 16);
     layout->setSpacing(10);
     layout->addWidget(tile, 0, Qt::AlignHCenter);
     layout->addWidget(name, 0, Qt::AlignHCenter);
-    layout->addWidget(open, 0, Qt::AlignHCenter);
+    layout->addWidget(open_, 0, Qt::AlignHCenter);
 }
 
 NamedColor InstalledAppCard::iconColor(const QString& appName)
@@ -55,7 +61,19 @@ NamedColor InstalledAppCard::iconColor(const QString& appName)
 void InstalledAppCard::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    ui::Theme::paintCard(&painter, QRectF(rect()).adjusted(1, 0, -1, 0), ui::Elevation::Raised, palette());
+    const QRectF card = QRectF(rect()).adjusted(1, 0, -1, 0);
+    ui::Theme::paintCard(&painter, card, ui::Elevation::Raised, palette());
+    if (hasFocus())
+        ui::paintFocusRing(&painter, card, 10, palette());
+}
+
+void InstalledAppCard::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        open_->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 } // namespace zandrel

@@ -5,11 +5,15 @@
 
 #include <QWidget>
 
+class QPushButton;
+
 namespace zandrel {
 
 class Platform;
 
-// One installed app in the grid: its coloured tile with the initial, its name and "Open".
+// One installed app in the grid: its coloured tile with the initial, its name and "Open". The card
+// takes the keyboard's focus (ringed in the accent colour while it has it); Return opens the app, as
+// its button does.
 class InstalledAppCard : public QWidget {
     Q_OBJECT
 
@@ -22,9 +26,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     InstalledApp app_;
+    QPushButton* open_;
 };
 
 } // namespace zandrel

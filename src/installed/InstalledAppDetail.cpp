@@ -6,6 +6,7 @@
 #include "ui/Label.h"
 
 #include <QHBoxLayout>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace zandrel {
@@ -34,6 +35,11 @@ InstalledAppDetail::InstalledAppDetail(InstalledApp app, Platform& platform, QWi
         new Button(QStringLiteral("Uninstall"), Button::Kind::Destructive, Button::ControlSize::Large);
     uninstall->setObjectName(QStringLiteral("uninstallButton"));
     connect(uninstall, &QPushButton::clicked, this, &InstalledAppDetail::confirmUninstall);
+    // Delete anywhere in the window while this app is shown asks, as the button does. A text field
+    // that has the focus keeps its own Delete.
+    auto* remove = new QShortcut(QKeySequence::Delete, this);
+    remove->setContext(Qt::WindowShortcut);
+    connect(remove, &QShortcut::activated, uninstall, &QPushButton::click);
 
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(16);

@@ -10,7 +10,8 @@ namespace zandrel {
 
 class Platform;
 
-// One installed app: its name and bundle path, "Open", and "Uninstall" behind a confirmation.
+// One installed app: its name and bundle path, "Open", and "Uninstall" (or the Delete key) behind a
+// confirmation.
 class InstalledAppDetail : public QWidget {
     Q_OBJECT
 

@@ -117,6 +117,7 @@ Sidebar::Sidebar(QWidget* parent)
     : QListWidget(parent)
 {
     setObjectName(QStringLiteral("sidebar"));
+    setAccessibleName(tr("Sections"));
     setItemDelegate(new SidebarDelegate(this));
     setFrameShape(QFrame::NoFrame);
     setSelectionMode(QAbstractItemView::SingleSelection);

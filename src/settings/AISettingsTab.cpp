@@ -9,6 +9,7 @@
 #include "ui/Caps.h"
 #include "ui/Divider.h"
 #include "ui/ErrorBanner.h"
+#include "ui/FocusOrder.h"
 #include "ui/Formats.h"
 #include "ui/GroupBox.h"
 #include "ui/Label.h"
@@ -80,6 +81,8 @@ AISettingsTab::AISettingsTab(const PageContext& context, QWidget* parent)
     , busy_(new ui::Spinner(14))
 {
     setObjectName(QStringLiteral("aiSettingsTab"));
+    // A holder for its content: Tab goes to the controls inside, which scroll into view.
+    setFocusPolicy(Qt::NoFocus);
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(true);
     busy_->setObjectName(QStringLiteral("aiBusy"));
@@ -218,16 +221,21 @@ void AISettingsTab::syncProviders()
         it = cards_.erase(it);
     }
     int position = 0;
+    bool added = false;
     for (auto it = providers.cbegin(); it != providers.cend(); ++it, ++position) {
         ProviderCard* card = cards_.value(it.key());
         if (!card) {
             card = new ProviderCard(it.key(), *state_, context_.platform);
             cards_.insert(it.key(), card);
             cardsLayout_->insertWidget(position, card); // ids in ascending order, as the map keeps them
+            added = true;
         } else {
             card->refresh();
         }
     }
+    // A new card joins the Tab chain where it shows, not after everything made before it.
+    if (added)
+        ui::orderFocusChain(this);
 }
 
 QWidget* AISettingsTab::makeDefaultModel()
@@ -300,6 +308,7 @@ void AISettingsTab::syncOverrides()
     for (const AIModelInfo& model : state_->models().mid(0, ui::cap::rows))
         entries.append({ui::shortened(model.name, ui::cap::name), model.id});
     const QMap<QString, QString> chosen = state_->config().appOverrides.value_or(QMap<QString, QString>());
+    bool moved = false;
     for (int i = 0; i < apps.size(); ++i) {
         const AppInfo& app = apps[i];
         QWidget* row = overrideRowOf_.value(app.id);
@@ -326,12 +335,15 @@ void AISettingsTab::syncOverrides()
         if (overrideRows_->indexOf(row) != i) {
             overrideRows_->removeWidget(row);
             overrideRows_->insertWidget(i, row);
+            moved = true;
         }
         row->findChild<SymbolLabel*>(QStringLiteral("overrideName"))
             ->label()
             ->setText(ui::shortened(app.name, ui::cap::shortName));
         refill(row->findChild<QComboBox*>(), entries, chosen.value(app.id));
     }
+    if (moved)
+        ui::orderFocusChain(this);
 }
 
 QWidget* AISettingsTab::makeFallback()

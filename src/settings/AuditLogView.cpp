@@ -36,6 +36,10 @@ public:
             return {};
         if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
             return AuditLogView::textsFor(entries.at(index.row())).mid(1).join(u' ');
+        // The symbol says it to the eye; the description says it to the ear.
+        if (role == Qt::AccessibleDescriptionRole)
+            return entries.at(index.row()).allowed.value_or(false) ? AuditLogView::tr("Allowed")
+                                                                   : AuditLogView::tr("Denied");
         return {};
     }
 };

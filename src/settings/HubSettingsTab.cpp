@@ -55,6 +55,8 @@ HubSettingsTab::HubSettingsTab(const PageContext& context, QWidget* parent)
     , appCount_(new Label({}, TextStyle::Body, Tone::Secondary))
 {
     setObjectName(QStringLiteral("hubSettingsTab"));
+    // A holder for its content: Tab goes to the controls inside, which scroll into view.
+    setFocusPolicy(Qt::NoFocus);
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(true);
 

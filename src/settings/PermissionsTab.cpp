@@ -6,6 +6,7 @@
 #include "ui/ClearLayout.h"
 #include "ui/Divider.h"
 #include "ui/ErrorBanner.h"
+#include "ui/FocusOrder.h"
 #include "ui/Formats.h"
 #include "ui/GroupBox.h"
 #include "ui/Label.h"
@@ -50,6 +51,8 @@ PermissionsTab::PermissionsTab(int hubPort, QWidget* parent)
     , auditLog_(new AuditLogView)
 {
     setObjectName(QStringLiteral("permissionsTab"));
+    // A holder for its content: Tab goes to the controls inside, which scroll into view.
+    setFocusPolicy(Qt::NoFocus);
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(true);
     noPermissions_->setObjectName(QStringLiteral("noPermissions"));
@@ -154,6 +157,7 @@ void PermissionsTab::rebuildGrid()
             gridLayout_->addWidget(name, row + 2, 0);
             for (int kind = 0; kind < 3; ++kind) {
                 auto* toggle = new ui::ToggleSwitch;
+                toggle->setObjectName(QStringLiteral("permissionSwitch"));
                 const QString app = apps[row];
                 const QString perm = QLatin1String(kKinds[kind]);
                 toggle->setAccessibleName(QStringLiteral("%1: %2").arg(app, perm));
@@ -165,6 +169,8 @@ void PermissionsTab::rebuildGrid()
         }
         gridLayout_->setColumnStretch(4, 1);
         shownApps_ = apps;
+        // The switches come after the refresh button and the log were made; Tab reads them first.
+        ui::orderFocusChain(this);
     }
     for (const QString& app : std::as_const(shownApps_)) {
         const PermissionSet set = permissions.value(app);

@@ -229,7 +229,7 @@ void ProviderCard::refreshHeader()
     const ProviderStatus status = state_.providerStatus(id_);
     setText(count_, modelCountText(models));
     setText(badge_, statusText(status));
-    dot_->setColor(statusColor(status));
+    dot_->setColor(statusColor(status), statusText(status));
     // A screen reader hears the count and the status, as the eye sees them.
     const QString description = tr("%1, %2").arg(count_->text(), badge_->text());
     if (header_->accessibleDescription() != description)
@@ -366,7 +366,9 @@ QWidget* ProviderCard::makeSignIn()
     auto* signedIn = new QVBoxLayout(signedIn_);
     signedIn->setContentsMargins(0, 0, 0, 0);
     auto* row = new QHBoxLayout;
-    row->addWidget(new ui::StatusDot(NamedColor::Green, 10));
+    auto* signedInDot = new ui::StatusDot(NamedColor::Green, 10);
+    signedInDot->setColor(NamedColor::Green, tr("Signed in"));
+    row->addWidget(signedInDot);
     signedInAs_ = new Label;
     signedInAs_->setObjectName(QStringLiteral("signedInAs"));
     row->addWidget(signedInAs_);

@@ -5,6 +5,7 @@
 #include "settings/PermissionsTab.h"
 #include "ui/SymbolTable.h"
 
+#include <QTabBar>
 #include <QTabWidget>
 
 namespace zandrel {
@@ -14,6 +15,8 @@ SettingsView::SettingsView(const PageContext& context, QWidget* parent)
     , tabs_(new QTabWidget)
 {
     setObjectName(QStringLiteral("settingsView"));
+    // A holder for its content: Tab goes to the controls inside, which scroll into view.
+    setFocusPolicy(Qt::NoFocus);
     setWindowTitle(QStringLiteral("Settings"));
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(true);
@@ -21,6 +24,8 @@ SettingsView::SettingsView(const PageContext& context, QWidget* parent)
     tabs_->setObjectName(QStringLiteral("settingsTabs"));
     tabs_->setMinimumSize(580, 500);
     tabs_->setDocumentMode(true);
+    tabs_->tabBar()->setObjectName(QStringLiteral("settingsTabBar"));
+    tabs_->tabBar()->setAccessibleName(tr("Settings sections"));
     tabs_->addTab(
         new AISettingsTab(context), ui::SymbolTable::icon(QStringLiteral("brain")), QStringLiteral("AI"));
     tabs_->addTab(new HubSettingsTab(context),

@@ -86,6 +86,8 @@ AccountView::AccountView(const PageContext& context, QWidget* parent)
     , modes_(new QStackedWidget)
 {
     setObjectName(QStringLiteral("accountView"));
+    // A holder for its content: Tab goes to the controls inside, which scroll into view.
+    setFocusPolicy(Qt::NoFocus);
     setWindowTitle(QStringLiteral("Account"));
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(true);

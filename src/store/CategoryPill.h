@@ -5,7 +5,8 @@
 namespace zandrel {
 
 // One category of the store's strip: a capsule with a symbol and a name, filled with the accent
-// colour while selected. Clicking it chooses the category.
+// colour while selected, ringed in it while it has the keyboard's focus. Clicking it chooses the
+// category; its accessible description says whether it is the selected one.
 class CategoryPill : public QAbstractButton {
     Q_OBJECT
 
@@ -22,6 +23,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     // A click asks for the category; whether the pill is selected is the strip's to say.
     void nextCheckState() override {}
+    void checkStateSet() override;
 
 private:
     QString icon_;

@@ -2,6 +2,7 @@
 
 #include "store/StoreApp.h"
 #include "store/StoreAppListModel.h"
+#include "ui/FocusOrder.h"
 #include "ui/Formats.h"
 #include "ui/GradientTile.h"
 #include "ui/SymbolTable.h"
@@ -86,26 +87,24 @@ void StoreAppCard::paint(QPainter* painter,
     if (!model || index.row() >= model->rowCount())
         return;
     const QRect card = option.rect.adjusted(cellInset, cellInset, -cellInset, -cellInset);
-    const bool highlighted =
-        option.state.testFlag(QStyle::State_HasFocus) || option.state.testFlag(QStyle::State_Selected);
-    paintCard(painter, card, model->app(index.row()), option.palette, highlighted);
+    // The view marks its current card as having the focus only while the view itself has it.
+    paintCard(painter,
+              card,
+              model->app(index.row()),
+              option.palette,
+              option.state.testFlag(QStyle::State_HasFocus));
 }
 
 void StoreAppCard::paintCard(
-    QPainter* painter, const QRect& card, const StoreApp& app, const QPalette& palette, bool highlighted)
+    QPainter* painter, const QRect& card, const StoreApp& app, const QPalette& palette, bool focused)
 {
     const Texts texts = textsFor(app);
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
 
     Theme::paintCard(painter, QRectF(card).adjusted(0, 0, 0, 1), Elevation::Raised, palette);
-    if (highlighted) {
-        // The card under the pointer or with the keyboard's focus is ringed in the accent colour.
-        QPainterPath ring;
-        ring.addRoundedRect(QRectF(card).adjusted(1, 1, -1, -1), 10, 10);
-        painter->setPen(QPen(palette.color(QPalette::Highlight), 2));
-        painter->drawPath(ring);
-    }
+    if (focused)
+        ui::paintFocusRing(painter, QRectF(card), 10, palette);
 
     const QRect inner = card.adjusted(kPad, kPad, -kPad, -kPad);
     // Top row: tile and price badge.

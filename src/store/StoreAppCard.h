@@ -30,7 +30,7 @@ public:
     };
     static Texts textsFor(const StoreApp& app);
     static void paintCard(
-        QPainter* painter, const QRect& card, const StoreApp& app, const QPalette& palette, bool highlighted);
+        QPainter* painter, const QRect& card, const StoreApp& app, const QPalette& palette, bool focused);
 };
 
 } // namespace zandrel

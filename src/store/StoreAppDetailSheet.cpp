@@ -73,6 +73,7 @@ StoreAppDetailSheet::StoreAppDetailSheet(QString slug, const PageContext& contex
     scroll->setObjectName(QStringLiteral("detailContent"));
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
+    scroll->setFocusPolicy(Qt::NoFocus);
     body_->addWidget(loading);
     body_->addWidget(scroll);
     body_->addWidget(errorView_);

@@ -18,7 +18,8 @@ public:
     const StoreApp& app(int row) const { return apps_.at(row); }
 
     int rowCount(const QModelIndex& parent = {}) const override;
-    // The name for display and keyboard search; a spoken summary for accessibility.
+    // The name for display and keyboard search; for accessibility, the card's name, developer, price
+    // and rating as its text, its description and downloads as its description.
     QVariant data(const QModelIndex& index, int role) const override;
 
 private:

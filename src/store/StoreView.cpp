@@ -9,6 +9,7 @@
 #include "ui/Caps.h"
 #include "ui/ClearLayout.h"
 #include "ui/EmptyStateView.h"
+#include "ui/FocusOrder.h"
 #include "ui/Formats.h"
 #include "ui/PageLife.h"
 #include "ui/Spinner.h"
@@ -62,6 +63,8 @@ public:
         setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         setFrameShape(QFrame::NoFrame);
         setWidgetResizable(true);
+        // Tab goes to the pills themselves, and the strip scrolls to the one focused.
+        setFocusPolicy(Qt::NoFocus);
     }
 
 protected:
@@ -75,7 +78,8 @@ protected:
 };
 
 // Three flexible columns of cards; cells are sized from the width, so only the cards on screen are
-// laid out and painted. Return or Space opens the current card, as a click does.
+// laid out and painted. Return or Space opens the current card, as a click does; the arrows move
+// between cards by their places in the grid.
 class StoreGridView : public QListView {
 public:
     explicit StoreGridView(std::function<void(int)> open)
@@ -109,6 +113,20 @@ protected:
         const QSize cell(width / kColumns, StoreAppCard::cardHeight() + 2 * StoreAppCard::cellInset);
         if (gridSize() != cell)
             setGridSize(cell);
+    }
+    // Up and Down keep to the column, as the eye reads the grid; from a full row down to a shorter
+    // last one, the last card is the nearest.
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override
+    {
+        const int rows = model() ? model()->rowCount() : 0;
+        const int row = currentIndex().row();
+        if (row < 0 || (action != MoveUp && action != MoveDown))
+            return QListView::moveCursor(action, modifiers);
+        if (action == MoveUp)
+            return row >= kColumns ? model()->index(row - kColumns, 0) : currentIndex();
+        if (row / kColumns < (rows - 1) / kColumns)
+            return model()->index(qMin(row + kColumns, rows - 1), 0);
+        return currentIndex();
     }
     void keyPressEvent(QKeyEvent* event) override
     {
@@ -343,6 +361,8 @@ void StoreView::rebuildPills()
     strip_->setFixedHeight(pillSlugs_.first().first->sizeHint().height() + 8);
     strip_->setVisible(!categories_.isEmpty());
     updatePills();
+    // The pills arrive after the grid was built: Tab still reads search row, pills, grid.
+    ui::orderFocusChain(this);
 }
 
 void StoreView::updatePills()

@@ -40,6 +40,13 @@ QVariant UpdateListModel::data(const QModelIndex& index, int role) const
         return ui::capitalizedWords(update.slug);
     case Qt::AccessibleTextRole:
         return QStringLiteral("%1, version %2").arg(ui::capitalizedWords(update.slug), update.version);
+    case Qt::AccessibleDescriptionRole: {
+        // The row's state as its end shows it, then its notes.
+        const QString state = updated_ && updated_->contains(update.slug)     ? tr("Updated.")
+                              : updating_ && updating_->contains(update.slug) ? tr("Updating.")
+                                                                              : tr("Return updates it.");
+        return update.notes.isEmpty() ? state : state + u' ' + update.notes;
+    }
     case UpdatingRole:
         return updating_ && updating_->contains(update.slug);
     case UpdatedRole:
