@@ -4,12 +4,14 @@
 //
 //   zandrel-screenshot <myapps|store|updates|account|settings|app:NAME|sheet:SLUG> <out.png> [wait-ms]
 //                      [zandrel:...]
-// about opens the About dialog over My Apps; sheet:SLUG opens the store's detail sheet of that app halfway
+// about opens the About dialog over My Apps; shortcuts the Keyboard Shortcuts dialog; menu:hub, menu:go
+// and menu:help open that menu of the menu bar; sheet:SLUG opens the store's detail sheet of that app halfway
 // through the wait; settings:N shows the settings page on tab N; ai:ID shows the AI tab with that provider's
 // card expanded. SHOT_PORT sets the Hub state's port after the start-up (any number, as the Hub tab may) and
 // refreshes; SHOT_PRESS=1 then presses the status bar's Start/Stop button.
 
 #include "app/ContentView.h"
+#include "app/MainWindow.h"
 #include "app/StatusBar.h"
 #include "app/ZandrelHubApp.h"
 #include "platform/QtPlatform.h"
@@ -19,6 +21,8 @@
 #include "store/StoreView.h"
 
 #include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
@@ -42,7 +46,8 @@ int main(int argc, char* argv[])
         item = zandrel::SidebarItem::section(Kind::Store);
     else if (section.startsWith(u"app:"))
         item = zandrel::SidebarItem::app(section.mid(4));
-    else if (section != u"myapps" && section != u"about")
+    else if (section != u"myapps" && section != u"about" && section != u"shortcuts" &&
+             !section.startsWith(u"menu:"))
         item = zandrel::SidebarItem::section(section == u"store"     ? Kind::Store
                                              : section == u"updates" ? Kind::Updates
                                              : section == u"account" ? Kind::Account
@@ -54,15 +59,21 @@ int main(int argc, char* argv[])
     zandrel::ZandrelHubApp hub(
         platform, zandrel::LinkRouter::printLine, zandrel::LaunchOptions::fromEnvironment());
     hub.show();
-    hub.window().move(0, 0);
+    hub.mainWindow().move(0, 0);
     // SHOT_HEIGHT makes the window taller, to see a long page whole.
     if (const int height = qEnvironmentVariableIntValue("SHOT_HEIGHT"); height > 0)
-        hub.window().resize(hub.window().width(), height);
+        hub.mainWindow().resize(hub.mainWindow().width(), height);
     // After the start-up's refresh, as a user would get there: the Hub's apps are known by then.
     QObject::connect(&hub.window(), &zandrel::ContentView::startUpFinished, &hub.window(), [&] {
         hub.window().setSelection(item);
         if (section == u"about")
             hub.window().showAbout();
+        if (section == u"shortcuts")
+            hub.mainWindow().showShortcuts();
+        if (section.startsWith(u"menu:")) {
+            if (auto* menu = hub.mainWindow().findChild<QMenu*>(section.mid(5) + u"Menu"_qs))
+                hub.mainWindow().menuBar()->setActiveAction(menu->menuAction());
+        }
         bool portGiven = false;
         const int port = qEnvironmentVariableIntValue("SHOT_PORT", &portGiven);
         if (portGiven) {
@@ -102,8 +113,8 @@ int main(int argc, char* argv[])
     QTimer::singleShot(waitMs, &application, [&] {
         QPixmap picture = QGuiApplication::primaryScreen()->grabWindow(0);
         if (picture.isNull() || QGuiApplication::platformName() == u"offscreen")
-            picture = hub.window().grab();
-        const QRect window = hub.window().frameGeometry();
+            picture = hub.mainWindow().grab();
+        const QRect window = hub.mainWindow().frameGeometry();
         picture.copy(QRect(0, 0, qMax(window.right() + 1, 820), qMax(window.bottom() + 1, 570)))
             .save(args[2]);
         application.quit();

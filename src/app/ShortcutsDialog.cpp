@@ -25,7 +25,8 @@ ShortcutsDialog::ShortcutsDialog(const QList<Group>& groups, QWidget* parent)
     list_->setUniformRowHeights(true);
     list_->header()->setStretchLastSection(false);
     list_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    list_->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    list_->header()->setSectionResizeMode(1, QHeaderView::Fixed);
+    list_->setAlternatingRowColors(true);
 
     for (const Group& group : groups) {
         auto* heading = new QTreeWidgetItem(list_, {plainText(group.title)});
@@ -45,6 +46,9 @@ ShortcutsDialog::ShortcutsDialog(const QList<Group>& groups, QWidget* parent)
     }
     list_->expandAll();
     list_->resizeColumnToContents(1);
+    // Room after the longest key, so it does not touch the frame.
+    list_->setColumnWidth(1, list_->columnWidth(1) + 24);
+    list_->setCurrentItem(nullptr);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

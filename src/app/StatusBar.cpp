@@ -64,7 +64,9 @@ void StatusBar::setStatus(bool isRunning, int appCount, int port, const std::opt
     problem_->setFullText(problem.value_or(QString()));
     problem_->setVisible(problem.has_value() && !problem->isEmpty());
     toggle_->setText(isRunning ? QStringLiteral("Stop") : QStringLiteral("Start"));
-    dot_->setColor(dotColor());
+    // The short label needs its object for a screen reader, the dot its meaning rather than its colour.
+    toggle_->setAccessibleName(isRunning ? tr("Stop the Hub") : tr("Start the Hub"));
+    dot_->setColor(dotColor(), isRunning ? tr("Running") : tr("Stopped"));
 }
 
 NamedColor StatusBar::dotColor() const
