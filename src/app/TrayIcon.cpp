@@ -89,7 +89,10 @@ void TrayIcon::update()
         toolTip_ += QStringLiteral(" · ") + StatusBar::appCountText(int(hub_.apps().size()));
     if (hub_.problem() && !hub_.problem()->isEmpty())
         toolTip_ += u'\n' + *hub_.problem();
-    icon_ = statusIcon(running);
+    if (!iconRunning_ || *iconRunning_ != running) {
+        iconRunning_ = running;
+        icon_ = statusIcon(running);
+    }
     menu_->setToolTip(toolTip_);
     if (tray_) {
         tray_->setIcon(icon_);

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QSystemTrayIcon>
+#include <optional>
 
 class QAction;
 class QMenu;
@@ -46,6 +47,7 @@ private:
     QMenu* menu_;
     QPointer<QSystemTrayIcon> tray_;
     QIcon icon_;
+    std::optional<bool> iconRunning_; // the status the icon was drawn for
     QString toolTip_;
 };
 

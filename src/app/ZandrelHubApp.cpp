@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QFileOpenEvent>
 #include <QIcon>
+#include <QPointer>
 
 namespace zandrel {
 
@@ -32,8 +33,13 @@ ZandrelHubApp::ZandrelHubApp(Platform& platform, LinkRouter::Output output, Laun
 {
     hubState_.setPort(options.hubPort);
     preferences_.setTrayAvailable(tray_->isAvailable());
+    // An install may end after the application object is gone (a test, a quit cut short): it then tells
+    // no one.
     router_.setInstallNotice(
-        [this](const QString& app, const std::optional<QString>& failure) { installFinished(app, failure); });
+        [app = QPointer<ZandrelHubApp>(this)](const QString& name, const std::optional<QString>& failure) {
+            if (app)
+                app->installFinished(name, failure);
+        });
     connect(window_.get(), &MainWindow::quitRequested, this, &ZandrelHubApp::quitRequested);
     connect(tray_.get(), &TrayIcon::quitRequested, this, [this] {
         window_->rememberPlace();
