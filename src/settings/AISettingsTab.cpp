@@ -13,6 +13,7 @@
 #include "ui/Formats.h"
 #include "ui/GroupBox.h"
 #include "ui/Label.h"
+#include "ui/Refill.h"
 #include "ui/Spinner.h"
 #include "ui/SymbolTable.h"
 #include "ui/SymbolView.h"
@@ -49,27 +50,8 @@ ui::GroupBox* section(const QString& symbol, const QString& title, const QString
     return box;
 }
 
-using Entries = QList<std::pair<QString, QString>>; // text, value
-
-// Brings a drop-down's entries to these, changing only what differs: an open list stays open and
-// the user's pick is not lost. The current entry follows `current` (none when nothing matches).
-void refill(QComboBox* picker, const Entries& entries, const QString& current)
-{
-    const int common = qMin(picker->count(), int(entries.size()));
-    for (int i = 0; i < common; ++i) {
-        if (picker->itemText(i) != entries[i].first)
-            picker->setItemText(i, entries[i].first);
-        if (picker->itemData(i).toString() != entries[i].second)
-            picker->setItemData(i, entries[i].second);
-    }
-    while (picker->count() > entries.size())
-        picker->removeItem(picker->count() - 1);
-    for (qsizetype i = picker->count(); i < entries.size(); ++i)
-        picker->addItem(entries[i].first, entries[i].second);
-    const int index = picker->findData(current);
-    if (picker->currentIndex() != index)
-        picker->setCurrentIndex(index);
-}
+using Entries = ui::ComboEntries;
+using ui::refill;
 
 } // namespace
 

@@ -1,10 +1,15 @@
 #include "settings/AuditLogView.h"
 
-#include "settings/PermissionsState.h"
+#include "settings/AuditExport.h"
+#include "settings/AuditLogModel.h"
 #include "ui/SymbolTable.h"
 #include "ui/Theme.h"
 
-#include <QAbstractListModel>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QStyledItemDelegate>
 
@@ -13,36 +18,6 @@ namespace zandrel {
 using ui::TextStyle;
 using ui::Theme;
 using ui::Tone;
-
-class AuditLogModel : public QAbstractListModel {
-public:
-    using QAbstractListModel::QAbstractListModel;
-
-    QList<AuditEntry> entries;
-
-    void set(QList<AuditEntry> list)
-    {
-        beginResetModel();
-        entries = std::move(list);
-        endResetModel();
-    }
-    int rowCount(const QModelIndex& parent = {}) const override
-    {
-        return parent.isValid() ? 0 : int(entries.size());
-    }
-    QVariant data(const QModelIndex& index, int role) const override
-    {
-        if (!index.isValid() || index.row() >= entries.size())
-            return {};
-        if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
-            return AuditLogView::textsFor(entries.at(index.row())).mid(1).join(u' ');
-        // The symbol says it to the eye; the description says it to the ear.
-        if (role == Qt::AccessibleDescriptionRole)
-            return entries.at(index.row()).allowed.value_or(false) ? AuditLogView::tr("Allowed")
-                                                                   : AuditLogView::tr("Denied");
-        return {};
-    }
-};
 
 namespace {
 
@@ -65,17 +40,23 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
-        const auto* model = static_cast<const AuditLogModel*>(index.model());
-        if (index.row() >= model->entries.size())
+        const QStringList texts = index.data(AuditLogModel::TextsRole).toStringList();
+        if (texts.size() < 5)
             return;
-        const QStringList texts = AuditLogView::textsFor(model->entries.at(index.row()));
         const QPalette& palette = option.palette;
+        const bool selected = option.state.testFlag(QStyle::State_Selected);
         const QRect row = option.rect.adjusted(0, kPadY, 0, -kPadY);
         const QFont caption = Theme::font(TextStyle::Caption);
         const QFontMetrics metrics(caption);
         painter->save();
-        if (option.state.testFlag(QStyle::State_HasFocus))
+        if (selected)
+            painter->fillRect(option.rect, palette.color(QPalette::Highlight));
+        else if (option.state.testFlag(QStyle::State_HasFocus))
             painter->fillRect(option.rect, Theme::textColor(Tone::Quaternary, palette));
+        // On the selection colour every text takes the colour made for it.
+        const auto tone = [&](Tone wanted) {
+            return selected ? palette.color(QPalette::HighlightedText) : Theme::textColor(wanted, palette);
+        };
 
         const bool allowed = texts[0] == u"checkmark.circle";
         const int side = metrics.height() - 2;
@@ -92,13 +73,13 @@ public:
         QFont medium = caption;
         medium.setWeight(QFont::Medium);
         painter->setFont(medium);
-        painter->setPen(palette.color(QPalette::Text));
+        painter->setPen(selected ? palette.color(QPalette::HighlightedText) : palette.color(QPalette::Text));
         painter->drawText(QRect(x, row.top(), 70, row.height()),
                           Qt::AlignLeft | Qt::AlignVCenter,
                           QFontMetrics(medium).elidedText(texts[1], Qt::ElideRight, 70));
         x += 70 + kSpacing;
         painter->setFont(caption);
-        painter->setPen(Theme::textColor(Tone::Secondary, palette));
+        painter->setPen(tone(Tone::Secondary));
         painter->drawText(QRect(x, row.top(), 50, row.height()),
                           Qt::AlignLeft | Qt::AlignVCenter,
                           metrics.elidedText(texts[2], Qt::ElideRight, 50));
@@ -115,7 +96,7 @@ public:
                           metrics.elidedText(texts[3].left(500), Qt::ElideRight, what));
         if (timeWidth > 0) {
             painter->setFont(time);
-            painter->setPen(Theme::textColor(Tone::Tertiary, palette));
+            painter->setPen(tone(Tone::Tertiary));
             painter->drawText(QRect(row.right() - 4 - timeWidth, row.top(), timeWidth, row.height()),
                               Qt::AlignRight | Qt::AlignVCenter,
                               texts[4]);
@@ -129,36 +110,107 @@ public:
 AuditLogView::AuditLogView(QWidget* parent)
     : QListView(parent)
     , model_(new AuditLogModel(this))
+    , filter_(new AuditFilterModel(this))
 {
     setObjectName(QStringLiteral("auditLog"));
-    setModel(model_);
+    filter_->setSourceModel(model_);
+    setModel(filter_);
     setItemDelegate(new AuditRow(this));
     setUniformItemSizes(true);
-    setSelectionMode(QAbstractItemView::NoSelection);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setSpacing(0);
-    setAccessibleName(QStringLiteral("Recent audit log"));
+    setAccessibleName(tr("Recent audit log"));
     viewport()->setAutoFillBackground(false);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    for (const auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(filter_, signal, this, &AuditLogView::fitHeight);
+    connect(filter_, &QAbstractItemModel::modelReset, this, &AuditLogView::fitHeight);
+    connect(filter_, &QAbstractItemModel::layoutChanged, this, &AuditLogView::fitHeight);
+    fitHeight();
 }
 
 void AuditLogView::setEntries(QList<AuditEntry> entries)
 {
-    model_->set(std::move(entries));
-    setFixedHeight(sizeHint().height());
+    model_->setEntries(std::move(entries));
 }
 
 const QList<AuditEntry>& AuditLogView::entries() const
 {
-    return model_->entries;
+    return model_->entries();
+}
+
+QList<AuditEntry> AuditLogView::entriesAt(const QModelIndexList& rows) const
+{
+    QList<AuditEntry> found;
+    found.reserve(rows.size());
+    for (const QModelIndex& row : rows) {
+        const QModelIndex source = filter_->mapToSource(row);
+        if (source.isValid() && source.row() < model_->entries().size())
+            found.append(model_->entries().at(source.row()));
+    }
+    return found;
+}
+
+QList<AuditEntry> AuditLogView::shownEntries() const
+{
+    QModelIndexList rows;
+    for (int row = 0; row < filter_->rowCount(); ++row)
+        rows.append(filter_->index(row, 0));
+    return entriesAt(rows);
+}
+
+QList<AuditEntry> AuditLogView::selectedEntries() const
+{
+    QModelIndexList rows = selectionModel()->selectedRows();
+    // In the order shown, whatever order they were picked in.
+    std::sort(rows.begin(), rows.end(), [](const QModelIndex& a, const QModelIndex& b) {
+        return a.row() < b.row();
+    });
+    return entriesAt(rows);
+}
+
+bool AuditLogView::copySelection()
+{
+    const QList<AuditEntry> chosen = selectedEntries();
+    if (chosen.isEmpty())
+        return false;
+    QApplication::clipboard()->setText(AuditExport::text(chosen));
+    return true;
+}
+
+void AuditLogView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->matches(QKeySequence::Copy)) {
+        copySelection();
+        event->accept();
+        return;
+    }
+    QListView::keyPressEvent(event);
+}
+
+void AuditLogView::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu menu(this);
+    QAction* copy = menu.addAction(tr("Copy"), this, &AuditLogView::copySelection);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setEnabled(selectionModel()->hasSelection());
+    menu.addAction(tr("Select All"), this, &QAbstractItemView::selectAll);
+    menu.exec(event->globalPos());
+}
+
+void AuditLogView::fitHeight()
+{
+    setFixedHeight(sizeHint().height());
+    Q_EMIT shownCountChanged();
 }
 
 QSize AuditLogView::sizeHint() const
 {
-    const qsizetype rows = model_->entries.size();
-    return {QListView::sizeHint().width(), int(qMin<qsizetype>(maxHeight, rows * rowHeight() + 2))};
+    const int rows = filter_->rowCount();
+    return {QListView::sizeHint().width(), qMin(maxHeight, rows * rowHeight() + 2)};
 }
 
 QStringList AuditLogView::textsFor(const AuditEntry& entry)
@@ -169,7 +221,7 @@ QStringList AuditLogView::textsFor(const AuditEntry& entry)
             entry.app.value_or(QString()),
             entry.action.value_or(QString()),
             what,
-            PermissionsState::auditTimeText(entry.timestamp).value_or(QString()).left(40)};
+            AuditLogModel::whenText(entry.timestamp)};
 }
 
 } // namespace zandrel

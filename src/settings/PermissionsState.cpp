@@ -114,10 +114,12 @@ QCoro::Task<> PermissionsState::load()
         co_await readPermissions();
         if (!self || load != loadSeq_)
             co_return;
-        QList<AuditEntry> entries = co_await HubAPIClient(port_).getAuditLog(auditLimit);
+        const quint64 audit = ++auditSeq_;
+        QList<AuditEntry> entries = co_await HubAPIClient(port_).getAuditLog(auditLimit_);
         if (!self || load != loadSeq_)
             co_return;
-        setAuditLog(std::move(entries));
+        if (audit == auditSeq_)
+            setAuditLog(std::move(entries));
         setError(std::nullopt);
     } catch (...) {
         if (!self || load != loadSeq_)
@@ -125,6 +127,44 @@ QCoro::Task<> PermissionsState::load()
         setError(describeException(std::current_exception()));
     }
     setIsLoading(false);
+}
+
+QCoro::Task<> PermissionsState::showMoreAudit()
+{
+    QPointer<PermissionsState> self(this);
+    if (!canShowMoreAudit())
+        co_return;
+    const int steps[] = {100, 250, 500, maxAuditLimit};
+    const int limit =
+        *std::find_if(std::begin(steps), std::end(steps), [this](int step) { return step > auditLimit_; });
+    const quint64 audit = ++auditSeq_;
+    setLoadingMore(true);
+    std::optional<QString> failure;
+    QList<AuditEntry> entries;
+    try {
+        entries = co_await HubAPIClient(port_).getAuditLog(limit);
+    } catch (...) {
+        failure = describeException(std::current_exception());
+    }
+    if (!self)
+        co_return;
+    if (audit == auditSeq_) {
+        if (failure) {
+            setError(failure);
+        } else {
+            auditLimit_ = limit;
+            setAuditLog(std::move(entries));
+        }
+    }
+    setLoadingMore(false);
+}
+
+void PermissionsState::setLoadingMore(bool value)
+{
+    if (value == loadingMore_)
+        return;
+    loadingMore_ = value;
+    Q_EMIT isLoadingMoreAuditChanged();
 }
 
 QCoro::Task<> PermissionsState::togglePermission(QString app, QString perm, bool value)

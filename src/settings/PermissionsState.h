@@ -16,7 +16,9 @@ class PermissionsState : public QObject {
     Q_OBJECT
 
 public:
+    // How many audit entries a load asks for at first, and the most "Show more" goes to.
     static constexpr int auditLimit = 20;
+    static constexpr int maxAuditLimit = 1000;
 
     explicit PermissionsState(int port = 3456, QObject* parent = nullptr);
 
@@ -24,6 +26,11 @@ public:
     const QList<AuditEntry>& auditLog() const { return auditLog_; }
     bool isLoading() const { return isLoading_; }
     const std::optional<QString>& error() const { return error_; }
+    // How many audit entries the loads ask for now.
+    int auditRequestLimit() const { return auditLimit_; }
+    // The Hub sent as many entries as were asked for, so it may hold more, and the limit can still grow.
+    bool canShowMoreAudit() const { return auditLimit_ < maxAuditLimit && auditLog_.size() >= auditLimit_; }
+    bool isLoadingMoreAudit() const { return loadingMore_; }
 
     // Permissions, then the audit log. A failure keeps what was replaced before it. Only the latest
     // load counts: an earlier one still running drops its answers and leaves isLoading alone.
@@ -32,6 +39,9 @@ public:
     // goes back to where it was (unless a later flip moved it meanwhile), the permissions are read
     // again from the Hub, and the error is kept: a refused change never looks granted.
     QCoro::Task<> togglePermission(QString app, QString perm, bool value);
+    // Asks for the audit log again with the next larger limit (100, 250, 500, 1,000); later loads keep
+    // it. A failure keeps the list and the limit as they were and lands in error().
+    QCoro::Task<> showMoreAudit();
 
     // The time of an audit entry as the log shows it ("12:34:56"), or nothing.
     static std::optional<QString> auditTimeText(const std::optional<QString>& timestamp);
@@ -41,12 +51,14 @@ Q_SIGNALS:
     void auditLogChanged();
     void isLoadingChanged();
     void errorChanged();
+    void isLoadingMoreAuditChanged();
 
 private:
     void setPermissions(PermissionMap permissions);
     void setAuditLog(QList<AuditEntry> entries);
     void setIsLoading(bool value);
     void setError(std::optional<QString> error);
+    void setLoadingMore(bool value);
     // Reads the permissions; the answer is applied only while no later read was sent, with the
     // flips it may not know about laid over it. Throws the request's failure.
     QCoro::Task<> readPermissions();
@@ -71,6 +83,10 @@ private:
     };
     QList<LocalFlip> localFlips_;
     quint64 loadSeq_ = 0;
+    // Every audit request, a load's or Show more's: only the latest one sent is applied.
+    quint64 auditSeq_ = 0;
+    int auditLimit_ = auditLimit;
+    bool loadingMore_ = false;
     quint64 readSeq_ = 0;
     bool readOut_ = false;
     // Per app: requests still on their way, and the last refusal waiting for them.

@@ -1,6 +1,6 @@
 #include "settings/PermissionsTab.h"
 
-#include "settings/AuditLogView.h"
+#include "settings/AuditLogPanel.h"
 #include "settings/PermissionsState.h"
 #include "ui/Caps.h"
 #include "ui/ClearLayout.h"
@@ -47,8 +47,7 @@ PermissionsTab::PermissionsTab(int hubPort, QWidget* parent)
           new Label(QStringLiteral("No permission data available"), TextStyle::Body, Tone::Secondary))
     , grid_(new QWidget)
     , gridLayout_(new QGridLayout(grid_))
-    , noEntries_(new Label(QStringLiteral("No audit entries"), TextStyle::Caption, Tone::Secondary))
-    , auditLog_(new AuditLogView)
+    , auditLog_(new AuditLogPanel(*state_))
 {
     setObjectName(QStringLiteral("permissionsTab"));
     // A holder for its content: Tab goes to the controls inside, which scroll into view.
@@ -56,7 +55,6 @@ PermissionsTab::PermissionsTab(int hubPort, QWidget* parent)
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(true);
     noPermissions_->setObjectName(QStringLiteral("noPermissions"));
-    noEntries_->setObjectName(QStringLiteral("noAuditEntries"));
     gridLayout_->setContentsMargins(0, 0, 0, 0);
     gridLayout_->setHorizontalSpacing(16);
     gridLayout_->setVerticalSpacing(8);
@@ -84,7 +82,6 @@ PermissionsTab::PermissionsTab(int hubPort, QWidget* parent)
     connect(refresh, &QToolButton::clicked, state_, &PermissionsState::load);
     auditHeader->addWidget(refresh);
     audit->content()->addLayout(auditHeader);
-    audit->content()->addWidget(noEntries_);
     audit->content()->addWidget(auditLog_);
 
     auto* content = new QWidget;
@@ -99,10 +96,8 @@ PermissionsTab::PermissionsTab(int hubPort, QWidget* parent)
 
     connect(state_, &PermissionsState::permissionsChanged, this, &PermissionsTab::rebuildGrid);
     connect(state_, &PermissionsState::isLoadingChanged, this, &PermissionsTab::rebuildGrid);
-    connect(state_, &PermissionsState::auditLogChanged, this, &PermissionsTab::updateAudit);
     connect(state_, &PermissionsState::errorChanged, this, [this] { banner_->setError(state_->error()); });
     rebuildGrid();
-    updateAudit();
 }
 
 PermissionsTab::~PermissionsTab() = default;
@@ -178,14 +173,6 @@ void PermissionsTab::rebuildGrid()
         toggle(app, QStringLiteral("write"))->setOn(set.write.value_or(false));
         toggle(app, QStringLiteral("actions"))->setOn(set.actions.value_or(false));
     }
-}
-
-void PermissionsTab::updateAudit()
-{
-    const QList<AuditEntry>& entries = state_->auditLog();
-    noEntries_->setVisible(entries.isEmpty());
-    auditLog_->setVisible(!entries.isEmpty());
-    auditLog_->setEntries(entries);
 }
 
 } // namespace zandrel

@@ -14,11 +14,12 @@ class ErrorBanner;
 class Label;
 class ToggleSwitch;
 } // namespace ui
-class AuditLogView;
+class AuditLogPanel;
 class PermissionsState;
 
 // The Permissions tab: a switch for each app's read, write and actions permission, and the recent
-// audit log with a refresh button. It loads each time it is shown; a failure shows in place.
+// audit log with a refresh button, a filter, a longer log on demand and an export. It loads each time it is
+// shown; a failure shows in place.
 class PermissionsTab : public QScrollArea, public ui::Reloadable {
     Q_OBJECT
 
@@ -37,7 +38,6 @@ protected:
 
 private:
     void rebuildGrid();
-    void updateAudit();
 
     PermissionsState* state_;
     ui::ErrorBanner* banner_;
@@ -45,8 +45,7 @@ private:
     QWidget* grid_;
     QGridLayout* gridLayout_;
     QStringList shownApps_;
-    ui::Label* noEntries_;
-    AuditLogView* auditLog_;
+    AuditLogPanel* auditLog_;
 };
 
 } // namespace zandrel

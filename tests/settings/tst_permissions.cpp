@@ -5,6 +5,7 @@
 #include "AsyncTest.h"
 #include "FakeHub.h"
 #include "MultiTest.h"
+#include "settings/AuditLogModel.h"
 #include "settings/AuditLogView.h"
 #include "settings/PermissionsState.h"
 #include "settings/PermissionsTab.h"
@@ -256,7 +257,11 @@ private Q_SLOTS:
         auto* log = tab.findChild<AuditLogView*>();
         QCOMPARE(log->entries().size(), 2);
         QCOMPARE(AuditLogView::textsFor(log->entries()[0]),
-                 QStringList({u"checkmark.circle"_s, u"alpha"_s, u"read"_s, u"/x"_s, u"12:34:56"_s}));
+                 QStringList({u"checkmark.circle"_s,
+                              u"alpha"_s,
+                              u"read"_s,
+                              u"/x"_s,
+                              AuditLogModel::whenText(log->entries()[0].timestamp)}));
         QCOMPARE(AuditLogView::textsFor(log->entries()[1]),
                  QStringList({u"xmark.circle"_s, u"beta"_s, u"write"_s, u"export"_s, u""_s}));
         QVERIFY(log->height() <= AuditLogView::maxHeight);
