@@ -85,6 +85,20 @@ HubData FirstStart::seed(const Catalogue& catalogue,
                                    granted.actions.value_or(false),
                                    action.name));
         }
+        // Two weeks of everyday use before that, so the log has days to filter and more than one page.
+        for (int day = 14; day >= 1; --day) {
+            for (int use = 0; use < 3; ++use) {
+                const QDateTime at = now.addDays(-day).addSecs(-3600 * (3 * use + index) - 97 * day);
+                const bool writes = (day + use + index) % 4 == 0;
+                const bool denied = !(writes ? granted.write : granted.read).value_or(false);
+                history.append(entryAt(at,
+                                       app.name,
+                                       writes ? QStringLiteral("write") : QStringLiteral("read"),
+                                       QStringLiteral("/api/files/") + file,
+                                       !denied,
+                                       QString()));
+            }
+        }
         ++index;
     }
     std::sort(history.begin(), history.end(), [](const AuditEntry& a, const AuditEntry& b) {

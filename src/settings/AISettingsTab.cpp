@@ -5,6 +5,7 @@
 #include "settings/FallbackChainModel.h"
 #include "settings/FallbackChainView.h"
 #include "settings/ProviderCard.h"
+#include "settings/UsageBar.h"
 #include "settings/UsageCard.h"
 #include "ui/Caps.h"
 #include "ui/Divider.h"
@@ -397,7 +398,7 @@ QWidget* AISettingsTab::makeUsage()
     for (const char* title : {"App", "Requests", "Tokens", "Cost"})
         breakdownGrid_->addWidget(
             new Label(QLatin1String(title), TextStyle::Caption, Tone::Secondary), 0, at++);
-    breakdownGrid_->setColumnStretch(4, 1);
+    breakdownGrid_->setColumnStretch(5, 1);
     column->addWidget(holder);
     box->content()->addWidget(breakdown_);
     return box;
@@ -428,9 +429,10 @@ void AISettingsTab::syncUsage()
             }
             breakdownGrid_->addWidget(cell, row + 1, column);
         }
+        breakdownGrid_->addWidget(new UsageBar, row + 1, 4, Qt::AlignVCenter);
     }
     for (int row = rows; row < breakdownRows_; ++row) {
-        for (int column = 0; column < 4; ++column) {
+        for (int column = 0; column < 5; ++column) {
             QLayoutItem* item = breakdownGrid_->itemAtPosition(row + 1, column);
             QWidget* cell = item ? item->widget() : nullptr;
             breakdownGrid_->removeWidget(cell);
@@ -438,8 +440,11 @@ void AISettingsTab::syncUsage()
         }
     }
     breakdownRows_ = rows;
+    const QList<qreal> shares = UsageBar::fractions(perApp.values());
     int row = 1;
     for (auto it = perApp.cbegin(); it != perApp.cend() && row <= rows; ++it, ++row) {
+        static_cast<UsageBar*>(breakdownGrid_->itemAtPosition(row, 4)->widget())
+            ->setUsage(*it, shares.at(row - 1));
         qint64 tokens = 0;
         if (__builtin_add_overflow(it->input_tokens, it->output_tokens, &tokens))
             tokens = std::numeric_limits<qint64>::max(); // absurd counts from the Hub must not wrap round

@@ -10,6 +10,7 @@
 #include "settings/FallbackChainModel.h"
 #include "settings/FallbackChainView.h"
 #include "settings/ProviderCard.h"
+#include "settings/UsageBar.h"
 #include "store/StoreService.h"
 #include "ui/ErrorBanner.h"
 #include "ui/Formats.h"
@@ -426,6 +427,12 @@ private Q_SLOTS:
                               u"2"_s,
                               u"1.0K"_s,
                               u"$2.50"_s}));
+        // Beside the costs, bars: the largest spender's is full, and each tells its tokens and requests.
+        const QList<UsageBar*> bars = breakdown->findChildren<UsageBar*>();
+        QCOMPARE(bars.size(), 2);
+        QCOMPARE(bars[0]->fraction(), 0.0);
+        QCOMPARE(bars[1]->fraction(), 1.0);
+        QCOMPARE(bars[1]->toolTip(), u"999 in, 1 out, 2 requests"_s);
 
         hub->on("GET", "/api/ai/config", ScriptedReply::close());
         QVERIFY(await(tab->state().load()).succeeded());
