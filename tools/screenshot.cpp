@@ -8,7 +8,8 @@
 // and menu:help open that menu of the menu bar; sheet:SLUG opens the store's detail sheet of that app halfway
 // through the wait; settings:N shows the settings page on tab N; ai:ID shows the AI tab with that provider's
 // card expanded. SHOT_PORT sets the Hub state's port after the start-up (any number, as the Hub tab may) and
-// refreshes; SHOT_PRESS=1 then presses the status bar's Start/Stop button.
+// refreshes; SHOT_PRESS=1 then presses the status bar's Start/Stop button. SHOT_TYPE=NAME=TEXT types TEXT
+// into the line edit of that object name halfway through the wait (the audit log's search, auditSearch).
 
 #include "app/ContentView.h"
 #include "app/MainWindow.h"
@@ -21,6 +22,7 @@
 #include "store/StoreView.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -66,6 +68,10 @@ int main(int argc, char* argv[])
     // After the start-up's refresh, as a user would get there: the Hub's apps are known by then.
     QObject::connect(&hub.window(), &zandrel::ContentView::startUpFinished, &hub.window(), [&] {
         hub.window().setSelection(item);
+        // The window may have opened on Settings already (it remembers its section).
+        if (auto* settings = qobject_cast<zandrel::SettingsView*>(hub.window().currentPage());
+            settings && section.startsWith(u"settings:"))
+            settings->tabs()->setCurrentIndex(section.mid(9).toInt());
         if (section == u"about")
             hub.window().showAbout();
         if (section == u"shortcuts")
@@ -108,6 +114,12 @@ int main(int argc, char* argv[])
                         store->openDetail(row);
                 }
             }
+        });
+    }
+    if (const QString typed = qEnvironmentVariable("SHOT_TYPE"); typed.contains(u'=')) {
+        QTimer::singleShot(waitMs / 2, &application, [&hub, typed] {
+            if (auto* field = hub.mainWindow().findChild<QLineEdit*>(typed.section(u'=', 0, 0)))
+                field->setText(typed.section(u'=', 1));
         });
     }
     QTimer::singleShot(waitMs, &application, [&] {

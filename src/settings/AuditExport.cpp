@@ -86,7 +86,10 @@ QString AuditExport::text(const QList<AuditEntry>& entries)
     QStringList lines;
     lines.reserve(entries.size());
     for (const AuditEntry& entry : entries) {
-        const QString what = entry.actionName ? *entry.actionName : entry.endpoint.value_or(QString());
+        // An empty name says no more than a missing one.
+        const QString what = entry.actionName && !entry.actionName->isEmpty()
+                                 ? *entry.actionName
+                                 : entry.endpoint.value_or(QString());
         QStringList fields = {isoTime(entry.timestamp),
                               entry.app.value_or(QString()),
                               entry.action.value_or(QString()),

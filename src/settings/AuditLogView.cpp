@@ -215,7 +215,10 @@ QSize AuditLogView::sizeHint() const
 
 QStringList AuditLogView::textsFor(const AuditEntry& entry)
 {
-    const QString what = entry.actionName ? *entry.actionName : entry.endpoint.value_or(QString());
+    // An empty name says no more than a missing one.
+    const QString what = entry.actionName && !entry.actionName->isEmpty()
+                             ? *entry.actionName
+                             : entry.endpoint.value_or(QString());
     return {entry.allowed.value_or(false) ? QStringLiteral("checkmark.circle")
                                           : QStringLiteral("xmark.circle"),
             entry.app.value_or(QString()),

@@ -106,6 +106,9 @@ private Q_SLOTS:
         QCOMPARE(AuditExport::isoTime(u"yesterday"_s), u"yesterday"_s); // kept as sent, not guessed
         QCOMPARE(AuditExport::defaultFileName(QDate(2026, 3, 9)), u"zandrel-audit-2026-03-09.csv"_s);
         // The clipboard's text: a line per entry; a tab or line break inside a value cannot split it.
+        AuditEntry unnamed = sampleLog().first();
+        unnamed.actionName = QString(); // empty says no more than absent: the endpoint shows
+        QCOMPARE(AuditLogView::textsFor(unnamed).at(3), u"/api/files/notes.md"_s);
         QCOMPARE(AuditExport::text({hostile}),
                  u"2024-05-01T12:34:56.789Z\t=HYPERLINK(\"x\")\t+1\tsay \"hi\"  bye\tDenied"_s);
     }
