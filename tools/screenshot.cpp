@@ -22,6 +22,8 @@
 #include "store/StoreView.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -30,6 +32,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
+#include <unistd.h>
 
 int main(int argc, char* argv[])
 {
@@ -58,8 +61,10 @@ int main(int argc, char* argv[])
 
     zandrel::QtPlatform platform;
     zandrel::ZandrelHubApp::setUpLook(application);
-    zandrel::ZandrelHubApp hub(
-        platform, zandrel::LinkRouter::printLine, zandrel::LaunchOptions::fromEnvironment());
+    zandrel::LaunchOptions options = zandrel::LaunchOptions::fromEnvironment();
+    // A window of its own size and section each time, leaving the user's preferences alone.
+    options.preferencesFile = QDir::temp().filePath(u"zandrel-screenshot-%1.ini"_qs.arg(getpid()));
+    zandrel::ZandrelHubApp hub(platform, zandrel::LinkRouter::printLine, options);
     hub.show();
     hub.mainWindow().move(0, 0);
     // SHOT_HEIGHT makes the window taller, to see a long page whole.
@@ -131,5 +136,7 @@ int main(int argc, char* argv[])
             .save(args[2]);
         application.quit();
     });
-    return application.exec();
+    const int code = application.exec();
+    QFile::remove(options.preferencesFile);
+    return code;
 }

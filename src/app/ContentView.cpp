@@ -198,7 +198,14 @@ void ContentView::shutDown()
 void ContentView::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
-    if (event->type() != QEvent::ActivationChange || !isActiveWindow() || !started_ || shutDown_)
+    // Qt tells only top-level widgets; inside the main window, the window passes it on.
+    if (event->type() == QEvent::ActivationChange && isWindow() && isActiveWindow())
+        windowActivated();
+}
+
+void ContentView::windowActivated()
+{
+    if (!started_ || shutDown_)
         return;
     if (sinceHubRefresh_.isValid() && sinceHubRefresh_.elapsed() < activationRefreshInterval_.count())
         return;

@@ -47,6 +47,8 @@ public:
     // Opens the About dialog (from the button below the sidebar, or its menu action), or brings it
     // forward.
     AboutDialog* showAbout();
+    // The window came to the front: the Hub's status is looked at again, at most once per interval.
+    void windowActivated();
     // 5 s between refreshes on activation; tests shorten it.
     void setActivationRefreshInterval(std::chrono::milliseconds interval)
     {

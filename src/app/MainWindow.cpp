@@ -50,10 +50,11 @@ QAction* MainWindow::addCommand(QMenu* menu,
     // The desktop's own key where it has one (Ctrl+Q, F5, Ctrl+F...), ours otherwise.
     const QList<QKeySequence> keys =
         standard == QKeySequence::UnknownKey ? QList<QKeySequence>{} : QKeySequence::keyBindings(standard);
-    if (!keys.isEmpty())
-        action->setShortcuts(keys);
-    else if (!fallback.isEmpty())
-        action->setShortcut(fallback);
+    QList<QKeySequence> all = keys;
+    // Ours too where the desktop's differs (KDE's Preferences), so the keys we document always work.
+    if (!fallback.isEmpty() && !all.contains(fallback))
+        all.append(fallback);
+    action->setShortcuts(all);
     action->setShortcutVisibleInContextMenu(true);
     menu->addAction(action);
     menus_.last().second.append(action);
@@ -65,7 +66,7 @@ void MainWindow::buildMenus()
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("menuBar"));
 
-    QMenu* hub = bar->addMenu(tr("&Hub"));
+    QMenu* hub = bar->addMenu(tr("H&ub"));
     hub->setObjectName(QStringLiteral("hubMenu"));
     menus_.append(qMakePair(hub, QList<QAction*>{}));
     startStop_ = addCommand(hub, QStringLiteral("startStopAction"), tr("Start Hub"), {});
@@ -86,10 +87,7 @@ void MainWindow::buildMenus()
                                QKeySequence(Qt::CTRL | Qt::Key_Q),
                                QKeySequence::Quit);
     quit->setMenuRole(QAction::QuitRole);
-    connect(quit, &QAction::triggered, this, [this] {
-        rememberPlace();
-        Q_EMIT quitRequested();
-    });
+    connect(quit, &QAction::triggered, this, &MainWindow::quit);
 
     QMenu* go = bar->addMenu(tr("&Go"));
     go->setObjectName(QStringLiteral("goMenu"));
@@ -219,7 +217,8 @@ void MainWindow::restorePlace()
         screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    setGeometry(fitOnScreen(place->geometry, screen->availableGeometry(), minimumSize()));
+    setGeometry(fitOnScreen(
+        place->geometry, screen->availableGeometry().marginsRemoved(place->frame), minimumSize()));
     if (place->maximized)
         setWindowState(windowState() | Qt::WindowMaximized);
 }
@@ -230,7 +229,14 @@ void MainWindow::rememberPlace()
     // A window never shown has no place of its own worth keeping.
     if (shownOnce_) {
         QScreen* where = screen();
-        preferences_.setWindowPlace({normalGeometry(), where ? where->name() : QString(), isMaximized()});
+        const QRect inner = geometry();
+        const QRect outer = frameGeometry();
+        const QMargins frame(inner.left() - outer.left(),
+                             inner.top() - outer.top(),
+                             outer.right() - inner.right(),
+                             outer.bottom() - inner.bottom());
+        preferences_.setWindowPlace(
+            {normalGeometry(), where ? where->name() : QString(), isMaximized(), frame});
     }
     preferences_.sync();
 }
@@ -241,8 +247,28 @@ void MainWindow::showEvent(QShowEvent* event)
     shownOnce_ = true;
 }
 
+void MainWindow::quit()
+{
+    if (quitting_)
+        return;
+    quitting_ = true;
+    rememberPlace();
+    Q_EMIT quitRequested();
+}
+
+void MainWindow::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        content_->windowActivated();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    if (quitting_) {
+        event->accept();
+        return;
+    }
     rememberPlace();
     if (preferences_.keepInTray() && preferences_.trayAvailable()) {
         event->ignore();
@@ -250,7 +276,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         return;
     }
     event->accept();
-    Q_EMIT quitRequested();
+    quit();
 }
 
 } // namespace zandrel

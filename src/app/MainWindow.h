@@ -45,12 +45,17 @@ public:
     // minimum), then moved inside.
     static QRect fitOnScreen(const QRect& wanted, const QRect& available, const QSize& minimum);
 
+    // Quit chosen here or elsewhere (the tray): the place is kept once, and the close that quitting
+    // sends the window asks for nothing more.
+    void quit();
+
 Q_SIGNALS:
     // Quit, from the menu or by closing the window when it does not stay in the tray.
     void quitRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
@@ -71,6 +76,8 @@ private:
     QList<QPair<QMenu*, QList<QAction*>>> menus_;
     QPointer<ShortcutsDialog> shortcuts_;
     bool shownOnce_ = false;
+    // Quit was chosen: the close events quitting sends are no second request.
+    bool quitting_ = false;
 };
 
 } // namespace zandrel

@@ -14,6 +14,7 @@ namespace {
 const QString kGeometry = QStringLiteral("window/geometry");
 const QString kScreen = QStringLiteral("window/screen");
 const QString kMaximized = QStringLiteral("window/maximized");
+const QString kFrame = QStringLiteral("window/frame");
 const QString kSection = QStringLiteral("window/section");
 const QString kKeepInTray = QStringLiteral("tray/keepRunning");
 
@@ -89,6 +90,19 @@ std::optional<Preferences::WindowPlace> Preferences::windowPlace() const
         return std::nullopt;
     place.screen = settings_->value(kScreen).toString();
     place.maximized = readBool(*settings_, kMaximized).value_or(false);
+    // "left top right bottom"; anything else, or a frame no desktop draws, counts as none.
+    const QStringList frame = settings_->value(kFrame).toString().split(u' ', Qt::SkipEmptyParts);
+    if (frame.size() == 4) {
+        int sides[4] = {};
+        bool valid = true;
+        for (int i = 0; i < 4; ++i) {
+            bool ok = false;
+            sides[i] = frame[i].toInt(&ok);
+            valid = valid && ok && sides[i] >= 0 && sides[i] <= 200;
+        }
+        if (valid)
+            place.frame = QMargins(sides[0], sides[1], sides[2], sides[3]);
+    }
     return place;
 }
 
@@ -97,6 +111,12 @@ void Preferences::setWindowPlace(const WindowPlace& place)
     settings_->setValue(kGeometry, place.geometry);
     settings_->setValue(kScreen, place.screen);
     settings_->setValue(kMaximized, place.maximized);
+    settings_->setValue(kFrame,
+                        QStringLiteral("%1 %2 %3 %4")
+                            .arg(place.frame.left())
+                            .arg(place.frame.top())
+                            .arg(place.frame.right())
+                            .arg(place.frame.bottom()));
 }
 
 std::optional<SidebarItem> Preferences::section() const

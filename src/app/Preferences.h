@@ -2,6 +2,7 @@
 
 #include "installed/SidebarItem.h"
 
+#include <QMargins>
 #include <QObject>
 #include <QRect>
 #include <memory>
@@ -23,6 +24,7 @@ public:
         QRect geometry; // the normal (not maximised) frame-less geometry
         QString screen; // the name of the screen it was on
         bool maximized = false;
+        QMargins frame; // the title bar and borders around it, so the whole window can be kept on screen
     };
 
     explicit Preferences(const QString& filePath = defaultFilePath(), QObject* parent = nullptr);

@@ -41,10 +41,7 @@ ZandrelHubApp::ZandrelHubApp(Platform& platform, LinkRouter::Output output, Laun
                 app->installFinished(name, failure);
         });
     connect(window_.get(), &MainWindow::quitRequested, this, &ZandrelHubApp::quitRequested);
-    connect(tray_.get(), &TrayIcon::quitRequested, this, [this] {
-        window_->rememberPlace();
-        Q_EMIT quitRequested();
-    });
+    connect(tray_.get(), &TrayIcon::quitRequested, window_.get(), &MainWindow::quit);
     connect(tray_.get(), &TrayIcon::openRequested, window_.get(), &MainWindow::bringForward);
     if (QCoreApplication* application = QCoreApplication::instance()) {
         application->installEventFilter(this);

@@ -62,8 +62,9 @@ bool QtPlatform::showNotification(const QString& title, const QString& body)
                                                        QStringLiteral("/org/freedesktop/Notifications"),
                                                        QStringLiteral("org.freedesktop.Notifications"),
                                                        QStringLiteral("Notify"));
+    // Notification services read the body as markup: an error text with "<" or "&" must stay text.
     call << QCoreApplication::applicationName() << uint(0) << QStringLiteral("zandrel-desktop") << title
-         << body << QStringList() << QVariantMap() << int(-1);
+         << body.toHtmlEscaped() << QStringList() << QVariantMap() << int(-1);
     // Sent without waiting: a slow or missing notification daemon must not hold up the window.
     return bus.send(call);
 #endif

@@ -36,6 +36,7 @@ void startDesktop(QProcess& process, const QString& home, const QStringList& arg
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(u"HOME"_s, home);
+    env.insert(u"XDG_CONFIG_HOME"_s, home + u"/.config"_s); // the window's preferences stay in there
     env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
     env.insert(u"ZANDREL_HUB_PORT"_s, QString::number(FakeHub::refusingPort()));
     process.setProcessEnvironment(env);
@@ -76,8 +77,11 @@ private Q_SLOTS:
     {
         QTemporaryDir home;
         RecordingPlatform platform(home.path());
+        LaunchOptions options;
+        options.preferencesFile = home.filePath(u"desktop.ini"_s);
         {
-            ZandrelHubApp app(platform, [](const QString&) {});
+            ZandrelHubApp app(
+                platform, [](const QString&) {}, options);
             QCOMPARE(app.initialTab(), SidebarItem::section(SidebarItem::Kind::Account));
             QCOMPARE(app.hubState().port(), 3456);
             QVERIFY(!app.storeService().isLoggedIn() && !app.storeService().authToken());
@@ -86,7 +90,8 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(home.filePath(u".zandrel"_s)));
         QVERIFY(
             QFile(platform.tokenFilePath()).open(QIODevice::WriteOnly)); // empty: only its existence counts
-        ZandrelHubApp app(platform, [](const QString&) {});
+        ZandrelHubApp app(
+            platform, [](const QString&) {}, options);
         QCOMPARE(app.initialTab(), SidebarItem::section(SidebarItem::Kind::MyApps));
         app.hubState().setPort(0); // nothing to probe: the start-up may finish at once
         QSignalSpy started(&app.window(), &ContentView::startUpFinished);

@@ -200,6 +200,7 @@ private Q_SLOTS:
         QProcess desktop;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(u"HOME"_s, hub->path(u"."_s));
+        env.insert(u"XDG_CONFIG_HOME"_s, hub->path(u".config"_s));
         env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
         env.insert(u"ZANDREL_HUB_PORT"_s, QString::number(hub->port()));
         desktop.setProcessEnvironment(env);
