@@ -3,7 +3,8 @@
 # Usage: scripts/deps.sh [build|test|run|package|fuzz]
 set -euo pipefail
 
-packages=(g++ cmake ninja-build qt6-base-dev qt6-svg-dev qt6-httpserver-dev qcoro-qt6-dev libgl-dev libsimdjson-dev)
+packages=(g++ cmake ninja-build qt6-base-dev qt6-svg-dev qt6-httpserver-dev qcoro-qt6-dev libgl-dev libsimdjson-dev
+          qt6-tools-dev qt6-l10n-tools qt6-translations-l10n)
 case "${1:-build}" in
     build) ;;
     test) packages+=(fonts-dejavu-core fontconfig xvfb xauth desktop-file-utils appstream dpkg-dev xdg-utils

@@ -3,6 +3,7 @@
 #include "app/AboutDialog.h"
 #include "app/ContentView.h"
 #include "app/MainWindow.h"
+#include "app/Translations.h"
 #include "app/TrayIcon.h"
 #include "platform/Platform.h"
 #include "ui/SymbolTable.h"
@@ -88,6 +89,8 @@ ZandrelHubApp::~ZandrelHubApp() = default;
 
 void ZandrelHubApp::setUpLook(QApplication& application)
 {
+    // The user's language first: every text made from here on is translated.
+    Translations::install(QLocale::system().uiLanguages());
     QApplication::setStyle(QStringLiteral("Fusion"));
     QFont font = QApplication::font();
     font.setPixelSize(ui::Theme::font(ui::TextStyle::Body).pixelSize());

@@ -32,7 +32,7 @@ public:
                            LaunchOptions options = {});
     ~ZandrelHubApp() override;
 
-    // Fusion style, the text size the look is drawn for, and the application's icon.
+    // The user's language, Fusion style, the text size the look is drawn for, and the application's icon.
     static void setUpLook(QApplication& application);
 
     HubState& hubState() { return hubState_; }

@@ -1,0 +1,606 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>AuditExport</name>
+    <message>
+        <source>Allowed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Denied</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::AISettingsTab</name>
+    <message>
+        <source>Providers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Provider</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No providers configured. Add one to get started.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default Model</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No models available — configure a provider first</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Per-App Overrides</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Model for %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fallback Chain</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>If the primary provider fails, try the next in order.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fallback order; Alt+Up and Alt+Down move a provider</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Usage &amp; Cost</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No usage data yet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This Week</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This Month</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Per-App Breakdown</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::AuditLogModel</name>
+    <message>
+        <source>Allowed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Denied</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>App: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Action: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Endpoint: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Note: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::AuditLogPanel</name>
+    <message>
+        <source>Export Audit Log</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv);;All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Search app, action or detail</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No entries match the filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show more</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Search the audit log</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>App</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All Apps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Allowed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Denied</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ask the Hub for a longer log</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save the entries shown as a CSV file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 of 1 entry</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 of %2 entries</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not export to %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::AuditLogView</name>
+    <message>
+        <source>Recent audit log</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::CategoryPill</name>
+    <message>
+        <source>Selected category</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Category</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::FallbackChainModel</name>
+    <message>
+        <source>%1. %2, %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::HubSettingsTab</name>
+    <message>
+        <source>This desktop has no system tray, so closing the window quits.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep running in the tray when the window is closed</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::InstalledAppCard</name>
+    <message>
+        <source>Installed app; Return opens it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::MainWindow</name>
+    <message>
+        <source>H&amp;ub</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start Hub</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Go</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>My Apps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Updates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Account</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find in Store</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keyboard Shortcuts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About Zandrel Hub</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop Hub</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::ProviderCard</name>
+    <message>
+        <source>Connected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No API Key</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not Tested</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Or enter an API key manually</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Test Connection</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove provider</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Available Models</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Signed in</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sign out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Token refreshes automatically.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paste the code from your browser:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paste token here</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Submit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sign in with Claude</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use your existing Claude Pro or Max subscription.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Signed in as %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Claude user</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>API Key</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>API key</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show key</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paste from clipboard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hide key</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::SettingsView</name>
+    <message>
+        <source>Settings sections</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::ShortcutsDialog</name>
+    <message>
+        <source>Keyboard Shortcuts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keyboard shortcuts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Command</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keys</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::Sidebar</name>
+    <message>
+        <source>Sections</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::StatusBar</name>
+    <message>
+        <source>Stop the Hub</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start the Hub</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Running</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::StoreAppListModel</name>
+    <message>
+        <source>by %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>rated %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Downloads: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::TrayIcon</name>
+    <message>
+        <source>Open Zandrel Hub</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::UpdateListModel</name>
+    <message>
+        <source>Updated.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Updating.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Return updates it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::UsageBar</name>
+    <message>
+        <source>%1 in, %2 out, %3 requests</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Share of the largest spender</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %; %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::ZandrelHubApp</name>
+    <message>
+        <source>Could not install %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 installed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is ready in My Apps.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::ui::StatusDot</name>
+    <message>
+        <source>Blue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Purple</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Orange</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pink</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cyan</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Indigo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mint</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Yellow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Gray</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::ui::ToggleSwitch</name>
+    <message>
+        <source>On</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>
