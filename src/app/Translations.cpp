@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QPointer>
 #include <QTranslator>
 
 namespace zandrel {
@@ -11,14 +12,22 @@ namespace {
 
 const QString kCatalogues = QStringLiteral(":/i18n");
 
+QList<QPointer<QTranslator>>& installed()
+{
+    static QList<QPointer<QTranslator>> translators;
+    return translators;
+}
+
 bool installFile(const QString& name, const QString& directory)
 {
     QCoreApplication* application = QCoreApplication::instance();
     if (!application)
         return false;
     auto* translator = new QTranslator(application);
-    if (translator->load(name, directory) && QCoreApplication::installTranslator(translator))
+    if (translator->load(name, directory) && QCoreApplication::installTranslator(translator)) {
+        installed().append(translator);
         return true;
+    }
     delete translator;
     return false;
 }
@@ -44,6 +53,17 @@ QString Translations::install(const QStringList& uiLanguages)
         return language;
     }
     return {};
+}
+
+void Translations::removeAll()
+{
+    for (const QPointer<QTranslator>& translator : std::as_const(installed())) {
+        if (translator) {
+            QCoreApplication::removeTranslator(translator);
+            delete translator;
+        }
+    }
+    installed().clear();
 }
 
 } // namespace zandrel

@@ -14,6 +14,8 @@ public:
     // English, then the first of the user's UI languages we have a catalogue for, with Qt's own. Returns
     // that language ("de"), or nothing when English is all there is.
     static QString install(const QStringList& uiLanguages);
+    // Back to the English source texts (tests switch languages).
+    static void removeAll();
 };
 
 } // namespace zandrel

@@ -3,6 +3,7 @@
 // dialogs, every control has a name for a screen reader, and painted controls show their focus.
 
 #include "PageFixture.h"
+#include "PseudoLocale.h"
 #include "app/AboutDialog.h"
 #include "app/ContentView.h"
 #include "installed/InstalledAppCard.h"
@@ -16,6 +17,7 @@
 #include "store/StoreAppDetailSheet.h"
 #include "store/StoreService.h"
 #include "store/StoreView.h"
+#include "ui/ElidedLabel.h"
 #include "ui/ToggleSwitch.h"
 
 #include <QAbstractItemView>
@@ -27,6 +29,8 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <algorithm>
@@ -98,6 +102,52 @@ QImage grabbed(QWidget* widget)
 {
     widget->repaint();
     return widget->grab().toImage();
+}
+
+// What the fake Hub and the bundles bring: data, not texts of ours, and so never translated.
+const QStringList kData = {u"Orvane"_s,  u"Dulvet"_s, u"orvane"_s,          u"dulvet"_s, u"Alpha"_s,
+                           u"alpha"_s,   u"beta"_s,   u"gamma"_s,           u"delta"_s,  u"epsilon"_s,
+                           u"Finance"_s, u"Llama"_s,  u"ollama"_s,          u"Ollama"_s, u"OpenAI"_s,
+                           u"openai"_s,  u"Zed"_s,    u"zed@zandrel.dev"_s, u"Faster"_s, u"read"_s,
+                           u"Dev"_s,     u"Zandrel"_s};
+
+// Texts shown that did not come through the translation (no brackets of the pseudo-locale), and
+// single-line labels and buttons too narrow for their longer text.
+QStringList languageFaults(QWidget* root)
+{
+    QStringList faults;
+    const auto untranslated = [&](QWidget* widget, QString text) {
+        text.remove(QRegularExpression(u"<[^>]*>"_s));
+        if (text.startsWith(u'/') || text.startsWith(u'~'))
+            return; // a path
+        text.remove(QRegularExpression(u"\u27E6[^\u27E7]*\u27E7"_s));
+        for (const QString& data : kData)
+            text.remove(data);
+        if (QRegularExpression(u"[A-Za-z]{2,}"_s).match(text).hasMatch())
+            faults.append(u"not translated: "_s + widget->objectName() + u" \""_s + text + u'"');
+    };
+    for (QWidget* widget : root->findChildren<QWidget*>()) {
+        if (!widget->isVisible() || widget->window()->windowType() == Qt::Popup)
+            continue;
+        if (auto* label = qobject_cast<QLabel*>(widget)) {
+            untranslated(label, label->text());
+            const bool elides = qobject_cast<ui::ElidedLabel*>(label) != nullptr;
+            if (!label->wordWrap() && !elides && label->textFormat() != Qt::RichText &&
+                !label->text().contains(u'<') &&
+                label->fontMetrics().horizontalAdvance(label->text()) > label->contentsRect().width() + 1)
+                faults.append(u"cut off: "_s + label->objectName() + u" \""_s + label->text() + u'"');
+        } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+            untranslated(button, button->text());
+            if (!button->text().isEmpty() && button->sizeHint().width() > button->width() + 1)
+                faults.append(u"cut off: "_s + button->objectName() + u" \""_s + button->text() + u'"');
+        } else if (auto* field = qobject_cast<QLineEdit*>(widget)) {
+            untranslated(field, field->placeholderText());
+        } else if (auto* tabs = qobject_cast<QTabBar*>(widget)) {
+            for (int i = 0; i < tabs->count(); ++i)
+                untranslated(tabs, tabs->tabText(i));
+        }
+    }
+    return faults;
 }
 
 } // namespace
@@ -223,6 +273,39 @@ private Q_SLOTS:
     }
 
     void tabReadsEachPageInOrderAndEveryControlHasAName_data() { addPages(); }
+    void everyTextIsTranslatedAndFits_data() { addPages(); }
+    // Under the pseudo-locale every text is marked and a third longer: one that is not marked missed
+    // tr(), and one that is cut off would be in German too. The pages' dialogs are opened as well.
+    void everyTextIsTranslatedAndFits()
+    {
+        QFETCH(QString, page);
+        QFETCH(QStringList, inPage);
+        PseudoLocale pseudo;
+        QCoreApplication::installTranslator(&pseudo);
+        const auto removed = qScopeGuard([&pseudo] { QCoreApplication::removeTranslator(&pseudo); });
+        auto window = openPage(page, inPage);
+        QVERIFY(window);
+        window->resize(800, 550);
+        QStringList faults = languageFaults(window.get());
+        if (page == u"my apps") {
+            AboutDialog* about = window->showAbout();
+            QVERIFY(QTest::qWaitForWindowExposed(about));
+            faults += languageFaults(about);
+        } else if (page == u"browse") {
+            auto* store = qobject_cast<StoreView*>(window->currentPage());
+            store->openDetail(0);
+            QTRY_VERIFY(store->detailSheet() && store->detailSheet()->isVisible());
+            QTRY_VERIFY(store->detailSheet()->findChild<QPushButton*>(u"installButton"_s));
+            faults += languageFaults(store->detailSheet());
+        } else if (page == u"app") {
+            window->currentPage()->findChild<QPushButton*>(u"uninstallButton"_s)->click();
+            auto* confirm = window->findChild<UninstallDialog*>();
+            QTRY_VERIFY(confirm && confirm->isVisible());
+            faults += languageFaults(confirm);
+        }
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+    }
+
     void tabReadsEachPageInOrderAndEveryControlHasAName()
     {
         QFETCH(QString, page);
