@@ -5,6 +5,7 @@
 #include "wire/Error.h"
 #include "wire/HttpExchange.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QUrl>
 
@@ -441,7 +442,7 @@ QCoro::Task<> AISettingsState::completeOAuth(QString provider)
     setOauthLoading(true);
     setOauthError(std::nullopt);
     if (!oauthPendingState_) {
-        setOauthError(QStringLiteral("No pending OAuth flow"));
+        setOauthError(QCoreApplication::translate("AISettingsState", "No pending OAuth flow"));
         setOauthLoading(false);
         co_return;
     }
@@ -470,7 +471,8 @@ QCoro::Task<> AISettingsState::completeOAuth(QString provider)
     if (!self)
         co_return;
     if (!response.success) {
-        setOauthError(response.error.value_or(QStringLiteral("OAuth failed")));
+        setOauthError(
+            response.error.value_or(QCoreApplication::translate("AISettingsState", "OAuth failed")));
         setOauthLoading(false);
         co_return;
     }

@@ -395,9 +395,8 @@ QWidget* AISettingsTab::makeUsage()
     breakdownGrid_->setVerticalSpacing(6);
     breakdownGrid_->setAlignment(Qt::AlignLeft);
     int at = 0;
-    for (const char* title : {"App", "Requests", "Tokens", "Cost"})
-        breakdownGrid_->addWidget(
-            new Label(QLatin1String(title), TextStyle::Caption, Tone::Secondary), 0, at++);
+    for (const QString& title : {tr("App"), tr("Requests"), tr("Tokens"), tr("Cost")})
+        breakdownGrid_->addWidget(new Label(title, TextStyle::Caption, Tone::Secondary), 0, at++);
     breakdownGrid_->setColumnStretch(5, 1);
     column->addWidget(holder);
     box->content()->addWidget(breakdown_);

@@ -48,10 +48,9 @@ HubSettingsTab::HubSettingsTab(const PageContext& context, QWidget* parent)
     , keepInTrayCaption_(new Label(tr("This desktop has no system tray, so closing the window quits."),
                                    TextStyle::Caption,
                                    Tone::Secondary))
-    , status_(new SymbolLabel(QStringLiteral("circle.fill"), QStringLiteral("Status"), TextStyle::Body))
+    , status_(new SymbolLabel(QStringLiteral("circle.fill"), tr("Status"), TextStyle::Body))
     , statusText_(new Label({}, TextStyle::Body, Tone::Secondary))
-    , startStop_(
-          new ui::Button(QStringLiteral("Start"), ui::Button::Kind::Bordered, ui::Button::ControlSize::Small))
+    , startStop_(new ui::Button(tr("Start"), ui::Button::Kind::Bordered, ui::Button::ControlSize::Small))
     , appCount_(new Label({}, TextStyle::Body, Tone::Secondary))
 {
     setObjectName(QStringLiteral("hubSettingsTab"));
@@ -61,11 +60,11 @@ HubSettingsTab::HubSettingsTab(const PageContext& context, QWidget* parent)
     setWidgetResizable(true);
 
     port_->setObjectName(QStringLiteral("portField"));
-    port_->setAccessibleName(QStringLiteral("Port"));
+    port_->setAccessibleName(tr("Port"));
     port_->setFixedWidth(80);
     connect(port_, &QLineEdit::returnPressed, this, &HubSettingsTab::applyPort);
     startAtLogin_->setObjectName(QStringLiteral("startAtLogin"));
-    startAtLogin_->setAccessibleName(QStringLiteral("Start Hub on login"));
+    startAtLogin_->setAccessibleName(tr("Start Hub on login"));
     connect(startAtLogin_, &QAbstractButton::clicked, this, &HubSettingsTab::setStartAtLogin);
     loginItemError_->setObjectName(QStringLiteral("loginItemError"));
     loginItemError_->setNamedColor(ui::NamedColor::Red);
@@ -90,13 +89,12 @@ HubSettingsTab::HubSettingsTab(const PageContext& context, QWidget* parent)
     });
     appCount_->setObjectName(QStringLiteral("appCount"));
 
-    auto* server = new ui::GroupBox(QStringLiteral("Hub Server"));
+    auto* server = new ui::GroupBox(tr("Hub Server"));
     server->content()->setSpacing(12);
     server->content()->addLayout(
-        formRow(new SymbolLabel(QStringLiteral("network"), QStringLiteral("Port"), TextStyle::Body), port_));
+        formRow(new SymbolLabel(QStringLiteral("network"), tr("Port"), TextStyle::Body), port_));
     server->content()->addLayout(formRow(
-        new SymbolLabel(QStringLiteral("power"), QStringLiteral("Start Hub on login"), TextStyle::Body),
-        startAtLogin_));
+        new SymbolLabel(QStringLiteral("power"), tr("Start Hub on login"), TextStyle::Body), startAtLogin_));
     server->content()->addWidget(loginItemError_);
     server->content()->addLayout(
         formRow(new SymbolLabel(QStringLiteral("desktopcomputer"),
@@ -108,7 +106,7 @@ HubSettingsTab::HubSettingsTab(const PageContext& context, QWidget* parent)
     statusRow->addWidget(startStop_);
     server->content()->addLayout(statusRow);
 
-    auto* data = new ui::GroupBox(QStringLiteral("Data"));
+    auto* data = new ui::GroupBox(tr("Data"));
     data->content()->setSpacing(12);
     auto* folder = new Label(QStringLiteral("~/.zandrel"), TextStyle::Body, Tone::Secondary);
     QFont mono = folder->font();
@@ -119,18 +117,17 @@ HubSettingsTab::HubSettingsTab(const PageContext& context, QWidget* parent)
     reveal->setObjectName(QStringLiteral("revealButton"));
     reveal->setAutoRaise(true);
     reveal->setIcon(ui::SymbolTable::icon(QStringLiteral("arrow.right.circle")));
-    reveal->setToolTip(QStringLiteral("Show in the file manager"));
-    reveal->setAccessibleName(QStringLiteral("Show the data folder"));
+    reveal->setToolTip(tr("Show in the file manager"));
+    reveal->setAccessibleName(tr("Show the data folder"));
     connect(reveal, &QToolButton::clicked, this, [this] {
         context_.platform.revealFolder(context_.platform.homePath(QStringLiteral(".zandrel")));
     });
-    auto* directoryRow = formRow(
-        new SymbolLabel(QStringLiteral("folder"), QStringLiteral("Directory"), TextStyle::Body), folder);
+    auto* directoryRow =
+        formRow(new SymbolLabel(QStringLiteral("folder"), tr("Directory"), TextStyle::Body), folder);
     directoryRow->addWidget(reveal);
     data->content()->addLayout(directoryRow);
     data->content()->addLayout(
-        formRow(new SymbolLabel(QStringLiteral("square.grid.2x2"), QStringLiteral("Apps"), TextStyle::Body),
-                appCount_));
+        formRow(new SymbolLabel(QStringLiteral("square.grid.2x2"), tr("Apps"), TextStyle::Body), appCount_));
 
     auto* content = new QWidget;
     auto* column = new QVBoxLayout(content);
@@ -199,8 +196,8 @@ void HubSettingsTab::setStartAtLogin(bool on)
     const bool present = platform.exists(platform.loginItemPath());
     startAtLogin_->setOn(present);
     loginItemError_->setText(present == on ? QString()
-                             : on ? QStringLiteral("Could not write %1").arg(platform.loginItemPath())
-                                  : QStringLiteral("Could not remove %1").arg(platform.loginItemPath()));
+                             : on          ? tr("Could not write %1").arg(platform.loginItemPath())
+                                           : tr("Could not remove %1").arg(platform.loginItemPath()));
     loginItemError_->setVisible(present != on);
 }
 
@@ -219,8 +216,8 @@ void HubSettingsTab::updateStatus()
     const HubState& hub = context_.hubState;
     const bool running = hub.isRunning();
     status_->symbol()->setNamedColor(running ? ui::NamedColor::Green : ui::NamedColor::Red);
-    statusText_->setText(running ? QStringLiteral("Running") : QStringLiteral("Stopped"));
-    startStop_->setText(running ? QStringLiteral("Stop") : QStringLiteral("Start"));
+    statusText_->setText(running ? tr("Running") : tr("Stopped"));
+    startStop_->setText(running ? tr("Stop") : tr("Start"));
     appCount_->setText(QString::number(hub.apps().size()));
 }
 

@@ -29,6 +29,10 @@ using ui::Tone;
 namespace {
 
 const char* const kKinds[] = {"read", "write", "actions"};
+// How each kind's switch is named to assistive technology, beside the app.
+const char* const kKindNames[] = {QT_TRANSLATE_NOOP("zandrel::PermissionsTab", "read"),
+                                  QT_TRANSLATE_NOOP("zandrel::PermissionsTab", "write"),
+                                  QT_TRANSLATE_NOOP("zandrel::PermissionsTab", "actions")};
 
 ui::SymbolLabel* boxHeading(const QString& symbol, const QString& text)
 {
@@ -43,8 +47,7 @@ PermissionsTab::PermissionsTab(int hubPort, QWidget* parent)
     : QScrollArea(parent)
     , state_(new PermissionsState(hubPort, this))
     , banner_(new ui::ErrorBanner)
-    , noPermissions_(
-          new Label(QStringLiteral("No permission data available"), TextStyle::Body, Tone::Secondary))
+    , noPermissions_(new Label(tr("No permission data available"), TextStyle::Body, Tone::Secondary))
     , grid_(new QWidget)
     , gridLayout_(new QGridLayout(grid_))
     , auditLog_(new AuditLogPanel(*state_))
@@ -62,23 +65,21 @@ PermissionsTab::PermissionsTab(int hubPort, QWidget* parent)
 
     auto* permissions = new ui::GroupBox({});
     permissions->content()->setSpacing(10);
-    permissions->content()->addWidget(
-        boxHeading(QStringLiteral("lock.shield.fill"), QStringLiteral("App Permissions")));
+    permissions->content()->addWidget(boxHeading(QStringLiteral("lock.shield.fill"), tr("App Permissions")));
     permissions->content()->addWidget(noPermissions_);
     permissions->content()->addWidget(grid_);
 
     auto* audit = new ui::GroupBox({});
     audit->content()->setSpacing(10);
     auto* auditHeader = new QHBoxLayout;
-    auditHeader->addWidget(
-        boxHeading(QStringLiteral("list.bullet.rectangle"), QStringLiteral("Recent Audit Log")));
+    auditHeader->addWidget(boxHeading(QStringLiteral("list.bullet.rectangle"), tr("Recent Audit Log")));
     auditHeader->addStretch(1);
     auto* refresh = new QToolButton;
     refresh->setObjectName(QStringLiteral("refreshButton"));
     refresh->setAutoRaise(true);
     refresh->setIcon(ui::SymbolTable::icon(QStringLiteral("arrow.clockwise")));
-    refresh->setToolTip(QStringLiteral("Refresh"));
-    refresh->setAccessibleName(QStringLiteral("Refresh permissions and audit log"));
+    refresh->setToolTip(tr("Refresh"));
+    refresh->setAccessibleName(tr("Refresh permissions and audit log"));
     connect(refresh, &QToolButton::clicked, state_, &PermissionsState::load);
     auditHeader->addWidget(refresh);
     audit->content()->addLayout(auditHeader);
@@ -135,8 +136,8 @@ void PermissionsTab::rebuildGrid()
     if (apps != shownApps_ || gridLayout_->count() == 0) {
         ui::clearLayout(gridLayout_);
         int column = 0;
-        for (const char* title : {"App", "Read", "Write", "Actions"}) {
-            auto* header = new Label(QLatin1String(title), TextStyle::Caption, Tone::Secondary);
+        for (const QString& title : {tr("App"), tr("Read"), tr("Write"), tr("Actions")}) {
+            auto* header = new Label(title, TextStyle::Caption, Tone::Secondary);
             QFont semibold = header->font();
             semibold.setWeight(QFont::DemiBold);
             header->setFont(semibold);
@@ -155,7 +156,7 @@ void PermissionsTab::rebuildGrid()
                 toggle->setObjectName(QStringLiteral("permissionSwitch"));
                 const QString app = apps[row];
                 const QString perm = QLatin1String(kKinds[kind]);
-                toggle->setAccessibleName(QStringLiteral("%1: %2").arg(app, perm));
+                toggle->setAccessibleName(tr("%1: %2").arg(app, tr(kKindNames[kind])));
                 connect(toggle, &QAbstractButton::clicked, this, [this, app, perm](bool on) {
                     state_->togglePermission(app, perm, on);
                 });

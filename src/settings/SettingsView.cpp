@@ -17,7 +17,7 @@ SettingsView::SettingsView(const PageContext& context, QWidget* parent)
     setObjectName(QStringLiteral("settingsView"));
     // A holder for its content: Tab goes to the controls inside, which scroll into view.
     setFocusPolicy(Qt::NoFocus);
-    setWindowTitle(QStringLiteral("Settings"));
+    setWindowTitle(tr("Settings"));
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(true);
 
@@ -26,14 +26,12 @@ SettingsView::SettingsView(const PageContext& context, QWidget* parent)
     tabs_->setDocumentMode(true);
     tabs_->tabBar()->setObjectName(QStringLiteral("settingsTabBar"));
     tabs_->tabBar()->setAccessibleName(tr("Settings sections"));
+    tabs_->addTab(new AISettingsTab(context), ui::SymbolTable::icon(QStringLiteral("brain")), tr("AI"));
     tabs_->addTab(
-        new AISettingsTab(context), ui::SymbolTable::icon(QStringLiteral("brain")), QStringLiteral("AI"));
-    tabs_->addTab(new HubSettingsTab(context),
-                  ui::SymbolTable::icon(QStringLiteral("server.rack")),
-                  QStringLiteral("Hub"));
+        new HubSettingsTab(context), ui::SymbolTable::icon(QStringLiteral("server.rack")), tr("Hub"));
     tabs_->addTab(new PermissionsTab(context.hubPort),
                   ui::SymbolTable::icon(QStringLiteral("lock.shield")),
-                  QStringLiteral("Permissions"));
+                  tr("Permissions"));
     tabs_->setCurrentIndex(0);
     setWidget(tabs_);
 }

@@ -60,8 +60,8 @@ void UsageCard::setSummary(const std::optional<UsageSummary>& summary)
     if (!summary)
         return;
     cost_->setText(ui::costText(summary->cost_estimate));
-    in_->label()->setText(ui::formatTokens(summary->input_tokens) + QStringLiteral(" in"));
-    out_->label()->setText(ui::formatTokens(summary->output_tokens) + QStringLiteral(" out"));
+    in_->label()->setText(tr("%1 in").arg(ui::formatTokens(summary->input_tokens)));
+    out_->label()->setText(tr("%1 out").arg(ui::formatTokens(summary->output_tokens)));
     requests_->setText(QStringLiteral("%1 request%2")
                            .arg(summary->count)
                            .arg(summary->count == 1 ? QString() : QStringLiteral("s")));

@@ -1,5 +1,6 @@
 #include "ui/Formats.h"
 
+#include <QCoreApplication>
 #include <charconv>
 #include <cmath>
 
@@ -25,7 +26,7 @@ QString fixed(double value, int decimals)
 QString priceText(bool isFree, qint64 priceCents)
 {
     if (isFree)
-        return QStringLiteral("Free");
+        return QCoreApplication::translate("Formats", "Free");
     return u'$' + fixed(double(priceCents) / 100.0, 2);
 }
 

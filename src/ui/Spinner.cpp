@@ -13,7 +13,7 @@ Spinner::Spinner(int side, QWidget* parent)
     : QWidget(parent)
 {
     setFixedSize(side, side);
-    setAccessibleName(QStringLiteral("In progress"));
+    setAccessibleName(tr("In progress"));
 }
 
 void Spinner::paintEvent(QPaintEvent*)
