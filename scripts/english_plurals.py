@@ -7,6 +7,11 @@ another plural ("entry" / "entries") are left for a person; the script names the
 import sys
 import xml.etree.ElementTree as ET
 
+# Plurals that "(s)" cannot make: source text -> (singular, plural).
+IRREGULAR = {
+    "%1 of %n entries": ("%1 of %n entry", "%1 of %n entries"),
+}
+
 
 def main(path):
     tree = ET.parse(path)
@@ -19,12 +24,16 @@ def main(path):
         forms = translation.findall("numerusform")
         if all((form.text or "").strip() for form in forms) and translation.get("type") != "unfinished":
             continue
-        if "(s)" not in source:
+        if source in IRREGULAR:
+            made = IRREGULAR[source]
+        elif "(s)" in source:
+            made = (source.replace("(s)", ""), source.replace("(s)", "s"))
+        else:
             missing.append(source)
             continue
         for form in forms:
             translation.remove(form)
-        for text in (source.replace("(s)", ""), source.replace("(s)", "s")):
+        for text in made:
             form = ET.SubElement(translation, "numerusform")
             form.text = text
         translation.attrib.pop("type", None)

@@ -9,6 +9,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 lupdate=$(command -v lupdate || echo /usr/lib/qt6/bin/lupdate)
 
-"$lupdate" -silent -locations none -no-obsolete src -ts translations/zandrel_de.ts
-"$lupdate" -silent -locations none -no-obsolete -pluralonly src -ts translations/zandrel_en.ts
+"$lupdate" -silent -locations none -no-obsolete -I src src -ts translations/zandrel_de.ts
+"$lupdate" -silent -locations none -no-obsolete -pluralonly -I src src -ts translations/zandrel_en.ts
 python3 scripts/english_plurals.py translations/zandrel_en.ts

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>AISettingsState</name>
+    <message>
+        <source>No pending OAuth flow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OAuth failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>AuditExport</name>
     <message>
         <source>Allowed</source>
@@ -9,6 +20,13 @@
     </message>
     <message>
         <source>Denied</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Formats</name>
+    <message>
+        <source>Free</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -84,6 +102,22 @@
     </message>
     <message>
         <source>Per-App Breakdown</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>App</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Requests</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tokens</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cost</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -181,16 +215,19 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%1 of 1 entry</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>%1 of %2 entries</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Could not export to %1: %2</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No audit entries</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %n entries</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -234,6 +271,66 @@
     </message>
     <message>
         <source>Keep running in the tray when the window is closed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start Hub on login</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hub Server</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show in the file manager</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the data folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Apps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not write %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not remove %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Running</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -308,6 +405,61 @@
     </message>
     <message>
         <source>Stop Hub</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::PermissionsTab</name>
+    <message>
+        <source>read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>write</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>actions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No permission data available</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>App Permissions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recent Audit Log</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refresh permissions and audit log</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>App</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Actions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -417,11 +569,34 @@
         <source>Hide key</source>
         <translation type="unfinished"></translation>
     </message>
+    <message numerus="yes">
+        <source>%n model(s) available</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>zandrel::SettingsView</name>
     <message>
         <source>Settings sections</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>AI</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hub</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Permissions</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -518,16 +693,37 @@
 <context>
     <name>zandrel::UsageBar</name>
     <message>
-        <source>%1 in, %2 out, %3 requests</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Share of the largest spender</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>%1 %; %2</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 in, %2 out, %3 request(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::UsageCard</name>
+    <message>
+        <source>%1 in</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 request(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -542,6 +738,13 @@
     </message>
     <message>
         <source>%1 is ready in My Apps.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::ui::Spinner</name>
+    <message>
+        <source>In progress</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

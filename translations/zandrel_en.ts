@@ -1,4 +1,36 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
+<context>
+    <name>zandrel::AuditLogPanel</name>
+    <message numerus="yes">
+        <source>%1 of %n entries</source>
+        <translation>
+            <numerusform>%1 of %n entry</numerusform><numerusform>%1 of %n entries</numerusform></translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::ProviderCard</name>
+    <message numerus="yes">
+        <source>%n model(s) available</source>
+        <translation>
+            <numerusform>%n model available</numerusform><numerusform>%n models available</numerusform></translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::UsageBar</name>
+    <message numerus="yes">
+        <source>%1 in, %2 out, %3 request(s)</source>
+        <translation>
+            <numerusform>%1 in, %2 out, %3 request</numerusform><numerusform>%1 in, %2 out, %3 requests</numerusform></translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::UsageCard</name>
+    <message numerus="yes">
+        <source>%1 request(s)</source>
+        <translation>
+            <numerusform>%1 request</numerusform><numerusform>%1 requests</numerusform></translation>
+    </message>
+</context>
 </TS>

@@ -142,8 +142,7 @@ void AuditLogPanel::updateCount()
 {
     const int total = int(log_->entries().size());
     const int shown = log_->filter()->rowCount();
-    count_->setText(total == 1 ? tr("%1 of 1 entry").arg(shown)
-                               : tr("%1 of %2 entries").arg(shown).arg(total));
+    count_->setText(tr("%1 of %n entries", nullptr, total).arg(shown));
     noMatch_->setVisible(total > 0 && shown == 0);
     export_->setEnabled(shown > 0);
 }

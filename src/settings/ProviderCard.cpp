@@ -105,9 +105,7 @@ QString ProviderCard::icon(const QString& id)
 
 QString ProviderCard::modelCountText(int count)
 {
-    return QStringLiteral("%1 model%2 available")
-        .arg(count)
-        .arg(count == 1 ? QString() : QStringLiteral("s"));
+    return tr("%n model(s) available", nullptr, count);
 }
 
 QString ProviderCard::statusText(ProviderStatus status)

@@ -56,7 +56,7 @@ QList<qreal> UsageBar::fractions(const QList<UsageSummary>& summaries)
 void UsageBar::setUsage(const UsageSummary& summary, qreal fraction)
 {
     fraction_ = std::clamp<qreal>(fraction, 0, 1);
-    const QString text = tr("%1 in, %2 out, %3 requests")
+    const QString text = tr("%1 in, %2 out, %3 request(s)", nullptr, ui::pluralCount(summary.count))
                              .arg(ui::formatTokens(summary.input_tokens),
                                   ui::formatTokens(summary.output_tokens),
                                   QString::number(summary.count));

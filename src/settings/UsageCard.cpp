@@ -62,9 +62,7 @@ void UsageCard::setSummary(const std::optional<UsageSummary>& summary)
     cost_->setText(ui::costText(summary->cost_estimate));
     in_->label()->setText(tr("%1 in").arg(ui::formatTokens(summary->input_tokens)));
     out_->label()->setText(tr("%1 out").arg(ui::formatTokens(summary->output_tokens)));
-    requests_->setText(QStringLiteral("%1 request%2")
-                           .arg(summary->count)
-                           .arg(summary->count == 1 ? QString() : QStringLiteral("s")));
+    requests_->setText(tr("%1 request(s)", nullptr, ui::pluralCount(summary->count)).arg(summary->count));
 }
 
 void UsageCard::paintEvent(QPaintEvent*)

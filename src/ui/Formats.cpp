@@ -1,8 +1,10 @@
 #include "ui/Formats.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 namespace zandrel::ui {
 
@@ -70,6 +72,11 @@ QString capitalizedWords(const QString& text)
         }
     }
     return result;
+}
+
+int pluralCount(qint64 count)
+{
+    return int(std::clamp<qint64>(count, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 } // namespace zandrel::ui

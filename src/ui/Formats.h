@@ -18,4 +18,8 @@ QString shortened(const QString& text, qsizetype maxLength);
 // Every word's first character upper-case and the rest lower-case ("my-app two" -> "My-app Two").
 QString capitalizedWords(const QString& text);
 
+// A count as the plural rule of a translation needs it (an int), the largest or smallest int for counts
+// beyond; the number shown is the exact one, given separately.
+int pluralCount(qint64 count);
+
 } // namespace zandrel::ui
