@@ -20,20 +20,19 @@ AboutDialog::AboutDialog(Platform& platform, QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("aboutDialog"));
-    setWindowTitle(QStringLiteral("About Zandrel Hub"));
+    setWindowTitle(tr("About Zandrel Hub"));
 
     auto* icon = new QLabel;
     icon->setPixmap(QIcon(QStringLiteral(":/zandrel-desktop.svg")).pixmap(64, 64));
     auto* name = new ui::Label(QStringLiteral("Zandrel Hub"), TextStyle::Title);
     name->setTextStyle(TextStyle::Title, true);
-    auto* version = new ui::Label(
-        QStringLiteral("Version ") + AboutDialog::version(), TextStyle::Callout, Tone::Secondary);
+    auto* version =
+        new ui::Label(tr("Version %1").arg(AboutDialog::version()), TextStyle::Callout, Tone::Secondary);
     version->setObjectName(QStringLiteral("aboutVersion"));
     version->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    auto* what = new ui::Label(
-        QStringLiteral("The desktop window onto your local Zandrel Hub: its companion apps, the "
-                       "Zandrel Store, AI providers and each app's permissions."),
-        TextStyle::Body);
+    auto* what = new ui::Label(tr("The desktop window onto your local Zandrel Hub: its companion apps, the "
+                                  "Zandrel Store, AI providers and each app's permissions."),
+                               TextStyle::Body);
     what->setWordWrap(true);
 
     auto* heading = new QVBoxLayout;
@@ -67,7 +66,7 @@ AboutDialog::AboutDialog(Platform& platform, QWidget* parent)
     }
     licenceGrid->setColumnStretch(1, 1);
 
-    auto* close = new ui::Button(QStringLiteral("Close"), ui::Button::Kind::Prominent);
+    auto* close = new ui::Button(tr("Close"), ui::Button::Kind::Prominent);
     close->setObjectName(QStringLiteral("aboutClose"));
     close->setDefault(true);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
@@ -81,7 +80,7 @@ AboutDialog::AboutDialog(Platform& platform, QWidget* parent)
     layout->addLayout(top);
     layout->addWidget(what);
     layout->addWidget(new ui::Divider);
-    layout->addWidget(new ui::Label(QStringLiteral("Licences"), TextStyle::Headline));
+    layout->addWidget(new ui::Label(tr("Licences"), TextStyle::Headline));
     layout->addLayout(licenceGrid);
     layout->addStretch(1);
     layout->addLayout(buttons);
@@ -97,19 +96,19 @@ QList<AboutDialog::Licence> AboutDialog::licences()
 {
     return {
         {QStringLiteral("Zandrel Hub"),
-         QStringLiteral("MIT License"),
+         tr("MIT License"),
          QStringLiteral("https://opensource.org/license/mit")},
-        {QStringLiteral("Tabler Icons (the bundled symbols)"),
-         QStringLiteral("MIT License"),
+        {tr("Tabler Icons (the bundled symbols)"),
+         tr("MIT License"),
          QStringLiteral("https://github.com/tabler/tabler-icons/blob/main/LICENSE")},
         {QStringLiteral("Qt 6"),
-         QStringLiteral("GNU LGPL version 3"),
+         tr("GNU LGPL version 3"),
          QStringLiteral("https://www.gnu.org/licenses/lgpl-3.0.html")},
         {QStringLiteral("QCoro"),
-         QStringLiteral("MIT License"),
+         tr("MIT License"),
          QStringLiteral("https://github.com/qcoro/qcoro/blob/main/LICENSES/MIT.txt")},
         {QStringLiteral("simdjson"),
-         QStringLiteral("Apache License 2.0"),
+         tr("Apache License 2.0"),
          QStringLiteral("https://www.apache.org/licenses/LICENSE-2.0")},
     };
 }

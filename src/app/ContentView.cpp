@@ -124,7 +124,7 @@ QWidget* ContentView::sidebarColumn()
     column->setObjectName(QStringLiteral("sidebarColumn"));
     column->setBackgroundRole(QPalette::Window);
     column->setAutoFillBackground(true);
-    auto* about = new QPushButton(QStringLiteral("About Zandrel Hub"));
+    auto* about = new QPushButton(tr("About Zandrel Hub"));
     about->setObjectName(QStringLiteral("aboutButton"));
     about->setFlat(true);
     about->setFont(ui::Theme::font(ui::TextStyle::Footnote));
@@ -266,7 +266,7 @@ QWidget* ContentView::makePage()
                 return detail;
             }
         }
-        return new ui::EmptyStateView(QStringLiteral("App not found"), QStringLiteral("questionmark.app"));
+        return new ui::EmptyStateView(tr("App not found"), QStringLiteral("questionmark.app"));
     case Kind::Store:
         return new StoreView(context_);
     case Kind::Updates:

@@ -63,7 +63,7 @@ void StatusBar::setStatus(bool isRunning, int appCount, int port, const std::opt
     appCount_->setVisible(isRunning);
     problem_->setFullText(problem.value_or(QString()));
     problem_->setVisible(problem.has_value() && !problem->isEmpty());
-    toggle_->setText(isRunning ? QStringLiteral("Stop") : QStringLiteral("Start"));
+    toggle_->setText(isRunning ? tr("Stop") : tr("Start"));
     // The short label needs its object for a screen reader, the dot its meaning rather than its colour.
     toggle_->setAccessibleName(isRunning ? tr("Stop the Hub") : tr("Start the Hub"));
     dot_->setColor(dotColor(), isRunning ? tr("Running") : tr("Stopped"));
@@ -76,8 +76,7 @@ NamedColor StatusBar::dotColor() const
 
 QString StatusBar::statusText(bool isRunning, int port)
 {
-    return isRunning ? QStringLiteral("Hub Running on :") + QString::number(port)
-                     : QStringLiteral("Hub Stopped");
+    return isRunning ? tr("Hub Running on :%1").arg(port) : tr("Hub Stopped");
 }
 
 QString StatusBar::appCountText(int appCount)

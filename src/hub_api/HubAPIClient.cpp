@@ -3,6 +3,7 @@
 #include "hub_api/HubRequests.h"
 #include "wire/HttpExchange.h"
 
+#include <QCoreApplication>
 #include <QUrlQuery>
 
 namespace zandrel {
@@ -40,8 +41,11 @@ QCoro::Task<> putExpecting200(QUrl url, QByteArray body)
     if (response.status != 200)
         throw BadServerResponseError(
             response.status == 0
-                ? QStringLiteral("The Hub's answer to the change was not an HTTP response")
-                : QStringLiteral("The Hub did not confirm the change (HTTP status %1)").arg(response.status));
+                ? QCoreApplication::translate("HubAPIClient",
+                                              "The Hub's answer to the change was not an HTTP response")
+                : QCoreApplication::translate("HubAPIClient",
+                                              "The Hub did not confirm the change (HTTP status %1)")
+                      .arg(response.status));
 }
 
 } // namespace
@@ -54,14 +58,15 @@ HubAPIClient::HubAPIClient(int port)
 QString HubAPIClient::pathSegment(const QString& name)
 {
     if (name.isEmpty() || name == u"." || name == u"..")
-        throw InvalidRequestError(QStringLiteral("\"%1\" is not a valid app name").arg(name));
+        throw InvalidRequestError(
+            QCoreApplication::translate("HubAPIClient", "\"%1\" is not a valid app name").arg(name));
     return QString::fromLatin1(QUrl::toPercentEncoding(name));
 }
 
 QUrl HubAPIClient::endpoint(const QString& encodedPath) const
 {
     if (!baseURL_.isValid())
-        throw InvalidRequestError(QStringLiteral("The Hub port is not valid"));
+        throw InvalidRequestError(QCoreApplication::translate("HubAPIClient", "The Hub port is not valid"));
     return QUrl(baseURL_.toString(QUrl::FullyEncoded) + u'/' + encodedPath, QUrl::StrictMode);
 }
 

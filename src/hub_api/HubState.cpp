@@ -117,14 +117,13 @@ void HubState::applyProbe(const HubProbe& probe, int probedPort, Cause cause)
         setProblem(std::nullopt);
         return;
     case Outcome::InvalidPort:
-        setProblem(QStringLiteral("Port %1 is outside 1–65535").arg(port));
+        setProblem(tr("Port %1 is outside 1–65535").arg(port));
         return;
     case Outcome::NotTheHub:
-        setProblem(
-            QStringLiteral("Port %1 answers, but not as the Hub (HTTP %2)").arg(port).arg(probe.status));
+        setProblem(tr("Port %1 answers, but not as the Hub (HTTP %2)").arg(port).arg(probe.status));
         return;
     case Outcome::OtherProgram:
-        setProblem(QStringLiteral("Port %1 is used by another program").arg(port));
+        setProblem(tr("Port %1 is used by another program").arg(port));
         return;
     case Outcome::Failed:
         setProblem(probe.description);
@@ -138,9 +137,8 @@ void HubState::applyProbe(const HubProbe& probe, int probedPort, Cause cause)
         return;
     if (cause == Cause::StartAgain) {
         const QString log = QStringLiteral(".zandrel/hub/hub.log");
-        setProblem(platform_.exists(platform_.homePath(log))
-                       ? QStringLiteral("No answer after Start; see ~/%1").arg(log)
-                       : QStringLiteral("No answer after Start"),
+        setProblem(platform_.exists(platform_.homePath(log)) ? tr("No answer after Start; see ~/%1").arg(log)
+                                                             : tr("No answer after Start"),
                    ProblemSource::Command);
     } else if (cause == Cause::Stop || problemSource_ == ProblemSource::Probe) {
         setProblem(std::nullopt);
@@ -189,7 +187,7 @@ bool HubState::commandFound()
     // /usr/bin/env would fail unseen; looking first lets the status bar say why nothing happens.
     if (!platform_.findExecutable(QStringLiteral("zandrel")).isEmpty())
         return true;
-    setProblem(QStringLiteral("The zandrel command is not on PATH"), ProblemSource::Command);
+    setProblem(tr("The zandrel command is not on PATH"), ProblemSource::Command);
     return false;
 }
 

@@ -31,8 +31,7 @@ InstalledAppCard::InstalledAppCard(InstalledApp app, Platform& platform, QWidget
     tile->setObjectName(QStringLiteral("appTile"));
     auto* name = new ui::Label(app_.name, ui::TextStyle::Headline);
     name->setObjectName(QStringLiteral("appName"));
-    open_ =
-        new ui::Button(QStringLiteral("Open"), ui::Button::Kind::Prominent, ui::Button::ControlSize::Small);
+    open_ = new ui::Button(tr("Open"), ui::Button::Kind::Prominent, ui::Button::ControlSize::Small);
     open_->setObjectName(QStringLiteral("openButton"));
     open_->setAccessibleName(tr("Open %1").arg(app_.name));
     connect(open_, &QPushButton::clicked, this, [this, &platform] { platform.openAppBundle(app_.path); });

@@ -28,11 +28,10 @@ InstalledAppDetail::InstalledAppDetail(InstalledApp app, Platform& platform, QWi
     path->setObjectName(QStringLiteral("appPath"));
     path->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    auto* open = new Button(QStringLiteral("Open"), Button::Kind::Prominent, Button::ControlSize::Large);
+    auto* open = new Button(tr("Open"), Button::Kind::Prominent, Button::ControlSize::Large);
     open->setObjectName(QStringLiteral("openButton"));
     connect(open, &QPushButton::clicked, this, [this] { platform_.openAppBundle(app_.path); });
-    auto* uninstall =
-        new Button(QStringLiteral("Uninstall"), Button::Kind::Destructive, Button::ControlSize::Large);
+    auto* uninstall = new Button(tr("Uninstall"), Button::Kind::Destructive, Button::ControlSize::Large);
     uninstall->setObjectName(QStringLiteral("uninstallButton"));
     connect(uninstall, &QPushButton::clicked, this, &InstalledAppDetail::confirmUninstall);
     // Delete anywhere in the window while this app is shown asks, as the button does. A text field

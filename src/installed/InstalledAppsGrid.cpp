@@ -17,13 +17,12 @@ InstalledAppsGrid::InstalledAppsGrid(const QList<InstalledApp>& apps, Platform& 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     if (apps.isEmpty()) {
-        layout->addWidget(
-            new ui::EmptyStateView(QStringLiteral("No Apps Installed"),
-                                   QStringLiteral("app.dashed"),
-                                   QStringLiteral("Browse the Store to find and install apps.")));
+        layout->addWidget(new ui::EmptyStateView(tr("No Apps Installed"),
+                                                 QStringLiteral("app.dashed"),
+                                                 tr("Browse the Store to find and install apps.")));
         return;
     }
-    setWindowTitle(QStringLiteral("My Apps"));
+    setWindowTitle(tr("My Apps"));
 
     auto* content = new QWidget;
     auto* grid = new QGridLayout;

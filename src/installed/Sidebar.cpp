@@ -203,26 +203,23 @@ void Sidebar::rebuild()
 {
     const QSignalBlocker blocker(this);
     clear();
-    QListWidgetItem* myApps = addHeader(QStringLiteral("My Apps"));
+    QListWidgetItem* myApps = addHeader(tr("My Apps"));
     myApps->setData(OpensMyAppsRole, true);
-    myApps->setToolTip(QStringLiteral("Show all installed apps"));
+    myApps->setToolTip(tr("Show all installed apps"));
     if (apps_.isEmpty())
-        addNote(QStringLiteral("No apps installed"));
+        addNote(tr("No apps installed"));
     for (const InstalledApp& app : apps_)
         addItem(app.name, ui::iconForApp(app.name), SidebarItem::app(app.name));
     addGap();
-    addHeader(QStringLiteral("Store"));
-    addItem(QStringLiteral("Browse"), QStringLiteral("bag"), SidebarItem::section(SidebarItem::Kind::Store));
-    addItem(QStringLiteral("Updates"),
-            QStringLiteral("arrow.down.circle"),
-            SidebarItem::section(SidebarItem::Kind::Updates));
-    addItem(QStringLiteral("Account"),
+    addHeader(tr("Store"));
+    addItem(tr("Browse"), QStringLiteral("bag"), SidebarItem::section(SidebarItem::Kind::Store));
+    addItem(
+        tr("Updates"), QStringLiteral("arrow.down.circle"), SidebarItem::section(SidebarItem::Kind::Updates));
+    addItem(tr("Account"),
             QStringLiteral("person.crop.circle"),
             SidebarItem::section(SidebarItem::Kind::Account));
     addGap();
-    addItem(QStringLiteral("Settings"),
-            QStringLiteral("gear"),
-            SidebarItem::section(SidebarItem::Kind::Settings));
+    addItem(tr("Settings"), QStringLiteral("gear"), SidebarItem::section(SidebarItem::Kind::Settings));
     setSelection(selection_);
 }
 

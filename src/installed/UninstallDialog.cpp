@@ -11,12 +11,12 @@ using ui::Button;
 
 UninstallDialog::UninstallDialog(const QString& appName, QWidget* parent)
     : QDialog(parent)
-    , keepData_(new Button(QStringLiteral("Uninstall (keep data)"), Button::Kind::Prominent))
-    , deleteData_(new Button(QStringLiteral("Uninstall && delete data"), Button::Kind::Destructive))
-    , cancel_(new Button(QStringLiteral("Cancel")))
+    , keepData_(new Button(tr("Uninstall (keep data)"), Button::Kind::Prominent))
+    , deleteData_(new Button(tr("Uninstall && delete data"), Button::Kind::Destructive))
+    , cancel_(new Button(tr("Cancel")))
 {
     setObjectName(QStringLiteral("uninstallConfirmation"));
-    const QString title = QStringLiteral("Uninstall ") + appName + QStringLiteral("?");
+    const QString title = tr("Uninstall %1?").arg(appName);
     setWindowTitle(title);
     setModal(true);
 
@@ -24,11 +24,10 @@ UninstallDialog::UninstallDialog(const QString& appName, QWidget* parent)
     heading->setObjectName(QStringLiteral("uninstallTitle"));
     heading->setAlignment(Qt::AlignCenter);
     heading->setWordWrap(true);
-    auto* message =
-        new ui::Label(QStringLiteral("Deleting app data removes conversations, settings, and all local "
-                                     "data for ") +
-                          appName + QStringLiteral("."),
-                      ui::TextStyle::Callout);
+    auto* message = new ui::Label(tr("Deleting app data removes conversations, settings, and all local "
+                                     "data for %1.")
+                                      .arg(appName),
+                                  ui::TextStyle::Callout);
     message->setObjectName(QStringLiteral("uninstallMessage"));
     message->setAlignment(Qt::AlignCenter);
     message->setWordWrap(true);

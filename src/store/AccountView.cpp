@@ -88,7 +88,7 @@ AccountView::AccountView(const PageContext& context, QWidget* parent)
     setObjectName(QStringLiteral("accountView"));
     // A holder for its content: Tab goes to the controls inside, which scroll into view.
     setFocusPolicy(Qt::NoFocus);
-    setWindowTitle(QStringLiteral("Account"));
+    setWindowTitle(tr("Account"));
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(true);
 
@@ -121,24 +121,23 @@ QWidget* AccountView::makeSignInView()
     header->setSpacing(4);
     header->addWidget(
         new ui::SymbolView(QStringLiteral("person.crop.circle"), 48, Tone::Secondary), 0, Qt::AlignHCenter);
-    auto* title = new Label(QStringLiteral("Sign In"));
+    auto* title = new Label(tr("Sign In"));
     title->setTextStyle(TextStyle::Title2, true);
     header->addWidget(title, 0, Qt::AlignHCenter);
-    header->addWidget(new Label(QStringLiteral("Sign in to access the Zandrel Store"),
-                                TextStyle::Subheadline,
-                                Tone::Secondary),
-                      0,
-                      Qt::AlignHCenter);
+    header->addWidget(
+        new Label(tr("Sign in to access the Zandrel Store"), TextStyle::Subheadline, Tone::Secondary),
+        0,
+        Qt::AlignHCenter);
     column->addLayout(header);
 
-    email_ = new ui::TextField(QStringLiteral("Email"));
+    email_ = new ui::TextField(tr("Email"));
     email_->setObjectName(QStringLiteral("emailField"));
     email_->setInputMethodHints(Qt::ImhEmailCharactersOnly | Qt::ImhNoAutoUppercase);
-    password_ = new ui::TextField(QStringLiteral("Password"));
+    password_ = new ui::TextField(tr("Password"));
     password_->setObjectName(QStringLiteral("passwordField"));
     password_->setEchoMode(QLineEdit::Password);
-    signInButton_ = new ui::Button(
-        QStringLiteral("Sign In"), ui::Button::Kind::Prominent, ui::Button::ControlSize::Large);
+    signInButton_ =
+        new ui::Button(tr("Sign In"), ui::Button::Kind::Prominent, ui::Button::ControlSize::Large);
     signInButton_->setObjectName(QStringLiteral("signInButton"));
     signInButton_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 
@@ -160,9 +159,8 @@ QWidget* AccountView::makeSignInView()
 
     auto* providers = new QVBoxLayout;
     providers->setSpacing(8);
-    providers->addWidget(new Label(QStringLiteral("Or sign in with"), TextStyle::Caption, Tone::Secondary),
-                         0,
-                         Qt::AlignHCenter);
+    providers->addWidget(
+        new Label(tr("Or sign in with"), TextStyle::Caption, Tone::Secondary), 0, Qt::AlignHCenter);
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(12);
     const std::tuple<const char*, const char*, const char*> kProviders[] = {
@@ -209,8 +207,8 @@ QWidget* AccountView::makeSignedInView()
     column->addLayout(who);
     column->addWidget(new ui::Divider);
 
-    auto* signOut = new ui::Button(
-        QStringLiteral("Sign Out"), ui::Button::Kind::Bordered, ui::Button::ControlSize::Large);
+    auto* signOut =
+        new ui::Button(tr("Sign Out"), ui::Button::Kind::Bordered, ui::Button::ControlSize::Large);
     signOut->setObjectName(QStringLiteral("signOutButton"));
     connect(signOut, &QPushButton::clicked, &store_, &StoreService::signOut);
     column->addWidget(signOut, 0, Qt::AlignHCenter);

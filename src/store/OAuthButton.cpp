@@ -18,7 +18,7 @@ OAuthButton::OAuthButton(
     setIcon(ui::SymbolTable::icon(icon));
     setFont(ui::Theme::font(ui::TextStyle::Caption));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    setToolTip(QStringLiteral("Sign in with %1 in your web browser").arg(name));
+    setToolTip(tr("Sign in with %1 in your web browser").arg(name));
     connect(this, &QPushButton::clicked, this, &OAuthButton::openInBrowser);
 }
 

@@ -53,8 +53,8 @@ StoreAppDetailSheet::StoreAppDetailSheet(QString slug, const PageContext& contex
     close->setIcon(ui::SymbolTable::icon(QStringLiteral("xmark.circle.fill"),
                                          ui::Theme::textColor(Tone::Secondary, ui::Theme::palette())));
     close->setIconSize({18, 18});
-    close->setToolTip(QStringLiteral("Close"));
-    close->setAccessibleName(QStringLiteral("Close"));
+    close->setToolTip(tr("Close"));
+    close->setAccessibleName(tr("Close"));
     connect(close, &QToolButton::clicked, this, &QDialog::reject);
     auto* header = new QHBoxLayout;
     header->setContentsMargins(16, 12, 12, 12);
@@ -67,7 +67,7 @@ StoreAppDetailSheet::StoreAppDetailSheet(QString slug, const PageContext& contex
     loadingColumn->setContentsMargins(40, 40, 40, 40);
     loadingColumn->addWidget(new ui::Spinner(24), 0, Qt::AlignHCenter);
     loadingColumn->addStretch(1);
-    errorView_ = new ui::EmptyStateView(QStringLiteral("Error"), QStringLiteral("exclamationmark.triangle"));
+    errorView_ = new ui::EmptyStateView(tr("Error"), QStringLiteral("exclamationmark.triangle"));
     errorView_->setObjectName(QStringLiteral("detailError"));
     auto* scroll = new QScrollArea;
     scroll->setObjectName(QStringLiteral("detailContent"));
@@ -164,7 +164,7 @@ void StoreAppDetailSheet::showDetail()
     text->addWidget(name);
     if (app.developer_name) {
         auto* developer =
-            new Label(QStringLiteral("by ") + *app.developer_name, TextStyle::Subheadline, Tone::Secondary);
+            new Label(tr("by %1").arg(*app.developer_name), TextStyle::Subheadline, Tone::Secondary);
         developer->setObjectName(QStringLiteral("developer"));
         text->addWidget(developer);
     }
@@ -184,10 +184,10 @@ void StoreAppDetailSheet::showDetail()
         rating->symbol()->setNamedColor(NamedColor::Yellow);
         facts->addWidget(rating);
     }
-    auto* version = new Label(
-        QStringLiteral("v") + (app.latest_version ? app.latest_version->version : QStringLiteral("1.0.0")),
-        TextStyle::Caption,
-        Tone::Secondary);
+    auto* version =
+        new Label(tr("v%1").arg(app.latest_version ? app.latest_version->version : QStringLiteral("1.0.0")),
+                  TextStyle::Caption,
+                  Tone::Secondary);
     version->setObjectName(QStringLiteral("version"));
     facts->addWidget(version);
     facts->addStretch(1);
@@ -198,20 +198,19 @@ void StoreAppDetailSheet::showDetail()
     auto* installedLayout = new QHBoxLayout(installedRow_);
     installedLayout->setContentsMargins(0, 0, 0, 0);
     installedLayout->setSpacing(12);
-    auto* installed = new SymbolLabel(
-        QStringLiteral("checkmark.circle.fill"), QStringLiteral("Installed"), TextStyle::Body);
+    auto* installed =
+        new SymbolLabel(QStringLiteral("checkmark.circle.fill"), tr("Installed"), TextStyle::Body);
     installed->label()->setTextStyle(TextStyle::Body, true);
     installed->setNamedColor(NamedColor::Green);
     installedLayout->addWidget(installed);
-    auto* open =
-        new ui::Button(QStringLiteral("Open"), ui::Button::Kind::Prominent, ui::Button::ControlSize::Regular);
+    auto* open = new ui::Button(tr("Open"), ui::Button::Kind::Prominent, ui::Button::ControlSize::Regular);
     open->setObjectName(QStringLiteral("openButton"));
     connect(open, &QPushButton::clicked, this, [this] { context_.platform.openAppBundle(appPath()); });
     installedLayout->addWidget(open);
     summary->addWidget(installedRow_, 0, Qt::AlignVCenter);
 
-    installButton_ = new ui::Button(
-        QStringLiteral("Install"), ui::Button::Kind::Prominent, ui::Button::ControlSize::Large);
+    installButton_ =
+        new ui::Button(tr("Install"), ui::Button::Kind::Prominent, ui::Button::ControlSize::Large);
     installButton_->setObjectName(QStringLiteral("installButton"));
     installButton_->setMinimumWidth(70 + 24);
     connect(installButton_, &QPushButton::clicked, this, &StoreAppDetailSheet::install);
@@ -225,20 +224,18 @@ void StoreAppDetailSheet::showDetail()
     description->setTextInteractionFlags(Qt::TextSelectableByMouse);
     column->addWidget(description);
 
-    auto* requirements = new ui::GroupBox(QStringLiteral("Requirements"));
+    auto* requirements = new ui::GroupBox(tr("Requirements"));
     requirements->setObjectName(QStringLiteral("requirements"));
     requirements->content()->setContentsMargins(14, 14, 14, 14);
     requirements->content()->setSpacing(6);
     auto* versions = new QHBoxLayout;
-    auto* os =
-        new SymbolLabel(QStringLiteral("desktopcomputer"),
-                        QStringLiteral("macOS ") + app.min_os_version.value_or(QStringLiteral("14.0")) + u'+',
-                        TextStyle::Caption);
+    auto* os = new SymbolLabel(QStringLiteral("desktopcomputer"),
+                               tr("macOS %1+").arg(app.min_os_version.value_or(QStringLiteral("14.0"))),
+                               TextStyle::Caption);
     os->setObjectName(QStringLiteral("minOs"));
-    auto* hub =
-        new SymbolLabel(QStringLiteral("server.rack"),
-                        QStringLiteral("Hub ") + app.min_hub_version.value_or(QStringLiteral("1.0.0")) + u'+',
-                        TextStyle::Caption);
+    auto* hub = new SymbolLabel(QStringLiteral("server.rack"),
+                                tr("Hub %1+").arg(app.min_hub_version.value_or(QStringLiteral("1.0.0"))),
+                                TextStyle::Caption);
     hub->setObjectName(QStringLiteral("minHub"));
     versions->addWidget(os);
     versions->addStretch(1);
@@ -253,10 +250,10 @@ void StoreAppDetailSheet::showDetail()
         requirements->content()->addWidget(architectures);
     }
     if (app.required_permissions && !app.required_permissions->isEmpty()) {
-        auto* permissions = new SymbolLabel(QStringLiteral("lock.shield"),
-                                            QStringLiteral("Permissions: ") +
-                                                app.required_permissions->join(QStringLiteral(", ")),
-                                            TextStyle::Caption);
+        auto* permissions =
+            new SymbolLabel(QStringLiteral("lock.shield"),
+                            tr("Permissions: %1").arg(app.required_permissions->join(QStringLiteral(", "))),
+                            TextStyle::Caption);
         permissions->setObjectName(QStringLiteral("permissions"));
         permissions->label()->setWordWrap(true);
         requirements->content()->addWidget(permissions);

@@ -1,5 +1,6 @@
 #include "store/StoreError.h"
 
+#include <QCoreApplication>
 #include <QStringDecoder>
 
 namespace zandrel {
@@ -10,7 +11,7 @@ QString describe(int status, const QString& body)
     const QString shown = body.size() > StoreError::maxBodyInDescription
                               ? body.left(StoreError::maxBodyInDescription) + QChar(0x2026)
                               : body;
-    return QStringLiteral("API error ") + QString::number(status) + QStringLiteral(": ") + shown;
+    return QCoreApplication::translate("StoreError", "API error %1: %2").arg(QString::number(status), shown);
 }
 } // namespace
 

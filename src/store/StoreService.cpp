@@ -95,15 +95,15 @@ QUrl StoreService::url(const QString& path) const
 {
     QUrl result(hubUrl_ + path, QUrl::StrictMode);
     if (!result.isValid() || result.scheme().isEmpty() || result.host().isEmpty())
-        throw InvalidRequestError(QStringLiteral("\"%1\" is not a valid store address").arg(hubUrl_ + path));
+        throw InvalidRequestError(tr("\"%1\" is not a valid store address").arg(hubUrl_ + path));
     return result;
 }
 
 QString StoreService::slugPath(const QString& slug) const
 {
     if (!isValidSlug(slug))
-        throw InvalidRequestError(QStringLiteral("\"%1\" is not a valid app identifier: only letters, "
-                                                 "digits, \"-\", \"_\" and \".\" are allowed")
+        throw InvalidRequestError(tr("\"%1\" is not a valid app identifier: only letters, "
+                                     "digits, \"-\", \"_\" and \".\" are allowed")
                                       .arg(slug));
     return QStringLiteral("/api/store/apps/") + slug;
 }

@@ -102,7 +102,7 @@ public:
         const int margin = kGridPadding - StoreAppCard::cellInset;
         setViewportMargins(margin, margin, margin, margin);
         viewport()->setBackgroundRole(QPalette::Base);
-        setAccessibleName(QStringLiteral("Apps"));
+        setAccessibleName(QCoreApplication::translate("StoreGridView", "Apps"));
     }
 
 protected:
@@ -163,7 +163,7 @@ StoreView::StoreView(const PageContext& context, QWidget* parent)
     , model_(new StoreAppListModel(this))
 {
     setObjectName(QStringLiteral("storeView"));
-    setWindowTitle(QStringLiteral("Store"));
+    setWindowTitle(tr("Store"));
 
     auto* pillsHolder = new QWidget;
     pills_ = new QHBoxLayout(pillsHolder);
@@ -173,17 +173,16 @@ StoreView::StoreView(const PageContext& context, QWidget* parent)
     strip_->setWidget(pillsHolder);
     strip_->hide();
 
-    auto* loading = new ui::ProgressLabel(QStringLiteral("Loading apps\u2026"));
+    auto* loading = new ui::ProgressLabel(tr("Loading apps\u2026"));
     loading->setObjectName(QStringLiteral("loadingApps"));
-    auto* empty = new ui::EmptyStateView(QStringLiteral("No Apps Found"),
-                                         QStringLiteral("app.dashed"),
-                                         QStringLiteral("Try a different search or category"));
+    auto* empty = new ui::EmptyStateView(
+        tr("No Apps Found"), QStringLiteral("app.dashed"), tr("Try a different search or category"));
     empty->setObjectName(QStringLiteral("noAppsFound"));
     empty->placeAtTop(60);
-    unavailable_ = new ui::EmptyStateView(QStringLiteral("Store Unavailable"), QStringLiteral("wifi.slash"));
+    unavailable_ = new ui::EmptyStateView(tr("Store Unavailable"), QStringLiteral("wifi.slash"));
     unavailable_->setObjectName(QStringLiteral("storeUnavailable"));
     unavailable_->placeAtTop(40);
-    QPushButton* retry = unavailable_->addAction(QStringLiteral("Retry"));
+    QPushButton* retry = unavailable_->addAction(tr("Retry"));
     retry->setObjectName(QStringLiteral("retryButton"));
     connect(retry, &QPushButton::clicked, this, &StoreView::loadApps);
 
@@ -219,14 +218,13 @@ QWidget* StoreView::makeSearchRow()
     boxRow->addWidget(new ui::SymbolView(QStringLiteral("magnifyingglass"), 14, Tone::Secondary));
     search_ = new QLineEdit;
     search_->setObjectName(QStringLiteral("searchField"));
-    search_->setPlaceholderText(QStringLiteral("Search apps\u2026"));
-    search_->setAccessibleName(QStringLiteral("Search apps"));
+    search_->setPlaceholderText(tr("Search apps\u2026"));
+    search_->setAccessibleName(tr("Search apps"));
     search_->setFrame(false);
     search_->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; }"));
     boxRow->addWidget(search_, 1);
 
-    clear_ =
-        new ui::Button(QStringLiteral("Clear"), ui::Button::Kind::Bordered, ui::Button::ControlSize::Small);
+    clear_ = new ui::Button(tr("Clear"), ui::Button::Kind::Bordered, ui::Button::ControlSize::Small);
     clear_->setObjectName(QStringLiteral("clearButton"));
     clear_->hide();
 
@@ -353,7 +351,7 @@ void StoreView::rebuildPills()
         pills_->addWidget(pill);
         pillSlugs_.append({pill, std::move(slug)});
     };
-    add(QStringLiteral("All"), QStringLiteral("square.grid.2x2"), std::nullopt);
+    add(tr("All"), QStringLiteral("square.grid.2x2"), std::nullopt);
     // One widget per pill: a Hub that sends thousands of categories gets the first hundred.
     for (const StoreCategory& category : categories_.mid(0, ui::cap::strip))
         add(ui::shortened(category.name, ui::cap::label), category.icon, category.slug);

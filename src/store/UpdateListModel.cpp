@@ -39,7 +39,7 @@ QVariant UpdateListModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole:
         return ui::capitalizedWords(update.slug);
     case Qt::AccessibleTextRole:
-        return QStringLiteral("%1, version %2").arg(ui::capitalizedWords(update.slug), update.version);
+        return tr("%1, version %2").arg(ui::capitalizedWords(update.slug), update.version);
     case Qt::AccessibleDescriptionRole: {
         // The row's state as its end shows it, then its notes.
         const QString state = updated_ && updated_->contains(update.slug)     ? tr("Updated.")

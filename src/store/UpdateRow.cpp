@@ -35,7 +35,7 @@ int height(TextStyle style, bool bold = false)
 QSize buttonSize()
 {
     const QFontMetrics metrics(Theme::font(TextStyle::Callout));
-    return {metrics.horizontalAdvance(QStringLiteral("Update")) + 22, metrics.height() + 8};
+    return {metrics.horizontalAdvance(UpdateRow::tr("Update")) + 22, metrics.height() + 8};
 }
 
 // The width the text column gets in a row of this width.
@@ -156,7 +156,7 @@ void UpdateRow::paint(QPainter* painter, const QStyleOptionViewItem& option, con
         const QColor green = Theme::color(NamedColor::Green, palette);
         const QFont label = Theme::font(TextStyle::Caption, true);
         const QFontMetrics metrics(label);
-        const QString text = QStringLiteral("Updated");
+        const QString text = tr("Updated");
         const int side = metrics.height() - 2;
         const int total = side + 4 + metrics.horizontalAdvance(text);
         const int left = row.right() - kInsetX - total + 1;
@@ -173,7 +173,7 @@ void UpdateRow::paint(QPainter* painter, const QStyleOptionViewItem& option, con
         const bool updating = index.data(UpdateListModel::UpdatingRole).toBool();
         QStyleOptionButton look;
         look.rect = button;
-        look.text = updating ? QString() : QStringLiteral("Update");
+        look.text = updating ? QString() : tr("Update");
         look.state = QStyle::State_Raised | (updating ? QStyle::State_None : QStyle::State_Enabled);
         look.palette = palette;
         look.palette.setColor(QPalette::Button, palette.color(QPalette::Highlight));

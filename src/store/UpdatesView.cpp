@@ -65,26 +65,25 @@ UpdatesView::UpdatesView(const PageContext& context, QWidget* parent)
     , banner_(new ui::ErrorBanner)
 {
     setObjectName(QStringLiteral("updatesView"));
-    setWindowTitle(QStringLiteral("Updates"));
+    setWindowTitle(tr("Updates"));
     model_->setStates(&updating_, &updated_);
 
     auto* checking = new QWidget;
     auto* checkingColumn = new QVBoxLayout(checking);
     checkingColumn->addStretch(1);
-    auto* progress = new ui::ProgressLabel(QStringLiteral("Checking for updates\u2026"));
+    auto* progress = new ui::ProgressLabel(tr("Checking for updates\u2026"));
     progress->setObjectName(QStringLiteral("checkingForUpdates"));
     checkingColumn->addWidget(progress, 0, Qt::AlignHCenter);
     checkingColumn->addStretch(1);
-    auto* upToDate =
-        new ui::EmptyStateView(QStringLiteral("All Apps Up to Date"),
-                               QStringLiteral("checkmark.circle"),
-                               QStringLiteral("You're running the latest versions of all your apps."));
+    auto* upToDate = new ui::EmptyStateView(tr("All Apps Up to Date"),
+                                            QStringLiteral("checkmark.circle"),
+                                            tr("You're running the latest versions of all your apps."));
     upToDate->setObjectName(QStringLiteral("allUpToDate"));
 
     header_->setObjectName(QStringLiteral("updatesHeader"));
     header_->setTextStyle(ui::TextStyle::Headline, true);
-    updateAllButton_ = new ui::Button(
-        QStringLiteral("Update All"), ui::Button::Kind::Prominent, ui::Button::ControlSize::Small);
+    updateAllButton_ =
+        new ui::Button(tr("Update All"), ui::Button::Kind::Prominent, ui::Button::ControlSize::Small);
     updateAllButton_->setObjectName(QStringLiteral("updateAllButton"));
     connect(updateAllButton_, &QPushButton::clicked, this, &UpdatesView::updateAll);
     auto* headerRow = new QHBoxLayout;
@@ -106,7 +105,7 @@ UpdatesView::UpdatesView(const PageContext& context, QWidget* parent)
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list_->setSelectionMode(QAbstractItemView::NoSelection);
     list_->setLayoutMode(QListView::Batched);
-    list_->setAccessibleName(QStringLiteral("Available updates"));
+    list_->setAccessibleName(tr("Available updates"));
     list_->viewport()->setBackgroundRole(QPalette::Base);
     list_->setModel(model_);
     rows_ = new UpdateRow(list_);
@@ -252,7 +251,7 @@ QCoro::Task<> UpdatesView::updateApp(QString slug)
     if (!ui::isLive(self))
         co_return;
     if (failure)
-        setError(QStringLiteral("Failed to update %1: %2").arg(slug, *failure));
+        setError(tr("Failed to update %1: %2").arg(slug, *failure));
     else
         updated_.insert(slug);
     updating_.remove(slug);

@@ -1,8 +1,15 @@
 #include "wire/DecodeError.h"
 
+#include <QCoreApplication>
+
 namespace zandrel {
 
 namespace {
+QString shown(const QString& message)
+{
+    return QCoreApplication::translate("DecodeError", "Unexpected answer from the Hub: %1").arg(message);
+}
+
 QString describe(const QString& path, const QString& reason)
 {
     return path.isEmpty() ? reason : path + QStringLiteral(": ") + reason;
@@ -10,7 +17,7 @@ QString describe(const QString& path, const QString& reason)
 } // namespace
 
 DecodeError::DecodeError(QString reason, QString path)
-    : Error(QStringLiteral("Unexpected answer from the Hub: ") + describe(path, reason))
+    : Error(shown(describe(path, reason)))
     , reason_(std::move(reason))
     , path_(std::move(path))
 {}
@@ -38,7 +45,7 @@ void DecodeError::prependIndex(qsizetype index)
 
 void DecodeError::refresh()
 {
-    setDescription(QStringLiteral("Unexpected answer from the Hub: ") + describe(path_, reason_));
+    setDescription(shown(describe(path_, reason_)));
 }
 
 } // namespace zandrel

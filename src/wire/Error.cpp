@@ -1,5 +1,7 @@
 #include "wire/Error.h"
 
+#include <QCoreApplication>
+
 namespace zandrel {
 
 Error::Error(QString description)
@@ -22,7 +24,7 @@ QString describeException(std::exception_ptr error)
     } catch (const std::exception& e) {
         return QString::fromUtf8(e.what());
     } catch (...) {
-        return QStringLiteral("Unknown error");
+        return QCoreApplication::translate("Error", "Unknown error");
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "wire/Error.h"
 
+#include <QCoreApplication>
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
 #include <QNetworkReply>
@@ -30,18 +31,24 @@ QString transportFailure(const QNetworkReply& reply, const QUrl& url)
     const QString where = hostText(url);
     switch (reply.error()) {
     case QNetworkReply::ConnectionRefusedError:
-        return QStringLiteral("Could not reach the Hub at %1: connection refused").arg(where);
+        return QCoreApplication::translate("HttpExchange",
+                                           "Could not reach the Hub at %1: connection refused")
+            .arg(where);
     case QNetworkReply::RemoteHostClosedError:
-        return QStringLiteral("The Hub at %1 closed the connection before answering").arg(where);
+        return QCoreApplication::translate("HttpExchange",
+                                           "The Hub at %1 closed the connection before answering")
+            .arg(where);
     case QNetworkReply::HostNotFoundError:
-        return QStringLiteral("Could not reach the Hub at %1: host not found").arg(where);
+        return QCoreApplication::translate("HttpExchange", "Could not reach the Hub at %1: host not found")
+            .arg(where);
     case QNetworkReply::TimeoutError:
     case QNetworkReply::OperationCanceledError: // the transfer time-out aborts the reply
         return QStringLiteral("The Hub at %1 did not answer within %2 seconds")
             .arg(where)
             .arg(std::chrono::duration_cast<std::chrono::seconds>(g_timeout).count());
     default:
-        return QStringLiteral("Could not reach the Hub at %1: %2").arg(where, reply.errorString());
+        return QCoreApplication::translate("HttpExchange", "Could not reach the Hub at %1: %2")
+            .arg(where, reply.errorString());
     }
 }
 
@@ -117,7 +124,7 @@ void HttpExchange::setTimeout(std::chrono::milliseconds timeout)
 QCoro::Task<HttpResponse> HttpExchange::send(HttpRequest request)
 {
     if (g_shutDown)
-        throw ShutdownError(QStringLiteral("The application is quitting"));
+        throw ShutdownError(QCoreApplication::translate("HttpExchange", "The application is quitting"));
     QNetworkRequest networkRequest(request.url);
     networkRequest.setTransferTimeout(static_cast<int>(g_timeout.count()));
     // A redirect could carry the bearer token to another host; a 3xx is reported as it is.
@@ -144,12 +151,13 @@ QCoro::Task<HttpResponse> HttpExchange::send(HttpRequest request)
     co_await raw;
     QObject::disconnect(guard);
     if (g_shutDown && raw->error() == QNetworkReply::OperationCanceledError)
-        throw ShutdownError(QStringLiteral("The application is quitting"));
+        throw ShutdownError(QCoreApplication::translate("HttpExchange", "The application is quitting"));
 
     if (tooLarge)
-        throw BadServerResponseError(QStringLiteral("The Hub at %1 sent an answer larger than %2 MB")
-                                         .arg(hostText(request.url))
-                                         .arg(maxBodyBytes >> 20));
+        throw BadServerResponseError(
+            QCoreApplication::translate("HttpExchange", "The Hub at %1 sent an answer larger than %2 MB")
+                .arg(hostText(request.url))
+                .arg(maxBodyBytes >> 20));
     if (isTransportError(raw->error()))
         throw TransportError(transportFailure(*raw, request.url), transportKind(raw->error()));
 

@@ -2,15 +2,16 @@
 
 #include "wire/StrictJson.h"
 
+#include <QCoreApplication>
 #include <cstring>
 
 namespace zandrel::wire {
 
 namespace detail {
 
-void fail(const char* expected)
+void fail(const char* reason)
 {
-    throw DecodeError(QStringLiteral("expected ") + QLatin1StringView(expected));
+    throw DecodeError(QCoreApplication::translate("JsonCodec", reason));
 }
 
 } // namespace detail
@@ -18,12 +19,12 @@ void fail(const char* expected)
 void JsonCodec<qint64>::decode(const QJsonValue& value, qint64& out)
 {
     if (!value.isDouble())
-        detail::fail("an integer");
+        detail::fail(QT_TRANSLATE_NOOP("JsonCodec", "expected an integer"));
     // toInteger answers its default for fractions and for numbers outside the 64-bit range;
     // asking with two different defaults tells that apart from a real 0 or 1.
     const qint64 a = value.toInteger(0);
     if (a == 0 && value.toInteger(1) != 0)
-        detail::fail("an integer");
+        detail::fail(QT_TRANSLATE_NOOP("JsonCodec", "expected an integer"));
     out = a;
 }
 
@@ -66,8 +67,9 @@ QJsonValue parseJson(const QByteArray& raw)
     if (wrappedError.error == QJsonParseError::NoError && wrapped.array().size() == 1)
         return wrapped.array().at(0);
 
-    throw DecodeError(
-        QStringLiteral("not valid JSON (%1 at offset %2)").arg(error.errorString()).arg(error.offset));
+    throw DecodeError(QCoreApplication::translate("JsonCodec", "not valid JSON (%1 at offset %2)")
+                          .arg(error.errorString())
+                          .arg(error.offset));
 }
 
 QByteArray serialize(const QJsonValue& value)

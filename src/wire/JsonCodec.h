@@ -25,6 +25,7 @@
 #include <QList>
 #include <QMap>
 #include <QString>
+#include <QtGlobal>
 #include <optional>
 #include <tuple>
 #include <type_traits>
@@ -58,7 +59,8 @@ template <class T>
 struct IsOptional<std::optional<T>> : std::true_type {};
 
 namespace detail {
-[[noreturn]] void fail(const char* expected);
+// Throws DecodeError with the reason translated; the reason is a QT_TRANSLATE_NOOP("JsonCodec", ...) text.
+[[noreturn]] void fail(const char* reason);
 } // namespace detail
 
 template <>
@@ -66,7 +68,7 @@ struct JsonCodec<QString> {
     static void decode(const QJsonValue& value, QString& out)
     {
         if (!value.isString())
-            detail::fail("a string");
+            detail::fail(QT_TRANSLATE_NOOP("JsonCodec", "expected a string"));
         out = value.toString();
     }
     static QJsonValue encode(const QString& value) { return value; }
@@ -77,7 +79,7 @@ struct JsonCodec<bool> {
     static void decode(const QJsonValue& value, bool& out)
     {
         if (!value.isBool())
-            detail::fail("a boolean");
+            detail::fail(QT_TRANSLATE_NOOP("JsonCodec", "expected a boolean"));
         out = value.toBool();
     }
     static QJsonValue encode(bool value) { return value; }
@@ -94,7 +96,7 @@ struct JsonCodec<double> {
     static void decode(const QJsonValue& value, double& out)
     {
         if (!value.isDouble())
-            detail::fail("a number");
+            detail::fail(QT_TRANSLATE_NOOP("JsonCodec", "expected a number"));
         out = value.toDouble();
     }
     static QJsonValue encode(double value) { return value; }
@@ -105,7 +107,7 @@ struct JsonCodec<QList<T>> {
     static void decode(const QJsonValue& value, QList<T>& out)
     {
         if (!value.isArray())
-            detail::fail("an array");
+            detail::fail(QT_TRANSLATE_NOOP("JsonCodec", "expected an array"));
         const QJsonArray array = value.toArray();
         out.clear();
         out.reserve(array.size());
@@ -133,7 +135,7 @@ struct JsonCodec<QMap<QString, T>> {
     static void decode(const QJsonValue& value, QMap<QString, T>& out)
     {
         if (!value.isObject())
-            detail::fail("an object");
+            detail::fail(QT_TRANSLATE_NOOP("JsonCodec", "expected an object"));
         const QJsonObject object = value.toObject();
         out.clear();
         for (auto it = object.begin(); it != object.end(); ++it) {
@@ -159,7 +161,7 @@ struct JsonCodec<T> {
     static void decode(const QJsonValue& value, T& out)
     {
         if (!value.isObject())
-            detail::fail("an object");
+            detail::fail(QT_TRANSLATE_NOOP("JsonCodec", "expected an object"));
         const QJsonObject object = value.toObject();
         std::apply([&](const auto&... f) { (decodeField(object, f, out), ...); }, T::jsonFields());
     }
@@ -185,7 +187,7 @@ private:
                 JsonCodec<typename M::value_type>::decode(member, (out.*f.member).emplace());
             } else {
                 if (member.isUndefined())
-                    throw DecodeError(QStringLiteral("missing"));
+                    detail::fail(QT_TRANSLATE_NOOP("JsonCodec", "missing"));
                 JsonCodec<M>::decode(member, out.*f.member);
             }
         } catch (DecodeError& e) {

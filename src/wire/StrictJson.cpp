@@ -2,6 +2,7 @@
 
 #include "wire/DecodeError.h"
 
+#include <QCoreApplication>
 #include <simdjson.h>
 
 namespace zandrel::wire {
@@ -12,30 +13,37 @@ QString describe(simdjson::error_code code)
 {
     switch (code) {
     case simdjson::EMPTY:
-        return QStringLiteral("the answer is empty, expected JSON");
+        return QCoreApplication::translate("StrictJson", "the answer is empty, expected JSON");
     case simdjson::UTF8_ERROR:
-        return QStringLiteral("not valid JSON: the text is not valid UTF-8");
+        return QCoreApplication::translate("StrictJson", "not valid JSON: the text is not valid UTF-8");
     case simdjson::UNESCAPED_CHARS:
-        return QStringLiteral("not valid JSON: a string holds a control character that must be escaped");
+        return QCoreApplication::translate(
+            "StrictJson", "not valid JSON: a string holds a control character that must be escaped");
     case simdjson::UNCLOSED_STRING:
-        return QStringLiteral("not valid JSON: a string is not closed");
+        return QCoreApplication::translate("StrictJson", "not valid JSON: a string is not closed");
     case simdjson::STRING_ERROR:
-        return QStringLiteral("not valid JSON: a string holds an invalid escape or a lone surrogate");
+        return QCoreApplication::translate(
+            "StrictJson", "not valid JSON: a string holds an invalid escape or a lone surrogate");
     case simdjson::NUMBER_ERROR:
-        return QStringLiteral("not valid JSON: a number is not written as JSON allows");
+        return QCoreApplication::translate("StrictJson",
+                                           "not valid JSON: a number is not written as JSON allows");
     case simdjson::T_ATOM_ERROR:
     case simdjson::F_ATOM_ERROR:
     case simdjson::N_ATOM_ERROR:
-        return QStringLiteral("not valid JSON: an unknown word stands where a value belongs");
+        return QCoreApplication::translate("StrictJson",
+                                           "not valid JSON: an unknown word stands where a value belongs");
     case simdjson::DEPTH_ERROR:
-        return QStringLiteral("not valid JSON: arrays and objects are nested more than 1024 deep");
+        return QCoreApplication::translate(
+            "StrictJson", "not valid JSON: arrays and objects are nested more than 1024 deep");
     case simdjson::TAPE_ERROR:
-        return QStringLiteral("not valid JSON: a value, comma, colon or bracket is missing or out of place");
+        return QCoreApplication::translate(
+            "StrictJson", "not valid JSON: a value, comma, colon or bracket is missing or out of place");
     case simdjson::CAPACITY:
     case simdjson::MEMALLOC:
-        return QStringLiteral("the document is too large to read");
+        return QCoreApplication::translate("StrictJson", "the document is too large to read");
     default:
-        return QStringLiteral("not valid JSON: ") + QString::fromUtf8(simdjson::error_message(code));
+        return QCoreApplication::translate("StrictJson", "not valid JSON: %1")
+            .arg(QString::fromUtf8(simdjson::error_message(code)));
     }
 }
 
@@ -104,7 +112,8 @@ void requireStrictJson(const QByteArray& bytes)
 {
     // Stated apart: the strict parser would only say the structure is wrong.
     if (bytes.startsWith("\xEF\xBB\xBF"))
-        throw DecodeError(QStringLiteral("not valid JSON: it starts with a byte-order mark"));
+        throw DecodeError(
+            QCoreApplication::translate("StrictJson", "not valid JSON: it starts with a byte-order mark"));
 
     // The DOM parser validates the whole document, members nobody reads included. It reads in blocks
     // past the end, hence the padded copy.

@@ -4,8 +4,10 @@
 #include "DecodeCheck.h"
 #include "FakeHub.h"
 #include "JsonConformance.h"
+#include "PseudoTranslator.h"
 #include "hub_api/AIConfig.h"
 #include "store/StoreApp.h"
+#include "store/StoreError.h"
 #include "wire/HttpExchange.h"
 #include "wire/JsonCodec.h"
 
@@ -16,6 +18,7 @@
 using namespace zandrel;
 using namespace zandrel::test;
 using namespace std::chrono_literals;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -238,6 +241,40 @@ private Q_SLOTS:
             await(HttpExchange::send(HttpRequest{"GET", QUrl(hub.baseUrl() + "/api"), {}, {}}));
         QVERIFY(closed.errorAs<TransportError>());
         QVERIFY(closed.errorText().contains(QStringLiteral("127.0.0.1:%1").arg(hub.port())));
+    }
+
+    // Each failure reads as whole sentences of the catalogue, with the path, address or status in its place;
+    // the path still grows as the error travels outwards.
+    void failuresAreTranslatedAsWholeTexts()
+    {
+        PseudoTranslator german({
+            {{"DecodeError", "Unexpected answer from the Hub: %1"}, u"Unerwartete Antwort vom Hub: %1"_s},
+            {{"JsonCodec", "expected an integer"}, u"Ganzzahl erwartet"_s},
+            {{"JsonCodec", "missing"}, u"fehlt"_s},
+            {{"StoreError", "API error %1: %2"}, u"API-Fehler %1: %2"_s},
+            {{"HttpExchange", "Could not reach the Hub at %1: connection refused"},
+             u"Hub unter %1 nicht erreichbar: Verbindung abgelehnt"_s},
+        });
+        try {
+            wire::decodeJson<PaginatedStoreApps>(catalogueWithPriceAt(3, "1.5"));
+            QFAIL("decoded a fractional price");
+        } catch (const DecodeError& e) {
+            QCOMPARE(e.description(),
+                     u"Unerwartete Antwort vom Hub: results[3].price_cents: Ganzzahl erwartet"_s);
+        }
+        try {
+            wire::decodeJson<AIConfig>(R"({"providers":{"openai":{"models":[{"name":"b"}]}}})");
+            QFAIL("decoded a model without id");
+        } catch (const DecodeError& e) {
+            QCOMPARE(e.message(), u"providers.openai.models[0].id: fehlt"_s);
+        }
+        QCOMPARE(StoreError(404, u"no such app"_s).description(), u"API-Fehler 404: no such app"_s);
+
+        const quint16 port = FakeHub::refusingPort();
+        const QUrl url(QStringLiteral("http://127.0.0.1:%1/api").arg(port));
+        const auto refused = await(HttpExchange::send(HttpRequest{"GET", url, {}, {}}));
+        QCOMPARE(refused.errorText(),
+                 u"Hub unter 127.0.0.1:%1 nicht erreichbar: Verbindung abgelehnt"_s.arg(port));
     }
 
     void slowAnswersTimeOut()
