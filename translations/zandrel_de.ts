@@ -24,9 +24,176 @@
     </message>
 </context>
 <context>
+    <name>DecodeError</name>
+    <message>
+        <source>Unexpected answer from the Hub: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Error</name>
+    <message>
+        <source>Unknown error</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Formats</name>
     <message>
         <source>Free</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>HttpExchange</name>
+    <message>
+        <source>Could not reach the Hub at %1: connection refused</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The Hub at %1 closed the connection before answering</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not reach the Hub at %1: host not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Could not reach the Hub at %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The application is quitting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The Hub at %1 sent an answer larger than %2 MB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>The Hub at %1 did not answer within %2 second(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>HubAPIClient</name>
+    <message>
+        <source>The Hub&apos;s answer to the change was not an HTTP response</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The Hub did not confirm the change (HTTP status %1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a valid app name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The Hub port is not valid</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>JsonCodec</name>
+    <message>
+        <source>expected an integer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not valid JSON (%1 at offset %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>expected a string</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>expected a boolean</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>expected a number</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>expected an array</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>expected an object</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>StoreError</name>
+    <message>
+        <source>API error %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>StoreGridView</name>
+    <message>
+        <source>Apps</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>StrictJson</name>
+    <message>
+        <source>the answer is empty, expected JSON</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not valid JSON: the text is not valid UTF-8</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not valid JSON: a string holds a control character that must be escaped</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not valid JSON: a string is not closed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not valid JSON: a string holds an invalid escape or a lone surrogate</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not valid JSON: a number is not written as JSON allows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not valid JSON: an unknown word stands where a value belongs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not valid JSON: arrays and objects are nested more than 1024 deep</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not valid JSON: a value, comma, colon or bracket is missing or out of place</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the document is too large to read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not valid JSON: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not valid JSON: it starts with a byte-order mark</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -118,6 +285,76 @@
     </message>
     <message>
         <source>Cost</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::AboutDialog</name>
+    <message>
+        <source>About Zandrel Hub</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The desktop window onto your local Zandrel Hub: its companion apps, the Zandrel Store, AI providers and each app&apos;s permissions.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Licences</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>MIT License</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tabler Icons (the bundled symbols)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GNU LGPL version 3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Apache License 2.0</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::AccountView</name>
+    <message>
+        <source>Account</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sign In</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sign in to access the Zandrel Store</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Email</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Or sign in with</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sign Out</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -257,6 +494,17 @@
     </message>
 </context>
 <context>
+    <name>zandrel::ContentView</name>
+    <message>
+        <source>About Zandrel Hub</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>App not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>zandrel::FallbackChainModel</name>
     <message>
         <source>%1. %2, %3</source>
@@ -335,6 +583,33 @@
     </message>
 </context>
 <context>
+    <name>zandrel::HubState</name>
+    <message>
+        <source>Port %1 is outside 1–65535</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Port %1 answers, but not as the Hub (HTTP %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Port %1 is used by another program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No answer after Start; see ~/%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No answer after Start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The zandrel command is not on PATH</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>zandrel::InstalledAppCard</name>
     <message>
         <source>Installed app; Return opens it</source>
@@ -342,6 +617,36 @@
     </message>
     <message>
         <source>Open %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::InstalledAppDetail</name>
+    <message>
+        <source>Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Uninstall</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::InstalledAppsGrid</name>
+    <message>
+        <source>No Apps Installed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse the Store to find and install apps.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>My Apps</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -405,6 +710,13 @@
     </message>
     <message>
         <source>Stop Hub</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::OAuthButton</name>
+    <message>
+        <source>Sign in with %1 in your web browser</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -629,6 +941,38 @@
         <source>Sections</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>My Apps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show all installed apps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No apps installed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Store</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Updates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Account</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>zandrel::StatusBar</name>
@@ -648,6 +992,76 @@
         <source>Stopped</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hub Running on :%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hub Stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n app(s)</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::StoreAppDetailSheet</name>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>by %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>v%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Installed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Install</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Requirements</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>macOS %1+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hub %1+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Permissions: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>zandrel::StoreAppListModel</name>
@@ -665,6 +1079,60 @@
     </message>
 </context>
 <context>
+    <name>zandrel::StoreService</name>
+    <message>
+        <source>&quot;%1&quot; is not a valid store address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a valid app identifier: only letters, digits, &quot;-&quot;, &quot;_&quot; and &quot;.&quot; are allowed</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::StoreView</name>
+    <message>
+        <source>Store</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loading apps…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No Apps Found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Try a different search or category</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Store Unavailable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Search apps…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Search apps</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>zandrel::TrayIcon</name>
     <message>
         <source>Open Zandrel Hub</source>
@@ -672,6 +1140,29 @@
     </message>
     <message>
         <source>Quit</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::UninstallDialog</name>
+    <message>
+        <source>Uninstall (keep data)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Uninstall &amp;&amp; delete data</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Uninstall %1?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Deleting app data removes conversations, settings, and all local data for %1.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -688,6 +1179,59 @@
     <message>
         <source>Return updates it.</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, version %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::UpdateRow</name>
+    <message>
+        <source>Update</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Updated</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::UpdatesView</name>
+    <message>
+        <source>Updates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Checking for updates…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All Apps Up to Date</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You&apos;re running the latest versions of all your apps.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Update All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Available updates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Failed to update %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n update(s) available</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -49,7 +49,9 @@ AboutDialog::AboutDialog(Platform& platform, QWidget* parent)
     licenceGrid->setVerticalSpacing(6);
     int row = 0;
     for (const Licence& licence : licences()) {
-        licenceGrid->addWidget(new ui::Label(licence.component, TextStyle::Callout), row, 0);
+        auto* component = new ui::Label(licence.component, TextStyle::Callout);
+        component->setWordWrap(true); // a longer translation wraps rather than being cut
+        licenceGrid->addWidget(component, row, 0);
         // Our own texts, so rich text is safe here; the desktop opens the link, not the label.
         auto* link = new QLabel(
             QStringLiteral("<a href=\"%1\">%2</a>").arg(licence.url, licence.name.toHtmlEscaped()));

@@ -81,7 +81,7 @@ QString StatusBar::statusText(bool isRunning, int port)
 
 QString StatusBar::appCountText(int appCount)
 {
-    return QString::number(appCount) + (appCount == 1 ? QStringLiteral(" app") : QStringLiteral(" apps"));
+    return tr("%n app(s)", nullptr, appCount);
 }
 
 void StatusBar::paintEvent(QPaintEvent*)

@@ -175,9 +175,7 @@ void UpdatesView::refresh()
     shown_ = shown;
     main_->setCurrentIndex(int(shown));
     const int pending = pendingCount();
-    header_->setText(QStringLiteral("%1 update%2 available")
-                         .arg(pending)
-                         .arg(pending == 1 ? QString() : QStringLiteral("s")));
+    header_->setText(tr("%n update(s) available", nullptr, pending));
     updateAllButton_->setVisible(pending >= 2);
     updateAllButton_->setEnabled(!isUpdatingAll_);
     updateAllButton_->setBusy(isUpdatingAll_);

@@ -43,9 +43,13 @@ QString transportFailure(const QNetworkReply& reply, const QUrl& url)
             .arg(where);
     case QNetworkReply::TimeoutError:
     case QNetworkReply::OperationCanceledError: // the transfer time-out aborts the reply
-        return QStringLiteral("The Hub at %1 did not answer within %2 seconds")
+    {
+        const qint64 seconds = std::chrono::duration_cast<std::chrono::seconds>(g_timeout).count();
+        return QCoreApplication::translate(
+                   "HttpExchange", "The Hub at %1 did not answer within %2 second(s)", nullptr, int(seconds))
             .arg(where)
-            .arg(std::chrono::duration_cast<std::chrono::seconds>(g_timeout).count());
+            .arg(seconds);
+    }
     default:
         return QCoreApplication::translate("HttpExchange", "Could not reach the Hub at %1: %2")
             .arg(where, reply.errorString());

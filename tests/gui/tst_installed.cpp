@@ -1,7 +1,6 @@
 // The installed-app views: the grid and its empty state, the cards, the detail and the uninstall
 // confirmation with what each of its choices deletes and keeps.
 
-#include "PseudoTranslator.h"
 #include "RecordingPlatform.h"
 #include "installed/InstalledAppCard.h"
 #include "installed/InstalledAppDetail.h"
@@ -103,37 +102,6 @@ private Q_SLOTS:
         QCOMPARE(cards[3]->findChild<ui::GradientTile*>()->color(), ui::NamedColor::Gray);
         cards[0]->findChild<QPushButton*>(u"openButton"_s)->click();
         QCOMPARE(platform->openedBundles, QStringList{orvane.path});
-    }
-
-    // Every fixed text comes from the catalogue; the app's name is an argument inside it, never a piece
-    // joined on.
-    void everyTextComesFromTheCatalogue()
-    {
-        PseudoTranslator marking;
-        InstalledAppsGrid empty({}, *platform);
-        QCOMPARE(empty.findChild<ui::EmptyStateView*>()->title(), u"[No Apps Installed]"_s);
-        QCOMPARE(empty.findChild<ui::EmptyStateView*>()->description(),
-                 u"[Browse the Store to find and install apps.]"_s);
-
-        const InstalledApp orvane = installApp(u"Orvane"_s);
-        InstalledAppsGrid grid({orvane}, *platform);
-        QCOMPARE(grid.windowTitle(), u"[My Apps]"_s);
-        InstalledAppCard* card = grid.cards().at(0);
-        QCOMPARE(card->accessibleDescription(), u"[Installed app; Return opens it]"_s);
-        QCOMPARE(card->findChild<QPushButton*>(u"openButton"_s)->text(), u"[Open]"_s);
-        QCOMPARE(card->findChild<QPushButton*>(u"openButton"_s)->accessibleName(), u"[Open Orvane]"_s);
-
-        InstalledAppDetail detail(orvane, *platform);
-        QCOMPARE(detail.findChild<QPushButton*>(u"openButton"_s)->text(), u"[Open]"_s);
-        QCOMPARE(detail.findChild<QPushButton*>(u"uninstallButton"_s)->text(), u"[Uninstall]"_s);
-
-        UninstallDialog dialog(u"Orvane"_s);
-        QCOMPARE(dialog.windowTitle(), u"[Uninstall Orvane?]"_s);
-        QCOMPARE(dialog.findChild<QLabel*>(u"uninstallMessage"_s)->text(),
-                 u"[Deleting app data removes conversations, settings, and all local data for Orvane.]"_s);
-        for (QPushButton* button : dialog.findChildren<QPushButton*>())
-            QVERIFY2(button->text().startsWith(u'[') && button->text().endsWith(u']'),
-                     qPrintable(button->text()));
     }
 
     void detailOpensAndConfirmsUninstallWithItsTextsAndChoicesInOrder()

@@ -105,11 +105,37 @@ QImage grabbed(QWidget* widget)
 }
 
 // What the fake Hub and the bundles bring: data, not texts of ours, and so never translated.
-const QStringList kData = {u"Orvane"_s,  u"Dulvet"_s, u"orvane"_s,          u"dulvet"_s, u"Alpha"_s,
-                           u"alpha"_s,   u"beta"_s,   u"gamma"_s,           u"delta"_s,  u"epsilon"_s,
-                           u"Finance"_s, u"Llama"_s,  u"ollama"_s,          u"Ollama"_s, u"OpenAI"_s,
-                           u"openai"_s,  u"Zed"_s,    u"zed@zandrel.dev"_s, u"Faster"_s, u"read"_s,
-                           u"Dev"_s,     u"Zandrel"_s};
+const QStringList kData = {
+    u"Orvane"_s,
+    u"Dulvet"_s,
+    u"orvane"_s,
+    u"dulvet"_s,
+    u"Alpha"_s,
+    u"alpha"_s,
+    u"beta"_s,
+    u"gamma"_s,
+    u"delta"_s,
+    u"epsilon"_s,
+    u"Finance"_s,
+    u"Llama"_s,
+    u"ollama"_s,
+    u"Ollama"_s,
+    u"OpenAI"_s,
+    u"openai"_s,
+    u"Zed"_s,
+    u"zed@zandrel.dev"_s,
+    u"Faster"_s,
+    u"read"_s,
+    u"Dev"_s,
+    // product names: ours, the sign-in services', and the libraries' the About dialog credits
+    u"Zandrel Hub"_s,
+    u"Zandrel"_s,
+    u"Apple"_s,
+    u"Google"_s,
+    u"GitHub"_s,
+    u"Qt 6"_s,
+    u"QCoro"_s,
+    u"simdjson"_s};
 
 // Texts shown that did not come through the translation (no brackets of the pseudo-locale), and
 // single-line labels and buttons too narrow for their longer text.
