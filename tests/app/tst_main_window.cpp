@@ -4,6 +4,7 @@
 
 #include "AsyncTest.h"
 #include "PageFixture.h"
+#include "PseudoLocale.h"
 #include "app/AboutDialog.h"
 #include "app/ContentView.h"
 #include "app/MainWindow.h"
@@ -124,6 +125,27 @@ private Q_SLOTS:
         QCOMPARE(ShortcutsDialog::plainText(u"&Save && Quit\u2026"_s), u"Save & Quit"_s);
         QTest::keyClick(dialog, Qt::Key_Escape);
         QTRY_VERIFY(!window->findChild<ShortcutsDialog*>());
+    }
+
+    void menusTrayAndDialogsAreTranslated()
+    {
+        PseudoLocale pseudo;
+        QCoreApplication::installTranslator(&pseudo);
+        auto window = makeWindow();
+        TrayIcon tray(*hubState, window->startStopAction());
+        QList<QAction*> actions = window->menuBar()->actions() + tray.menu()->actions();
+        for (QMenu* menu : window->findChildren<QMenu*>())
+            actions += menu->actions();
+        ShortcutsDialog* dialog = window->showShortcuts();
+        QStringList texts = {tray.toolTip(), dialog->windowTitle()};
+        for (const QAction* action : actions) {
+            if (!action->isSeparator())
+                texts.append(action->text());
+        }
+        texts += dialog->rows();
+        QCoreApplication::removeTranslator(&pseudo);
+        for (const QString& text : texts)
+            QVERIFY2(text.startsWith(QChar(PseudoLocale::open)), qPrintable(text));
     }
 
     void eachShortcutDoesItsJob()
