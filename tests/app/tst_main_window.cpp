@@ -10,15 +10,20 @@
 #include "app/MainWindow.h"
 #include "app/Preferences.h"
 #include "app/ShortcutsDialog.h"
+#include "app/StatusBar.h"
+#include "app/Translations.h"
 #include "app/TrayIcon.h"
 #include "app/ZandrelHubApp.h"
+#include "installed/Sidebar.h"
 #include "settings/HubSettingsTab.h"
+#include "settings/SettingsView.h"
 #include "store/StoreView.h"
 #include "store/UpdatesView.h"
 #include "ui/Label.h"
 #include "ui/ToggleSwitch.h"
 
 #include <QAction>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
@@ -26,6 +31,7 @@
 #include <QScreen>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTabWidget>
 #include <QTest>
 
 using namespace zandrel;
@@ -146,6 +152,40 @@ private Q_SLOTS:
         QCoreApplication::removeTranslator(&pseudo);
         for (const QString& text : texts)
             QVERIFY2(text.startsWith(QChar(PseudoLocale::open)), qPrintable(text));
+    }
+
+    // What a German desktop shows: our texts from the German catalogue, counts in German plurals, and
+    // Qt's own buttons from Qt's catalogue.
+    void aGermanUserSeesGerman()
+    {
+        const auto english = qScopeGuard([] {
+            Translations::removeAll();
+            Translations::installEnglish();
+        });
+        QCOMPARE(Translations::install(QLocale(QLocale::German, QLocale::Germany).uiLanguages()), u"de"_s);
+        answerAsARunningHub();
+        auto window = makeWindow(SidebarItem::section(Kind::Settings));
+        QSignalSpy started(&window->content(), &ContentView::startUpFinished);
+        QVERIFY(showActive(*window));
+        QTRY_COMPARE(started.count(), 1);
+
+        QStringList rows;
+        const Sidebar* sidebar = window->content().sidebar();
+        for (int row = 0; row < sidebar->count(); ++row)
+            rows.append(sidebar->item(row)->text());
+        for (const QString& section : {u"Entdecken"_s, u"Aktualisierungen"_s, u"Konto"_s, u"Einstellungen"_s})
+            QVERIFY2(rows.contains(section), qPrintable(rows.join(u", "_s)));
+        QCOMPARE(window->content().statusBar()->findChild<QLabel*>(u"hubStatusText"_s)->text(),
+                 u"Hub läuft auf :%1"_s.arg(hub->port()));
+        QCOMPARE(window->content().statusBar()->findChild<QLabel*>(u"hubAppCount"_s)->text(), u"2 Apps"_s);
+        QTabWidget* tabs = window->content().currentPage()->findChild<QTabWidget*>();
+        QCOMPARE(tabs->tabText(0), u"KI"_s);
+        QCOMPARE(tabs->tabText(2), u"Berechtigungen"_s);
+        QCOMPARE(window->findChild<QMenu*>(u"helpMenu"_s)->title(), u"&Hilfe"_s);
+        QCOMPARE(window->startStopAction()->text(), u"Hub stoppen"_s);
+        QDialogButtonBox* buttons = window->showShortcuts()->findChild<QDialogButtonBox*>();
+        QVERIFY2(buttons->buttons().first()->text().contains(u"Schlie"_s),
+                 qPrintable(buttons->buttons().first()->text()));
     }
 
     void eachShortcutDoesItsJob()
