@@ -96,11 +96,15 @@ HubSettingsTab::HubSettingsTab(const PageContext& context, QWidget* parent)
     server->content()->addLayout(formRow(
         new SymbolLabel(QStringLiteral("power"), tr("Start Hub on login"), TextStyle::Body), startAtLogin_));
     server->content()->addWidget(loginItemError_);
-    server->content()->addLayout(
-        formRow(new SymbolLabel(QStringLiteral("desktopcomputer"),
-                                tr("Keep running in the tray when the window is closed"),
-                                TextStyle::Body),
-                keepInTray_));
+    auto* keepLabel = new SymbolLabel(QStringLiteral("desktopcomputer"),
+                                      tr("Keep running in the tray when the window is closed"),
+                                      TextStyle::Body);
+    // The longest label of the tab: it wraps rather than widening the page past the window.
+    keepLabel->label()->setWordWrap(true);
+    auto* keepRow = new QHBoxLayout;
+    keepRow->addWidget(keepLabel, 1);
+    keepRow->addWidget(keepInTray_, 0, Qt::AlignVCenter);
+    server->content()->addLayout(keepRow);
     server->content()->addWidget(keepInTrayCaption_);
     auto* statusRow = formRow(status_, statusText_);
     statusRow->addWidget(startStop_);

@@ -5,6 +5,7 @@
 #include "ui/SymbolView.h"
 #include "ui/Theme.h"
 
+#include <QBoxLayout>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPainterPath>
@@ -33,7 +34,9 @@ UsageCard::UsageCard(const QString& title, QWidget* parent)
     cost_->setObjectName(QStringLiteral("cost"));
     column->addWidget(cost_);
     tokens_ = new QWidget;
-    auto* tokens = new QHBoxLayout(tokens_);
+    tokens_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    auto* tokens = new QBoxLayout(QBoxLayout::LeftToRight, tokens_);
+    tokensLayout_ = tokens;
     tokens->setContentsMargins(0, 0, 0, 0);
     tokens->setSpacing(8);
     in_ = new SymbolLabel(QStringLiteral("arrow.down.circle"), {}, TextStyle::Caption2, Tone::Secondary);
@@ -63,6 +66,22 @@ void UsageCard::setSummary(const std::optional<UsageSummary>& summary)
     in_->label()->setText(tr("%1 in").arg(ui::formatTokens(summary->input_tokens)));
     out_->label()->setText(tr("%1 out").arg(ui::formatTokens(summary->output_tokens)));
     requests_->setText(tr("%1 request(s)", nullptr, ui::pluralCount(summary->count)).arg(summary->count));
+    fitTokens();
+}
+
+void UsageCard::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    fitTokens();
+}
+
+void UsageCard::fitTokens()
+{
+    const int sideBySide = in_->sizeHint().width() + tokensLayout_->spacing() + out_->sizeHint().width();
+    const int room = contentsRect().width() - 20; // the card's margins
+    const auto direction = sideBySide <= room ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom;
+    if (tokensLayout_->direction() != direction)
+        tokensLayout_->setDirection(direction);
 }
 
 void UsageCard::paintEvent(QPaintEvent*)

@@ -23,11 +23,17 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Tokens in and out side by side where they fit, one above the other where they don't (a longer
+    // language in a narrow window), so the card never widens the page.
+    void fitTokens();
+
     ui::Label* none_;
     ui::Label* cost_;
     QWidget* tokens_;
+    class QBoxLayout* tokensLayout_;
     ui::SymbolLabel* in_;
     ui::SymbolLabel* out_;
     ui::Label* requests_;
