@@ -77,11 +77,13 @@ void UsageCard::resizeEvent(QResizeEvent* event)
 
 void UsageCard::fitTokens()
 {
-    const int sideBySide = in_->sizeHint().width() + tokensLayout_->spacing() + out_->sizeHint().width();
+    const int sideBySide = in_->sizeHint().width() + 8 + out_->sizeHint().width();
     const int room = contentsRect().width() - 20; // the card's margins
     const auto direction = sideBySide <= room ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom;
-    if (tokensLayout_->direction() != direction)
-        tokensLayout_->setDirection(direction);
+    if (tokensLayout_->direction() == direction)
+        return;
+    tokensLayout_->setDirection(direction);
+    tokensLayout_->setSpacing(direction == QBoxLayout::LeftToRight ? 8 : 2);
 }
 
 void UsageCard::paintEvent(QPaintEvent*)
