@@ -81,6 +81,16 @@ QIcon TrayIcon::statusIcon(bool isRunning)
     return icon;
 }
 
+QIcon TrayIcon::icon()
+{
+    const bool running = hub_.isRunning();
+    if (!iconRunning_ || *iconRunning_ != running) {
+        iconRunning_ = running;
+        icon_ = statusIcon(running);
+    }
+    return icon_;
+}
+
 void TrayIcon::update()
 {
     const bool running = hub_.isRunning();
@@ -89,13 +99,9 @@ void TrayIcon::update()
         toolTip_ += QStringLiteral(" · ") + StatusBar::appCountText(int(hub_.apps().size()));
     if (hub_.problem() && !hub_.problem()->isEmpty())
         toolTip_ += u'\n' + *hub_.problem();
-    if (!iconRunning_ || *iconRunning_ != running) {
-        iconRunning_ = running;
-        icon_ = statusIcon(running);
-    }
     menu_->setToolTip(toolTip_);
     if (tray_) {
-        tray_->setIcon(icon_);
+        tray_->setIcon(icon());
         tray_->setToolTip(toolTip_);
     }
 }

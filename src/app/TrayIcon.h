@@ -27,7 +27,8 @@ public:
     // Whether a tray was found; without one nothing shows and notify() declines.
     bool isAvailable() const { return tray_ != nullptr; }
     QMenu* menu() const { return menu_; }
-    const QIcon& icon() const { return icon_; }
+    // Drawn when asked for, or when a tray shows it: rendering the icon is not free at start-up.
+    QIcon icon();
     QString toolTip() const { return toolTip_; }
 
     // A balloon from the tray; false when there is no tray to show it.
