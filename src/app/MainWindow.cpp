@@ -138,14 +138,6 @@ void MainWindow::buildMenus()
     connect(about, &QAction::triggered, content_, &ContentView::showAbout);
 }
 
-QList<QAction*> MainWindow::commands() const
-{
-    QList<QAction*> all;
-    for (const auto& [menu, actions] : menus_)
-        all += actions;
-    return all;
-}
-
 void MainWindow::updateStartStop()
 {
     const HubState& hub = context_.hubState;

@@ -30,8 +30,6 @@ public:
 
     ContentView& content() const { return *content_; }
     QAction* startStopAction() const { return startStop_; }
-    // The menus' commands, grouped by menu in menu order (the shortcuts dialog lists them).
-    QList<QAction*> commands() const;
 
     // Puts the window where the preferences say it was, within a screen that exists now.
     void restorePlace();

@@ -23,6 +23,13 @@ struct AuditEntry {
                action.value_or(QString());
     }
 
+    // What the entry touched, as the log shows it: the action's name, or the endpoint without one (an
+    // empty name says no more than a missing one).
+    QString target() const
+    {
+        return actionName && !actionName->isEmpty() ? *actionName : endpoint.value_or(QString());
+    }
+
     bool operator==(const AuditEntry&) const = default;
     static constexpr auto jsonFields()
     {

@@ -86,10 +86,7 @@ QString AuditExport::text(const QList<AuditEntry>& entries)
     QStringList lines;
     lines.reserve(entries.size());
     for (const AuditEntry& entry : entries) {
-        // An empty name says no more than a missing one.
-        const QString what = entry.actionName && !entry.actionName->isEmpty()
-                                 ? *entry.actionName
-                                 : entry.endpoint.value_or(QString());
+        const QString what = entry.target();
         QStringList fields = {isoTime(entry.timestamp),
                               entry.app.value_or(QString()),
                               entry.action.value_or(QString()),

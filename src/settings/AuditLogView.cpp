@@ -215,10 +215,7 @@ QSize AuditLogView::sizeHint() const
 
 QStringList AuditLogView::textsFor(const AuditEntry& entry)
 {
-    // An empty name says no more than a missing one.
-    const QString what = entry.actionName && !entry.actionName->isEmpty()
-                             ? *entry.actionName
-                             : entry.endpoint.value_or(QString());
+    const QString what = entry.target();
     return {entry.allowed.value_or(false) ? QStringLiteral("checkmark.circle")
                                           : QStringLiteral("xmark.circle"),
             entry.app.value_or(QString()),
