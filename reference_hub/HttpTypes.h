@@ -87,7 +87,7 @@ void refuseEmptyRecord(const T& record)
     if (!(record == T{}))
         return;
     QStringList names;
-    std::apply([&](const auto&... f) { (names.append(QString::fromLatin1(f.name)), ...); }, T::jsonFields());
+    std::apply([&](const auto&... f) { (names.append(f.latin1()), ...); }, T::jsonFields());
     throw HttpError(400,
                     QStringLiteral("The request body sets none of: ") + names.join(QStringLiteral(", ")));
 }

@@ -2,24 +2,6 @@
 
 namespace zandrel {
 
-AnyCodableValue AnyCodableValue::fromJson(const QJsonValue& json)
-{
-    if (json.isString())
-        return AnyCodableValue(json.toString());
-    if (json.isDouble()) {
-        qint64 whole = 0;
-        try {
-            wire::JsonCodec<qint64>::decode(json, whole);
-            return AnyCodableValue(whole);
-        } catch (const DecodeError&) {
-            return AnyCodableValue(json.toDouble());
-        }
-    }
-    if (json.isBool())
-        return AnyCodableValue(json.toBool());
-    return {};
-}
-
 QJsonValue AnyCodableValue::toJson() const
 {
     switch (kind()) {

@@ -31,7 +31,6 @@ public:
     QString toString() const; // the payload as display text; empty for Null
     const std::variant<QString, qint64, double, bool, std::monostate>& value() const { return value_; }
 
-    static AnyCodableValue fromJson(const QJsonValue& json);
     QJsonValue toJson() const;
 
     bool operator==(const AnyCodableValue&) const = default;
@@ -43,9 +42,17 @@ private:
 namespace wire {
 template <>
 struct JsonCodec<AnyCodableValue> {
-    static void decode(const QJsonValue& value, AnyCodableValue& out)
+    template <class V>
+    static void decode(const V& value, AnyCodableValue& out)
     {
-        out = AnyCodableValue::fromJson(value);
+        if (value.isString())
+            out = AnyCodableValue(value.toString());
+        else if (value.isNumber())
+            out = value.toInteger() ? AnyCodableValue(*value.toInteger()) : AnyCodableValue(value.toDouble());
+        else if (value.isBool())
+            out = AnyCodableValue(value.toBool());
+        else
+            out = {};
     }
     static QJsonValue encode(const AnyCodableValue& value) { return value.toJson(); }
 };

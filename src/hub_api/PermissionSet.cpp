@@ -3,31 +3,38 @@
 namespace zandrel {
 
 namespace {
-std::optional<bool> boolMember(const QJsonObject& object, QLatin1StringView name)
+std::optional<bool> boolMember(const wire::JsonElement& object, std::string_view name)
 {
-    const QJsonValue value = object.value(name);
-    return value.isBool() ? std::optional<bool>(value.toBool()) : std::nullopt;
+    const std::optional<wire::JsonElement> value = object.member(name);
+    return value && value->isBool() ? std::optional<bool>(value->toBool()) : std::nullopt;
 }
 } // namespace
 
 PermissionMap parsePermissions(const QByteArray& body)
 {
-    const QJsonValue top = wire::parseJson(body);
-    QJsonObject apps = top.isObject() ? top.toObject() : QJsonObject();
-    if (!apps.isEmpty() && apps.value(QLatin1StringView("apps")).isObject())
-        apps = apps.value(QLatin1StringView("apps")).toObject();
+    const wire::JsonDocument document(body);
+    wire::JsonElement apps = document.root();
+    if (!apps.isObject())
+        return {};
+    if (const auto wrapped = apps.member("apps"); wrapped && wrapped->isObject())
+        apps = *wrapped;
 
+    // Of a repeated app only the last counts, even when it is not an object.
+    QMap<QString, wire::JsonElement> members;
+    apps.forEachMember([&](std::string_view key, const wire::JsonElement& app) {
+        members.insert(wire::JsonElement::toQString(key), app);
+    });
     PermissionMap result;
-    for (auto it = apps.begin(); it != apps.end(); ++it) {
-        if (!it.value().isObject())
+    for (auto it = members.cbegin(); it != members.cend(); ++it) {
+        const wire::JsonElement& app = it.value();
+        if (!app.isObject())
             continue;
-        const QJsonObject app = it.value().toObject();
         PermissionSet set;
-        set.read = boolMember(app, QLatin1StringView("read"));
-        set.write = boolMember(app, QLatin1StringView("write"));
-        set.actions = boolMember(app, QLatin1StringView("actions"));
+        set.read = boolMember(app, "read");
+        set.write = boolMember(app, "write");
+        set.actions = boolMember(app, "actions");
         if (!set.actions)
-            set.actions = boolMember(app, QLatin1StringView("execute"));
+            set.actions = boolMember(app, "execute");
         result.insert(it.key(), set);
     }
     return result;

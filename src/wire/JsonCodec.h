@@ -8,14 +8,22 @@
 //     };
 //
 // That one list drives decoding and encoding. The rules are the wire format's:
-// - member names are matched exactly; members not listed are ignored;
+// - member names are matched exactly; members not listed are ignored; of a repeated member the last
+//   counts;
 // - a field of type std::optional<T> is optional: a missing member or JSON null is absent, and an absent
 //   field is left out when encoding;
 // - any other field is required: missing, null or of another JSON type fails the whole decode;
 // - qint64 accepts only whole numbers that fit; double accepts any number.
 // A failure throws DecodeError naming the path, e.g. "results[3].price_cents: expected an integer".
+//
+// Decoding reads a JsonElement of a JsonDocument: the bytes are checked, parsed and turned into records
+// in one pass. The same rules read a QJsonValue through JsonValueView. Encoding builds Qt's JSON values:
+// what we send is small.
 
 #include "wire/DecodeError.h"
+#include "wire/JsonDocument.h"
+#include "wire/JsonElement.h"
+#include "wire/JsonValueView.h"
 
 #include <QByteArray>
 #include <QJsonArray>
@@ -26,7 +34,9 @@
 #include <QMap>
 #include <QString>
 #include <QtGlobal>
+#include <array>
 #include <optional>
+#include <string_view>
 #include <tuple>
 #include <type_traits>
 
@@ -34,12 +44,14 @@ namespace zandrel::wire {
 
 template <class Record, class Member>
 struct Field {
-    const char* name;
+    std::string_view name;
     Member Record::*member;
+
+    QLatin1StringView latin1() const { return QLatin1StringView(name.data(), qsizetype(name.size())); }
 };
 
 template <class Record, class Member>
-constexpr Field<Record, Member> field(const char* name, Member Record::*member)
+constexpr Field<Record, Member> field(std::string_view name, Member Record::*member)
 {
     return {name, member};
 }
@@ -65,7 +77,8 @@ namespace detail {
 
 template <>
 struct JsonCodec<QString> {
-    static void decode(const QJsonValue& value, QString& out)
+    template <class V>
+    static void decode(const V& value, QString& out)
     {
         if (!value.isString())
             detail::fail(QT_TRANSLATE_NOOP("JsonCodec", "expected a string"));
@@ -76,7 +89,8 @@ struct JsonCodec<QString> {
 
 template <>
 struct JsonCodec<bool> {
-    static void decode(const QJsonValue& value, bool& out)
+    template <class V>
+    static void decode(const V& value, bool& out)
     {
         if (!value.isBool())
             detail::fail(QT_TRANSLATE_NOOP("JsonCodec", "expected a boolean"));
@@ -87,15 +101,23 @@ struct JsonCodec<bool> {
 
 template <>
 struct JsonCodec<qint64> {
-    static void decode(const QJsonValue& value, qint64& out);
+    template <class V>
+    static void decode(const V& value, qint64& out)
+    {
+        const std::optional<qint64> whole = value.toInteger();
+        if (!whole)
+            detail::fail(QT_TRANSLATE_NOOP("JsonCodec", "expected an integer"));
+        out = *whole;
+    }
     static QJsonValue encode(qint64 value) { return value; }
 };
 
 template <>
 struct JsonCodec<double> {
-    static void decode(const QJsonValue& value, double& out)
+    template <class V>
+    static void decode(const V& value, double& out)
     {
-        if (!value.isDouble())
+        if (!value.isNumber())
             detail::fail(QT_TRANSLATE_NOOP("JsonCodec", "expected a number"));
         out = value.toDouble();
     }
@@ -104,21 +126,21 @@ struct JsonCodec<double> {
 
 template <class T>
 struct JsonCodec<QList<T>> {
-    static void decode(const QJsonValue& value, QList<T>& out)
+    template <class V>
+    static void decode(const V& value, QList<T>& out)
     {
         if (!value.isArray())
             detail::fail(QT_TRANSLATE_NOOP("JsonCodec", "expected an array"));
-        const QJsonArray array = value.toArray();
         out.clear();
-        out.reserve(array.size());
-        for (qsizetype i = 0; i < array.size(); ++i) {
+        out.reserve(value.sizeHint());
+        value.forEachElement([&](const V& item) {
             try {
-                JsonCodec<T>::decode(array.at(i), out.emplace_back());
+                JsonCodec<T>::decode(item, out.emplace_back());
             } catch (DecodeError& e) {
-                e.prependIndex(i);
+                e.prependIndex(out.size() - 1);
                 throw;
             }
-        }
+        });
     }
     static QJsonValue encode(const QList<T>& value)
     {
@@ -132,13 +154,19 @@ struct JsonCodec<QList<T>> {
 // A JSON object used as a dictionary: member names are the keys.
 template <class T>
 struct JsonCodec<QMap<QString, T>> {
-    static void decode(const QJsonValue& value, QMap<QString, T>& out)
+    template <class V>
+    static void decode(const V& value, QMap<QString, T>& out)
     {
         if (!value.isObject())
             detail::fail(QT_TRANSLATE_NOOP("JsonCodec", "expected an object"));
-        const QJsonObject object = value.toObject();
+        // Only the last of a repeated key counts, and keys are decoded in order, so that a failure
+        // names the same key whichever reader found it.
+        QMap<QString, V> members;
+        value.forEachMember([&](std::string_view key, const V& member) {
+            members.insert(JsonElement::toQString(key), member);
+        });
         out.clear();
-        for (auto it = object.begin(); it != object.end(); ++it) {
+        for (auto it = members.cbegin(); it != members.cend(); ++it) {
             try {
                 JsonCodec<T>::decode(it.value(), out[it.key()]);
             } catch (DecodeError& e) {
@@ -158,12 +186,30 @@ struct JsonCodec<QMap<QString, T>> {
 
 template <JsonRecord T>
 struct JsonCodec<T> {
-    static void decode(const QJsonValue& value, T& out)
+    template <class V>
+    static void decode(const V& value, T& out)
     {
         if (!value.isObject())
             detail::fail(QT_TRANSLATE_NOOP("JsonCodec", "expected an object"));
-        const QJsonObject object = value.toObject();
-        std::apply([&](const auto&... f) { (decodeField(object, f, out), ...); }, T::jsonFields());
+        // One walk over the members finds each field's value (the last, when a key repeats); the fields
+        // are then decoded in their listed order, so a failure names the first listed field that fails.
+        static constexpr auto fields = T::jsonFields();
+        std::array<std::optional<V>, std::tuple_size_v<decltype(fields)>> found;
+        value.forEachMember([&](std::string_view key, const V& member) {
+            std::apply(
+                [&](const auto&... f) {
+                    std::size_t i = 0;
+                    // Stops at the first field with that name.
+                    (void)((key == f.name ? (found[i] = member, true) : (++i, false)) || ...);
+                },
+                fields);
+        });
+        std::apply(
+            [&](const auto&... f) {
+                std::size_t i = 0;
+                (decodeField(found[i++], f, out), ...);
+            },
+            fields);
     }
 
     static QJsonValue encode(const T& value)
@@ -174,24 +220,23 @@ struct JsonCodec<T> {
     }
 
 private:
-    template <class M>
-    static void decodeField(const QJsonObject& object, const Field<T, M>& f, T& out)
+    template <class V, class M>
+    static void decodeField(const std::optional<V>& member, const Field<T, M>& f, T& out)
     {
-        const QJsonValue member = object.value(QLatin1StringView(f.name));
         try {
             if constexpr (IsOptional<M>::value) {
-                if (member.isUndefined() || member.isNull()) {
+                if (!member || member->isNull()) {
                     (out.*f.member).reset();
                     return;
                 }
-                JsonCodec<typename M::value_type>::decode(member, (out.*f.member).emplace());
+                JsonCodec<typename M::value_type>::decode(*member, (out.*f.member).emplace());
             } else {
-                if (member.isUndefined())
+                if (!member)
                     detail::fail(QT_TRANSLATE_NOOP("JsonCodec", "missing"));
-                JsonCodec<M>::decode(member, out.*f.member);
+                JsonCodec<M>::decode(*member, out.*f.member);
             }
         } catch (DecodeError& e) {
-            e.prependMember(QString::fromLatin1(f.name));
+            e.prependMember(f.latin1());
             throw;
         }
     }
@@ -201,19 +246,19 @@ private:
     {
         if constexpr (IsOptional<M>::value) {
             if (const auto& member = value.*f.member)
-                object.insert(QLatin1StringView(f.name), JsonCodec<typename M::value_type>::encode(*member));
+                object.insert(f.latin1(), JsonCodec<typename M::value_type>::encode(*member));
         } else {
-            object.insert(QLatin1StringView(f.name), JsonCodec<M>::encode(value.*f.member));
+            object.insert(f.latin1(), JsonCodec<M>::encode(value.*f.member));
         }
     }
 };
 
-// Parses strict JSON text (see requireStrictJson) of any top-level kind, also a bare scalar. Throws
+// Qt's value of a strict JSON text (see JsonDocument) of any top-level kind, also a bare scalar. Throws
 // DecodeError when it is not JSON. When a key repeats, its last value counts.
 QJsonValue parseJson(const QByteArray& bytes);
 
 template <class T>
-T fromJson(const QJsonValue& value)
+T fromJson(const JsonElement& value)
 {
     T out{};
     JsonCodec<T>::decode(value, out);
@@ -221,9 +266,19 @@ T fromJson(const QJsonValue& value)
 }
 
 template <class T>
+T fromJson(const QJsonValue& value)
+{
+    T out{};
+    JsonCodec<T>::decode(JsonValueView(value), out);
+    return out;
+}
+
+// Checks, parses and decodes in one pass.
+template <class T>
 T decodeJson(const QByteArray& bytes)
 {
-    return fromJson<T>(parseJson(bytes));
+    const JsonDocument document(bytes);
+    return fromJson<T>(document.root());
 }
 
 template <class T>

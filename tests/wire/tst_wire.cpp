@@ -112,7 +112,11 @@ private Q_SLOTS:
         QTest::newRow("whole written as fraction") << QByteArray("3.0") << true << qint64(3);
         QTest::newRow("largest") << QByteArray("9223372036854775807") << true
                                  << std::numeric_limits<qint64>::max();
+        QTest::newRow("whole with an exponent") << QByteArray("1e2") << true << qint64(100);
+        QTest::newRow("smallest") << QByteArray("-9223372036854775808") << true
+                                  << std::numeric_limits<qint64>::min();
         QTest::newRow("fraction") << QByteArray("12.5") << false << qint64(0);
+        QTest::newRow("beyond the signed range") << QByteArray("9223372036854775808") << false << qint64(0);
         QTest::newRow("too large") << QByteArray("1e19") << false << qint64(0);
         QTest::newRow("beyond 64 bits") << QByteArray("123456789012345678901234567890") << false << qint64(0);
         QTest::newRow("string") << QByteArray("\"12\"") << false << qint64(0);
@@ -128,6 +132,21 @@ private Q_SLOTS:
         } else {
             QCOMPARE(decodeFailure<Sample>(json), QStringLiteral("count: expected an integer"));
         }
+    }
+
+    void recordsReadTheTextAsWritten()
+    {
+        // A byte-order mark starting a string stays, the last of a repeated member counts, a number
+        // too small for a double reads as 0 and one too long for 64 bits as the nearest double.
+        const auto s =
+            wire::decodeJson<Sample>("{\"name\":\"\xEF\xBB\xBFn\",\"flag\":\"x\",\"flag\":true,"
+                                     "\"count\":1,\"ratio\":1e-400,\"ratio\":"
+                                     "123456789012345678901234567890,\"note\":\"\\ud83d\\ude00\"}");
+        QCOMPARE(s.name, QStringLiteral(u"\uFEFFn"));
+        QVERIFY(s.flag);
+        QCOMPARE(s.ratio, 1.2345678901234568e29);
+        QCOMPARE(s.note, QStringLiteral(u"\U0001F600"));
+        QCOMPARE(wire::decodeJson<Sample>(R"({"name":"","count":1,"flag":true,"ratio":-1e-400})").ratio, 0.0);
     }
 
     void errorPathNamesWhereAndWhy()

@@ -1,4 +1,4 @@
-#include "wire/StrictJson.h"
+#include "wire/JsonDocument.h"
 
 #include "wire/DecodeError.h"
 
@@ -57,13 +57,23 @@ bool endsToken(char c)
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == ',' || c == ']' || c == '}';
 }
 
-// The strict parser refuses whole numbers beyond 64 bits, which JSON allows and which a member we do
-// not read may hold. Each such integer becomes "0" and spaces, an integer of the same grammar, so the
-// copy is valid exactly when the original is apart from that range.
-QByteArray withLongIntegersShortened(QByteArray bytes)
+// Whether the digits (no sign, no leading zero) fit the parser's 64-bit integers.
+bool fits64(const char* digits, qsizetype count, bool negative)
 {
-    char* s = bytes.data();
+    const std::string_view limit = negative ? "9223372036854775808" : "18446744073709551615";
+    const auto length = qsizetype(limit.size());
+    return count < length || (count == length && std::string_view(digits, size_t(count)) <= limit);
+}
+
+// The parser refuses whole numbers beyond 64 bits, which JSON allows and which a member we do not read
+// may hold. A copy with ".0" after each such integer reads it as the nearest double, as JSON readers
+// commonly do; the copy is valid exactly when the original is. Null when there is none.
+QByteArray withLongIntegersAsFractions(const QByteArray& bytes)
+{
+    const char* s = bytes.constData();
     const qsizetype n = bytes.size();
+    QByteArray copy;
+    qsizetype copied = 0;
     bool inString = false;
     for (qsizetype i = 0; i < n; ++i) {
         const char c = s[i];
@@ -85,18 +95,19 @@ QByteArray withLongIntegersShortened(QByteArray bytes)
         qsizetype end = first;
         while (end < n && isDigit(s[end]))
             ++end;
-        // 18 digits always fit; anything longer that is a plain integer is shortened.
-        if (end - first > 18 && s[first] != '0' && (end == n || endsToken(s[end]))) {
-            s[first] = '0';
-            std::fill(s + first + 1, s + end, ' ');
+        if (end > first && s[first] != '0' && (end == n || endsToken(s[end])) &&
+            !fits64(s + first, end - first, c == '-')) {
+            copy.append(s + copied, end - copied).append(".0");
+            copied = end;
         }
         i = end - 1;
     }
-    return bytes;
+    if (copied == 0)
+        return {};
+    return copy.append(s + copied, n - copied);
 }
-
 // Integers beyond 64 bits are a number error in simdjson 3.0 and an error of their own in later
-// releases; either way the shortened copy settles it.
+// releases; either way the copy with fractions settles it.
 template <class Code = simdjson::error_code>
 bool mayBeLongInteger(Code code)
 {
@@ -108,26 +119,49 @@ bool mayBeLongInteger(Code code)
 
 } // namespace
 
-void requireStrictJson(const QByteArray& bytes)
+struct JsonDocument::Parsed {
+    simdjson::dom::parser parser;
+};
+
+// The element reads the parser's tape directly; these are the words it knows.
+using simdjson::internal::tape_type;
+static_assert(char(tape_type::START_ARRAY) == '[' && char(tape_type::START_OBJECT) == '{' &&
+              char(tape_type::STRING) == '"' && char(tape_type::INT64) == 'l' &&
+              char(tape_type::UINT64) == 'u' && char(tape_type::DOUBLE) == 'd' &&
+              char(tape_type::TRUE_VALUE) == 't' && char(tape_type::FALSE_VALUE) == 'f' &&
+              char(tape_type::NULL_VALUE) == 'n');
+static_assert(std::is_same_v<decltype(simdjson::dom::document::tape), std::unique_ptr<uint64_t[]>> &&
+              std::is_same_v<decltype(simdjson::dom::document::string_buf), std::unique_ptr<uint8_t[]>>);
+
+JsonDocument::JsonDocument(const QByteArray& bytes)
+    : parsed_(std::make_unique<Parsed>())
 {
-    // Stated apart: the strict parser would only say the structure is wrong.
+    // Stated apart: the parser would only say the structure is wrong.
     if (bytes.startsWith("\xEF\xBB\xBF"))
         throw DecodeError(
             QCoreApplication::translate("StrictJson", "not valid JSON: it starts with a byte-order mark"));
 
-    // The DOM parser validates the whole document, members nobody reads included. It reads in blocks
-    // past the end, hence the padded copy.
-    simdjson::dom::parser parser;
-    simdjson::error_code code =
-        parser.parse(simdjson::padded_string(bytes.constData(), size_t(bytes.size()))).error();
+    // The parser validates the whole document, members nobody reads included. It reads in blocks past
+    // the end, so it copies bytes that lack the room.
+    auto parse = [this](const QByteArray& text) {
+        const bool padded = text.capacity() - text.size() >= qsizetype(simdjson::SIMDJSON_PADDING);
+        return parsed_->parser.parse(text.constData(), size_t(text.size()), !padded).error();
+    };
+    simdjson::error_code code = parse(bytes);
     if (mayBeLongInteger(code)) {
-        const QByteArray shortened = withLongIntegersShortened(bytes);
-        if (shortened != bytes)
-            code = parser.parse(simdjson::padded_string(shortened.constData(), size_t(shortened.size())))
-                       .error();
+        if (const QByteArray fractions = withLongIntegersAsFractions(bytes); !fractions.isNull())
+            code = parse(fractions);
     }
     if (code != simdjson::SUCCESS)
         throw DecodeError(describe(code));
+}
+
+JsonDocument::~JsonDocument() = default;
+
+JsonElement JsonDocument::root() const
+{
+    const simdjson::dom::document& document = parsed_->parser.doc;
+    return {document.tape.get(), reinterpret_cast<const char*>(document.string_buf.get()), 1};
 }
 
 } // namespace zandrel::wire
