@@ -6,6 +6,7 @@
 #include "app/Translations.h"
 #include "app/TrayIcon.h"
 #include "platform/Platform.h"
+#include "ui/AppStyle.h"
 #include "ui/SymbolTable.h"
 #include "ui/Theme.h"
 #include "wire/HttpExchange.h"
@@ -91,7 +92,7 @@ void ZandrelHubApp::setUpLook(QApplication& application)
 {
     // The user's language first: every text made from here on is translated.
     Translations::install(QLocale::system().uiLanguages());
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setStyle(new ui::AppStyle);
     QFont font = QApplication::font();
     font.setPixelSize(ui::Theme::font(ui::TextStyle::Body).pixelSize());
     QApplication::setFont(font);
