@@ -93,11 +93,12 @@ PermissionSet HubEndpoints::permissionsBody(const Request& request)
     PermissionSet set = decodeBody<PermissionSet>(request);
     if (!set.actions) {
         // Older apps call the third permission "execute".
-        const QJsonValue execute =
-            wire::parseJson(request.body).toObject().value(QLatin1StringView("execute"));
-        if (execute.isBool())
-            set.actions = execute.toBool();
-        else if (!execute.isUndefined() && !execute.isNull())
+        // The body decoded above, so it is JSON and an object.
+        const wire::JsonDocument document(request.body);
+        const std::optional<wire::JsonElement> execute = document.root().member("execute");
+        if (execute && execute->isBool())
+            set.actions = execute->toBool();
+        else if (execute && !execute->isNull())
             throw HttpError(400,
                             QStringLiteral("The request body is not valid: execute: expected a boolean"));
     }
