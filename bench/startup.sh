@@ -10,16 +10,19 @@ mkdir -m 0700 "$home/runtime"
 export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}" HOME="$home" XDG_RUNTIME_DIR="$home/runtime"
 
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
-measure() {
-    for _ in $(seq "$runs"); do
-        start=$(date +%s%N)
-        read -r painted kb < <("$bin" "$1")
-        echo "$(( (painted - start) / 1000 )) $kb"
-    done > "$home/$1.txt"
-    echo "$(cut -d' ' -f1 "$home/$1.txt" | median | awk '{print $1 / 1000}') $(cut -d' ' -f2 "$home/$1.txt" | median)"
+run() {
+    start=$(date +%s%N)
+    read -r painted kb < <("$bin" "$1")
+    echo "$(( (painted - start) / 1000 )) $kb" >> "$home/$1.txt"
 }
-read -r bare_ms bare_kb < <(measure bare)
-read -r app_ms app_kb < <(measure app)
+# The two alternate, so that a busy spell of the machine falls on both alike.
+for _ in $(seq "$runs"); do
+    run bare
+    run app
+done
+summary() { echo "$(cut -d' ' -f1 "$home/$1.txt" | median | awk '{print $1 / 1000}') $(cut -d' ' -f2 "$home/$1.txt" | median)"; }
+read -r bare_ms bare_kb < <(summary bare)
+read -r app_ms app_kb < <(summary app)
 echo "bare window:  ${bare_ms} ms to first paint, ${bare_kb} KiB max RSS (median of $runs)"
 echo "application:  ${app_ms} ms to first paint, ${app_kb} KiB max RSS"
 awk -v a="$app_ms" -v b="$bare_ms" -v am="$app_kb" -v bm="$bare_kb" 'BEGIN {

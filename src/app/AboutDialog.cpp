@@ -1,6 +1,7 @@
 #include "app/AboutDialog.h"
 
 #include "platform/Platform.h"
+#include "ui/ApplicationIcon.h"
 #include "ui/Button.h"
 #include "ui/Divider.h"
 #include "ui/Label.h"
@@ -23,7 +24,7 @@ AboutDialog::AboutDialog(Platform& platform, QWidget* parent)
     setWindowTitle(tr("About Zandrel Hub"));
 
     auto* icon = new QLabel;
-    icon->setPixmap(QIcon(QStringLiteral(":/zandrel-desktop.svg")).pixmap(64, 64));
+    icon->setPixmap(ui::applicationIcon().pixmap(64, 64));
     auto* name = new ui::Label(QStringLiteral("Zandrel Hub"), TextStyle::Title);
     name->setTextStyle(TextStyle::Title, true);
     auto* version =

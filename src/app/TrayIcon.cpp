@@ -2,6 +2,7 @@
 
 #include "app/StatusBar.h"
 #include "hub_api/HubState.h"
+#include "ui/ApplicationIcon.h"
 #include "ui/Theme.h"
 
 #include <QAction>
@@ -58,7 +59,7 @@ bool TrayIcon::notify(const QString& title, const QString& body, bool failure)
 
 QIcon TrayIcon::statusIcon(bool isRunning)
 {
-    const QIcon application(QStringLiteral(":/zandrel-desktop.svg"));
+    const QIcon application = ui::applicationIcon();
     QIcon icon;
     for (const int side : {16, 22, 24, 32, 48, 64}) {
         QPixmap pixmap = application.pixmap(side, side);

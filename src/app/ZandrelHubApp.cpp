@@ -7,6 +7,7 @@
 #include "app/TrayIcon.h"
 #include "platform/Platform.h"
 #include "ui/AppStyle.h"
+#include "ui/ApplicationIcon.h"
 #include "ui/SymbolTable.h"
 #include "ui/Theme.h"
 #include "wire/HttpExchange.h"
@@ -97,7 +98,7 @@ void ZandrelHubApp::setUpLook(QApplication& application)
     font.setPixelSize(ui::Theme::font(ui::TextStyle::Body).pixelSize());
     QApplication::setFont(font);
     ui::SymbolTable::registerResources();
-    application.setWindowIcon(QIcon(QStringLiteral(":/zandrel-desktop.svg")));
+    application.setWindowIcon(ui::applicationIcon());
     // Ties the windows to the installed desktop entry (its icon and name on Wayland).
     QGuiApplication::setDesktopFileName(QStringLiteral("com.zandrel.HubDesktop"));
     QCoreApplication::setApplicationVersion(AboutDialog::version());
