@@ -168,6 +168,10 @@ int main(int argc, char* argv[])
     clock.start();
     while (page.apps().size() != count && clock.elapsed() < 30000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    if (page.apps().size() != count) {
+        std::fprintf(stderr, "the catalogue did not load\n");
+        return 1;
+    }
     for (int i = 0; i < 20; ++i)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     const qint64 loadStall = watch.stop();

@@ -2,7 +2,9 @@
 
 #include "ui/SymbolTable.h"
 
+#include <QGuiApplication>
 #include <QStyleFactory>
+#include <QWidget>
 
 namespace zandrel::ui {
 
@@ -12,14 +14,19 @@ AppStyle::AppStyle()
 
 QIcon AppStyle::standardIcon(StandardPixmap icon, const QStyleOption* option, const QWidget* widget) const
 {
+    // Our symbols have no left-pointing chevron: right-to-left layouts keep Fusion's own.
+    const bool rightToLeft = widget ? widget->isRightToLeft() : QGuiApplication::isRightToLeft();
     switch (icon) {
     case SP_ToolBarHorizontalExtensionButton:
+        if (rightToLeft)
+            break;
         return SymbolTable::icon(QStringLiteral("chevron.right"));
     case SP_ToolBarVerticalExtensionButton:
         return SymbolTable::icon(QStringLiteral("chevron.down"));
     default:
-        return QProxyStyle::standardIcon(icon, option, widget);
+        break;
     }
+    return QProxyStyle::standardIcon(icon, option, widget);
 }
 
 } // namespace zandrel::ui

@@ -1,8 +1,11 @@
 #include "ui/ApplicationIcon.h"
 
+#include <QApplication>
 #include <QIconEngine>
 #include <QPainter>
 #include <QPixmapCache>
+#include <QStyle>
+#include <QStyleOption>
 #include <QSvgRenderer>
 
 namespace zandrel::ui {
@@ -21,12 +24,14 @@ public:
         painter->drawPixmap(rect, image);
     }
 
-    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override
     {
         if (size.isEmpty())
             return {};
-        const QString key =
-            QStringLiteral("zandrel-application-icon:%1x%2").arg(size.width()).arg(size.height());
+        const QString key = QStringLiteral("zandrel-application-icon:%1x%2:%3")
+                                .arg(size.width())
+                                .arg(size.height())
+                                .arg(int(mode));
         QPixmap cached;
         if (QPixmapCache::find(key, &cached))
             return cached;
@@ -37,6 +42,12 @@ public:
             QSvgRenderer(kFile).render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
         }
         QPixmap result = QPixmap::fromImage(std::move(image));
+        // Greyed when disabled, tinted when selected, as the style draws any icon.
+        if (mode != QIcon::Normal && mode != QIcon::Active) {
+            QStyleOption option;
+            option.palette = QGuiApplication::palette();
+            result = QApplication::style()->generatedIconPixmap(mode, result, &option);
+        }
         QPixmapCache::insert(key, result);
         return result;
     }

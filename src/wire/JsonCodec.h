@@ -162,9 +162,7 @@ struct JsonCodec<QMap<QString, T>> {
         // Only the last of a repeated key counts, and keys are decoded in order, so that a failure
         // names the same key whichever reader found it.
         QMap<QString, V> members;
-        value.forEachMember([&](std::string_view key, const V& member) {
-            members.insert(JsonElement::toQString(key), member);
-        });
+        value.forEachMember([&](const auto& key, const V& member) { members.insert(keyText(key), member); });
         out.clear();
         for (auto it = members.cbegin(); it != members.cend(); ++it) {
             try {
@@ -195,7 +193,7 @@ struct JsonCodec<T> {
         // are then decoded in their listed order, so a failure names the first listed field that fails.
         static constexpr auto fields = T::jsonFields();
         std::array<std::optional<V>, std::tuple_size_v<decltype(fields)>> found;
-        value.forEachMember([&](std::string_view key, const V& member) {
+        value.forEachMember([&](const auto& key, const V& member) {
             std::apply(
                 [&](const auto&... f) {
                     std::size_t i = 0;

@@ -130,6 +130,9 @@ static_assert(char(tape_type::START_ARRAY) == '[' && char(tape_type::START_OBJEC
               char(tape_type::UINT64) == 'u' && char(tape_type::DOUBLE) == 'd' &&
               char(tape_type::TRUE_VALUE) == 't' && char(tape_type::FALSE_VALUE) == 'f' &&
               char(tape_type::NULL_VALUE) == 'n');
+static_assert(simdjson::SIMDJSON_VERSION_MAJOR == 3 &&
+              simdjson::internal::JSON_VALUE_MASK == (1ULL << 56) - 1 &&
+              simdjson::internal::JSON_COUNT_MASK == 0xFFFFFF);
 static_assert(std::is_same_v<decltype(simdjson::dom::document::tape), std::unique_ptr<uint64_t[]>> &&
               std::is_same_v<decltype(simdjson::dom::document::string_buf), std::unique_ptr<uint8_t[]>>);
 
@@ -144,7 +147,9 @@ JsonDocument::JsonDocument(const QByteArray& bytes)
     // The parser validates the whole document, members nobody reads included. It reads in blocks past
     // the end, so it copies bytes that lack the room.
     auto parse = [this](const QByteArray& text) {
-        const bool padded = text.capacity() - text.size() >= qsizetype(simdjson::SIMDJSON_PADDING);
+        // Room after the data, not capacity(): that also counts room freed at the front.
+        QByteArray alias = text;
+        const bool padded = alias.data_ptr().freeSpaceAtEnd() >= qsizetype(simdjson::SIMDJSON_PADDING);
         return parsed_->parser.parse(text.constData(), size_t(text.size()), !padded).error();
     };
     simdjson::error_code code = parse(bytes);

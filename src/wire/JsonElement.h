@@ -54,7 +54,8 @@ public:
             double value = 0;
             const std::uint64_t bits = next();
             std::memcpy(&value, &bits, sizeof value);
-            return value;
+            // -0.0 reads as 0, as Qt's parser reads it: a cost of "-0" shows as 0.
+            return value == 0 ? 0.0 : value;
         }
         }
     }
@@ -106,15 +107,17 @@ public:
         return found;
     }
 
-    // UTF-8 text as a QString, keeping a byte-order mark at its start (QString::fromUtf8 drops it).
+    // UTF-8 text as a QString, keeping byte-order marks at its start (QString::fromUtf8 drops one).
     static QString toQString(std::string_view text)
     {
         if (text.size() >= 3 && std::memcmp(text.data(), "\xEF\xBB\xBF", 3) == 0)
-            return QChar(0xFEFF) + QString::fromUtf8(text.data() + 3, qsizetype(text.size() - 3));
+            return withInitialMarks(text);
         return QString::fromUtf8(text.data(), qsizetype(text.size()));
     }
 
 private:
+    static QString withInitialMarks(std::string_view text);
+
     static constexpr std::uint64_t kPayload = (std::uint64_t(1) << 56) - 1;
 
     std::uint64_t word() const { return tape_[index_]; }
@@ -142,5 +145,11 @@ private:
     const char* strings_ = nullptr;
     std::size_t index_ = 0;
 };
+
+// A member name as the record codec reads it.
+inline QString keyText(std::string_view key)
+{
+    return JsonElement::toQString(key);
+}
 
 } // namespace zandrel::wire

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QJsonValue>
@@ -8,6 +7,20 @@
 #include <string_view>
 
 namespace zandrel::wire {
+
+// A member name of a QJsonObject, compared with the codec's field names as they are.
+struct JsonValueKey {
+    QString text;
+    bool operator==(std::string_view name) const
+    {
+        return text == QLatin1StringView(name.data(), qsizetype(name.size()));
+    }
+};
+
+inline QString keyText(const JsonValueKey& key)
+{
+    return key.text;
+}
 
 // A QJsonValue read through the same interface as JsonElement, so that the record codec can decode
 // values built or parsed by Qt.
@@ -50,10 +63,8 @@ public:
     void forEachMember(F&& f) const
     {
         const QJsonObject object = value_.toObject();
-        for (auto it = object.begin(); it != object.end(); ++it) {
-            const QByteArray key = it.key().toUtf8();
-            f(std::string_view(key.constData(), size_t(key.size())), JsonValueView(it.value()));
-        }
+        for (auto it = object.begin(); it != object.end(); ++it)
+            f(JsonValueKey{it.key()}, JsonValueView(it.value()));
     }
 
 private:

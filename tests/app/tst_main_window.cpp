@@ -19,6 +19,7 @@
 #include "settings/SettingsView.h"
 #include "store/StoreView.h"
 #include "store/UpdatesView.h"
+#include "ui/ApplicationIcon.h"
 #include "ui/Label.h"
 #include "ui/ToggleSwitch.h"
 
@@ -340,6 +341,12 @@ private Q_SLOTS:
         const QPoint dot(32 - 7, 32 - 7);
         QVERIFY(running.pixelColor(dot).green() > running.pixelColor(dot).red());
         QVERIFY(stopped.pixelColor(dot).red() > stopped.pixelColor(dot).green());
+        // Under the dot, the application's icon; greyed where it is disabled.
+        QVERIFY(running.pixelColor(16, 4).alpha() == 255);
+        const QColor normal = ui::applicationIcon().pixmap(32, 32).toImage().pixelColor(16, 4);
+        const QColor disabled =
+            ui::applicationIcon().pixmap(32, 32, QIcon::Disabled).toImage().pixelColor(16, 4);
+        QVERIFY(normal.hsvSaturation() > 100 && disabled.hsvSaturation() < normal.hsvSaturation() / 2);
 
         QSignalSpy open(&tray, &TrayIcon::openRequested);
         QSignalSpy quit(&tray, &TrayIcon::quitRequested);

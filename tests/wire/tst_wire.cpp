@@ -14,6 +14,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QTest>
+#include <cmath>
 
 using namespace zandrel;
 using namespace zandrel::test;
@@ -146,7 +147,13 @@ private Q_SLOTS:
         QVERIFY(s.flag);
         QCOMPARE(s.ratio, 1.2345678901234568e29);
         QCOMPARE(s.note, QStringLiteral(u"\U0001F600"));
-        QCOMPARE(wire::decodeJson<Sample>(R"({"name":"","count":1,"flag":true,"ratio":-1e-400})").ratio, 0.0);
+        const auto zero = wire::decodeJson<Sample>(R"({"name":"","count":1,"flag":true,"ratio":-1e-400})");
+        QVERIFY(zero.ratio == 0.0 && !std::signbit(zero.ratio));
+        QVERIFY(!std::signbit(
+            wire::decodeJson<Sample>(R"({"name":"","count":1,"flag":true,"ratio":-0.0})").ratio));
+        // Every mark starting a string stays, escaped or not.
+        QCOMPARE(wire::decodeJson<QList<QString>>("[\"\xEF\xBB\xBF\xEF\xBB\xBFx\",\"\\uFEFF\xEF\xBB\xBF\"]"),
+                 (QList<QString>{QStringLiteral(u"\uFEFF\uFEFFx"), QStringLiteral(u"\uFEFF\uFEFF")}));
     }
 
     void errorPathNamesWhereAndWhy()
