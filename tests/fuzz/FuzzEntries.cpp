@@ -68,12 +68,13 @@ std::variant<T, QString> decodedThroughQt(const QByteArray& json)
     }
 }
 
-// Only where Qt's parser refused valid JSON may the two decodes differ: once the strict check has
-// passed, its only refusal is of numbers that round to 0 (1e-400), which the tape reads as 0.
+// Only where Qt's parser refused text the strict check had passed may the two decodes differ: it
+// refuses numbers that round to 0 (1e-400), which the tape reads as 0. Its refusal of a bare scalar names
+// the first of its two tries, not the number, so the refusal is known by its form alone.
 bool qtRefusedValidJson(const QString& failure)
 {
     const QString refusal = QCoreApplication::translate("JsonCodec", "not valid JSON (%1 at offset %2)");
-    return failure.startsWith(refusal.section(u'(', 0, 0)) && failure.contains(u"illegal number");
+    return failure.startsWith(refusal.section(u'(', 0, 0) + u'(');
 }
 
 template <class T>
