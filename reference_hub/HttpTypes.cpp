@@ -26,6 +26,16 @@ int Request::queryNumber(const QString& name, int fallback, int min, int max) co
     return value;
 }
 
+QList<QByteArray> Request::headerValues(QByteArrayView name) const
+{
+    QList<QByteArray> values;
+    for (const auto& [key, value] : headers) {
+        if (name.compare(key, Qt::CaseInsensitive) == 0)
+            values.append(value);
+    }
+    return values;
+}
+
 Response Response::json(const QJsonValue& value, int status)
 {
     return Response{status, wire::serialize(value), "application/json", {}};

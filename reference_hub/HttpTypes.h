@@ -22,14 +22,17 @@ struct Request {
     QStringList segments; // the path split at "/", each segment percent-decoded
     QUrlQuery query;
     QByteArray body;
-    QByteArray authorization; // the Authorization header, empty when absent
-    QStringList params;       // the path segments the matching route captured, in order
+    QByteArray authorization;                         // the Authorization header, empty when absent
+    QList<std::pair<QByteArray, QByteArray>> headers; // every header as received, names as sent
+    QStringList params; // the path segments the matching route captured, in order
 
     // The query item's decoded value, or nothing when the item is absent.
     std::optional<QString> queryValue(const QString& name) const;
     // The query item as a whole number from min to max, or the fallback when it is absent.
     // Throws HttpError 400 naming the item for anything else.
     int queryNumber(const QString& name, int fallback, int min, int max) const;
+    // Every value of the header, whatever the case of its name, in the order received.
+    QList<QByteArray> headerValues(QByteArrayView name) const;
 };
 
 struct Response {

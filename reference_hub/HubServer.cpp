@@ -1,6 +1,7 @@
 #include "HubServer.h"
 
 #include "ConnectionGuard.h"
+#include "RequestGuard.h"
 
 #include <QElapsedTimer>
 #include <QHttpServerRequest>
@@ -51,6 +52,8 @@ Request toRequest(const QHttpServerRequest& in)
     request.query = in.query();
     request.body = in.body();
     request.authorization = in.value("Authorization");
+    for (const auto& [name, value] : in.headers())
+        request.headers.append({name, value});
     return request;
 }
 
@@ -113,6 +116,9 @@ quint16 HubServer::port() const
 
 Response HubServer::answer(const Request& request) const
 {
+    // What a web page sends is refused before anything else looks at it.
+    if (std::optional<Response> refused = RequestGuard(port()).refusal(request))
+        return *refused;
     // The longest matching prefix wins, so a narrow rule can override a broad one.
     const FailRule* fail = nullptr;
     for (const FailRule& rule : options_.failRules) {

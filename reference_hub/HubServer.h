@@ -11,8 +11,9 @@ namespace zandrel::hub {
 class ConnectionGuard;
 
 // The HTTP side of the Hub: listens on 127.0.0.1, turns each request into a Request for the
-// router, applies the test switches (--fail, --delay-ms), refuses oversized bodies, turns every
-// exception into a JSON error answer, and logs one line per request on standard error.
+// router, refuses what a web page sends (RequestGuard), applies the test switches (--fail,
+// --delay-ms), refuses oversized bodies, turns every exception into a JSON error answer, and logs
+// one line per request on standard error.
 class HubServer : public QObject {
     Q_OBJECT
 
