@@ -357,6 +357,10 @@
         <source>Sign Out</source>
         <translation>Abmelden</translation>
     </message>
+    <message>
+        <source>A sign-in link arrived that Zandrel Hub did not ask for. It was ignored: to sign in, use the buttons below.</source>
+        <translation>Ein Anmeldelink ist eingetroffen, den Zandrel Hub nicht angefordert hat. Er wurde ignoriert: Melden Sie sich mit den Schaltflächen unten an.</translation>
+    </message>
 </context>
 <context>
     <name>zandrel::AuditLogModel</name>
@@ -1062,6 +1066,10 @@
         <source>Permissions: %1</source>
         <translation>Berechtigungen: %1</translation>
     </message>
+    <message>
+        <source>A link asks to install this app.</source>
+        <translation>Ein Link möchte diese App installieren.</translation>
+    </message>
 </context>
 <context>
     <name>zandrel::StoreAppListModel</name>
@@ -1283,6 +1291,14 @@
     <message>
         <source>%1 is ready in My Apps.</source>
         <translation>%1 steht in Meine Apps bereit.</translation>
+    </message>
+    <message>
+        <source>An app waits for your confirmation</source>
+        <translation>Eine App wartet auf Ihre Bestätigung</translation>
+    </message>
+    <message>
+        <source>A link asks to install an app. Nothing is installed until you confirm it in Zandrel Hub.</source>
+        <translation>Ein Link möchte eine App installieren. Nichts wird installiert, bevor Sie es in Zandrel Hub bestätigen.</translation>
     </message>
 </context>
 <context>

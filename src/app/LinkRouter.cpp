@@ -2,8 +2,8 @@
 
 #include "hub_api/HubState.h"
 #include "platform/Platform.h"
+#include "store/PendingSignIn.h"
 #include "store/StoreService.h"
-#include "wire/Error.h"
 #include "wire/HttpExchange.h"
 
 #include <QJsonDocument>
@@ -14,32 +14,6 @@
 namespace zandrel {
 
 namespace {
-
-QCoro::Task<> installFromLink(QPointer<StoreService> store,
-                              QPointer<HubState> hub,
-                              QString slug,
-                              LinkRouter::Output output,
-                              LinkRouter::InstallNotice notice)
-{
-    QString app = slug;
-    try {
-        const InstallResult result = co_await store->installApp(slug);
-        if (!result.app.isEmpty())
-            app = result.app;
-    } catch (const ShutdownError&) {
-        co_return; // cut short by quitting: nothing to report
-    } catch (...) {
-        const QString why = describeException(std::current_exception());
-        output(QStringLiteral("Install from URL failed: ") + why);
-        if (notice)
-            notice(slug, why);
-        co_return;
-    }
-    if (notice)
-        notice(app, std::nullopt);
-    if (hub && !HttpExchange::isShutDown())
-        co_await hub->refresh();
-}
 
 QCoro::Task<> fetchAccount(QPointer<StoreService> store)
 {
@@ -52,10 +26,12 @@ QCoro::Task<> fetchAccount(QPointer<StoreService> store)
 
 } // namespace
 
-LinkRouter::LinkRouter(StoreService& store, HubState& hub, Platform& platform, Output output)
+LinkRouter::LinkRouter(
+    StoreService& store, HubState& hub, Platform& platform, PendingSignIn& signIn, Output output)
     : store_(store)
     , hub_(hub)
     , platform_(platform)
+    , signIn_(signIn)
     , output_(std::move(output))
 {}
 
@@ -66,15 +42,35 @@ ZandrelLink::Kind LinkRouter::handle(const QString& link)
     case ZandrelLink::Kind::Ignored:
         break;
     case ZandrelLink::Kind::Install:
-        installFromLink(&store_, &hub_, parsed.slug, output_, notice_);
+        // Only the slug travels on: what the user decides on comes from the store.
+        if (request_)
+            request_(parsed.slug);
         break;
     case ZandrelLink::Kind::SignIn:
+        if (!signIn_.take()) {
+            // Not asked for: the sign-in, the token and its file stay exactly as they are.
+            output_(QStringLiteral("Sign-in link ignored: no sign-in was started from Zandrel Hub"));
+            signIn_.setIgnoredCallback(true);
+            if (ignored_)
+                ignored_();
+            break;
+        }
         store_.setAuthToken(parsed.accessToken);
         saveAuthTokens(parsed.accessToken, parsed.refreshToken);
         fetchAccount(&store_);
         break;
     }
     return parsed.kind;
+}
+
+void LinkRouter::installConfirmed(const QString& app, const std::optional<QString>& failure)
+{
+    if (failure)
+        output_(QStringLiteral("Install from URL failed: ") + *failure);
+    if (notice_)
+        notice_(app, failure);
+    if (!failure && !HttpExchange::isShutDown())
+        hub_.refresh();
 }
 
 void LinkRouter::saveAuthTokens(const QString& accessToken, const std::optional<QString>& refreshToken)

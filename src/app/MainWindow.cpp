@@ -152,6 +152,13 @@ void MainWindow::goTo(std::optional<SidebarItem> section)
     content_->setSelection(std::move(section));
 }
 
+bool MainWindow::openLinkedInstall(const QString& slug)
+{
+    goTo(SidebarItem::section(Kind::Store));
+    auto* store = qobject_cast<StoreView*>(content_->currentPage());
+    return store && store->openLinkedApp(slug);
+}
+
 void MainWindow::findInStore()
 {
     goTo(SidebarItem::section(Kind::Store));

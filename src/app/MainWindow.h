@@ -38,6 +38,11 @@ public:
     // Brings a hidden or minimised window forward.
     void bringForward();
     ShortcutsDialog* showShortcuts();
+    // Brings the window forward on a section.
+    void goTo(std::optional<SidebarItem> section);
+    // Brings the window forward on Browse with the store page of the app a link names, for the user to
+    // confirm. Answers false when the link was dropped (an install of the user's own is running).
+    bool openLinkedInstall(const QString& slug);
 
     // Where a window of this size fits on a screen's available area: shrunk to fit (never below the
     // minimum), then moved inside.
@@ -64,7 +69,6 @@ private:
                         QKeySequence::StandardKey standard = QKeySequence::UnknownKey);
     void buildMenus();
     void updateStartStop();
-    void goTo(std::optional<SidebarItem> section);
     void findInStore();
 
     PageContext context_;

@@ -26,10 +26,23 @@ ZandrelHubApp::ZandrelHubApp(Platform& platform, LinkRouter::Output output, Laun
     , hubState_(platform)
     , storeService_(QStringLiteral("http://127.0.0.1:%1").arg(options.hubPort))
     , initialTab_(chooseInitialTab(platform, preferences_, options.links))
-    , router_(storeService_, hubState_, platform, std::move(output))
+    , router_(storeService_, hubState_, platform, pendingSignIn_, std::move(output))
     , window_(std::make_unique<MainWindow>(
-          PageContext{
-              hubState_, storeService_, platform, options.hubPort, options.storeWebsite, {}, &preferences_},
+          PageContext{.hubState = hubState_,
+                      .storeService = storeService_,
+                      .platform = platform,
+                      .hubPort = options.hubPort,
+                      .storeWebsite = options.storeWebsite,
+                      .onInstallComplete = {},
+                      // A sheet's install may end after the application object is gone (a test).
+                      .onLinkInstallFinished =
+                          [app = QPointer<ZandrelHubApp>(this)](const QString& name,
+                                                                const std::optional<QString>& failure) {
+                              if (app)
+                                  app->router_.installConfirmed(name, failure);
+                          },
+                      .preferences = &preferences_,
+                      .pendingSignIn = &pendingSignIn_},
           initialTab_,
           preferences_))
     , tray_(std::make_unique<TrayIcon>(hubState_, window_->startStopAction()))
@@ -43,6 +56,9 @@ ZandrelHubApp::ZandrelHubApp(Platform& platform, LinkRouter::Output output, Laun
             if (app)
                 app->installFinished(name, failure);
         });
+    router_.setInstallRequest([this](const QString& slug) { installRequested(slug); });
+    // The Account page says why nothing happened.
+    router_.setIgnoredCallback([this] { window_->goTo(SidebarItem::section(SidebarItem::Kind::Account)); });
     connect(window_.get(), &MainWindow::quitRequested, this, &ZandrelHubApp::quitRequested);
     connect(tray_.get(), &TrayIcon::quitRequested, window_.get(), &MainWindow::quit);
     connect(tray_.get(), &TrayIcon::openRequested, window_.get(), &MainWindow::bringForward);
@@ -61,11 +77,15 @@ SidebarItem
 ZandrelHubApp::chooseInitialTab(Platform& platform, const Preferences& preferences, const QStringList& links)
 {
     using Kind = SidebarItem::Kind;
-    // A launch that brings a link is about that link: it opens as a fresh launch would, not where the
-    // user left off.
-    const bool linked = std::any_of(links.cbegin(), links.cend(), [](const QString& link) {
-        return ZandrelLink::parse(link).kind != ZandrelLink::Kind::Ignored;
-    });
+    // A launch that brings a link is about that link: an install link opens the store, where the app's
+    // page asks the user; another opens as a fresh launch would, not where the user left off.
+    bool linked = false;
+    for (const QString& link : links) {
+        const ZandrelLink::Kind kind = ZandrelLink::parse(link).kind;
+        if (kind == ZandrelLink::Kind::Install)
+            return SidebarItem::section(Kind::Store);
+        linked = linked || kind != ZandrelLink::Kind::Ignored;
+    }
     if (const std::optional<SidebarItem> remembered = preferences.section(); remembered && !linked)
         return *remembered;
     return SidebarItem::section(platform.exists(platform.tokenFilePath()) ? Kind::MyApps : Kind::Account);
@@ -79,11 +99,38 @@ ContentView& ZandrelHubApp::window()
 void ZandrelHubApp::installFinished(const QString& app, const std::optional<QString>& failure)
 {
     // Someone looking at the window sees the outcome there.
-    if (window_->isActiveWindow())
+    if (isLookedAt())
         return;
     const QString title = failure ? tr("Could not install %1").arg(app) : tr("%1 installed").arg(app);
     const QString body = failure ? *failure : tr("%1 is ready in My Apps.").arg(app);
-    if (!tray_->notify(title, body, failure.has_value()))
+    notify(title, body, failure.has_value());
+}
+
+void ZandrelHubApp::installRequested(const QString& slug)
+{
+    const bool lookedAt = launching_ || isLookedAt();
+    if (!window_->openLinkedInstall(slug) || lookedAt)
+        return;
+    // The window may not come forward by itself (the desktop keeps focus where the user is). The
+    // notice names no app: the link's text is not what the user decides on.
+    notify(tr("An app waits for your confirmation"),
+           tr("A link asks to install an app. Nothing is installed until you confirm it in Zandrel Hub."),
+           false);
+}
+
+bool ZandrelHubApp::isLookedAt() const
+{
+    // The window, or one of its sheets and dialogs, has the keyboard.
+    for (const QWidget* active = QApplication::activeWindow(); active; active = active->parentWidget()) {
+        if (active == window_.get())
+            return true;
+    }
+    return false;
+}
+
+void ZandrelHubApp::notify(const QString& title, const QString& body, bool failure)
+{
+    if (!tray_->notify(title, body, failure))
         platform_.showNotification(title, body);
 }
 
@@ -128,6 +175,14 @@ void ZandrelHubApp::receiveLinks(const QStringList& links)
     window_->bringForward();
     for (const QString& link : links)
         handleUrl(link);
+}
+
+void ZandrelHubApp::openLaunchLinks(const QStringList& links)
+{
+    launching_ = true;
+    for (const QString& link : links)
+        handleUrl(link);
+    launching_ = false;
 }
 
 bool ZandrelHubApp::eventFilter(QObject* watched, QEvent* event)

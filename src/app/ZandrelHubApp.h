@@ -5,6 +5,7 @@
 #include "app/Preferences.h"
 #include "hub_api/HubState.h"
 #include "installed/SidebarItem.h"
+#include "store/PendingSignIn.h"
 #include "store/StoreService.h"
 
 #include <QObject>
@@ -20,8 +21,9 @@ class Platform;
 class TrayIcon;
 
 // The application: the one Hub state and store service of the process, the window, the tray icon and
-// the receiver of zandrel: links. The window opens on the section it showed last; a first launch, or
-// one that brings a link, opens on My Apps when a sign-in token file exists and on Account otherwise.
+// the receiver of zandrel: links. The window opens on the section it showed last; a launch that brings
+// an install link opens on Browse, a first launch or one that brings another link on My Apps when a
+// sign-in token file exists and on Account otherwise.
 class ZandrelHubApp : public QObject {
     Q_OBJECT
 
@@ -41,6 +43,7 @@ public:
     ContentView& window();
     MainWindow& mainWindow() { return *window_; }
     TrayIcon& trayIcon() { return *tray_; }
+    PendingSignIn& pendingSignIn() { return pendingSignIn_; }
     const SidebarItem& initialTab() const { return initialTab_; }
 
     // Shows the window where it was last time.
@@ -51,6 +54,9 @@ public:
     ZandrelLink::Kind handleUrl(const QString& link);
     // Links handed over by a later launch: brings the window forward, then handles each.
     void receiveLinks(const QStringList& links);
+    // The links this launch brought, once the window is shown: it opens with them in front of the
+    // user, so no desktop notice is needed.
+    void openLaunchLinks(const QStringList& links);
 
 Q_SIGNALS:
     // The user asked to quit (menu, tray, or closing the window when it does not stay in the tray).
@@ -64,11 +70,16 @@ private:
     static SidebarItem
     chooseInitialTab(Platform& platform, const Preferences& preferences, const QStringList& links);
     void installFinished(const QString& app, const std::optional<QString>& failure);
+    void installRequested(const QString& slug);
+    void notify(const QString& title, const QString& body, bool failure);
+    bool isLookedAt() const;
+    bool launching_ = false;
 
     Platform& platform_;
     Preferences preferences_;
     HubState hubState_;
     StoreService storeService_;
+    PendingSignIn pendingSignIn_;
     SidebarItem initialTab_;
     LinkRouter router_;
     std::unique_ptr<MainWindow> window_;

@@ -29,7 +29,6 @@ int main(int argc, char* argv[])
     QObject::connect(
         &shutdownSignals, &zandrel::ShutdownSignals::received, &application, &QApplication::quit);
     hub.show();
-    for (const QString& link : links)
-        hub.handleUrl(link);
+    hub.openLaunchLinks(links);
     return application.exec();
 }

@@ -2,6 +2,7 @@
 
 #include "platform/Platform.h"
 #include "store/OAuthButton.h"
+#include "store/PendingSignIn.h"
 #include "store/StoreService.h"
 #include "ui/Button.h"
 #include "ui/Caps.h"
@@ -83,6 +84,7 @@ AccountView::AccountView(const PageContext& context, QWidget* parent)
     , store_(context.storeService)
     , platform_(context.platform)
     , storeWebsite_(context.storeWebsite)
+    , pendingSignIn_(context.pendingSignIn)
     , modes_(new QStackedWidget)
 {
     setObjectName(QStringLiteral("accountView"));
@@ -94,16 +96,36 @@ AccountView::AccountView(const PageContext& context, QWidget* parent)
 
     modes_->addWidget(makeSignInView());
     modes_->addWidget(makeSignedInView());
-    modes_->setMaximumWidth(440);
+
+    // Above either view: a sign-in link arrived that nobody here asked for.
+    ignoredNotice_ = new ui::SymbolLabel(
+        QStringLiteral("exclamationmark.triangle"),
+        tr("A sign-in link arrived that Zandrel Hub did not ask for. It was ignored: to sign in, use the "
+           "buttons below."),
+        TextStyle::Callout);
+    ignoredNotice_->setObjectName(QStringLiteral("ignoredSignInNotice"));
+    ignoredNotice_->symbol()->setNamedColor(ui::NamedColor::Orange);
+    ignoredNotice_->label()->setWordWrap(true);
+    ignoredNotice_->label()->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* column = new QWidget;
+    auto* columnLayout = new QVBoxLayout(column);
+    columnLayout->setContentsMargins(0, 0, 0, 0);
+    columnLayout->setSpacing(20);
+    columnLayout->addWidget(ignoredNotice_);
+    columnLayout->addWidget(modes_);
+    column->setMaximumWidth(440);
+    if (pendingSignIn_)
+        connect(pendingSignIn_, &PendingSignIn::ignoredCallbackChanged, this, &AccountView::updateNotice);
+    updateNotice();
 
     auto* content = new QWidget;
     content->setBackgroundRole(QPalette::Base);
     auto* row = new QHBoxLayout(content);
     row->setContentsMargins(24, 24, 24, 24);
     row->addStretch(1);
-    row->addWidget(modes_, 440);
+    row->addWidget(column, 440);
     row->addStretch(1);
-    row->setAlignment(modes_, Qt::AlignTop);
+    row->setAlignment(column, Qt::AlignTop);
     setWidget(content);
 
     connect(&store_, &StoreService::isLoggedInChanged, this, &AccountView::updateMode);
@@ -168,11 +190,14 @@ QWidget* AccountView::makeSignInView()
         {"Google", "globe", "/auth/google"},
         {"GitHub", "chevron.left.forwardslash.chevron.right", "/auth/github"},
     };
-    for (const auto& [name, icon, path] : kProviders)
-        buttons->addWidget(
-            new OAuthButton(
-                QLatin1String(name), QLatin1String(icon), storeWebsite_ + QLatin1String(path), platform_),
-            1);
+    for (const auto& [name, icon, path] : kProviders) {
+        auto* button = new OAuthButton(
+            QLatin1String(name), QLatin1String(icon), storeWebsite_ + QLatin1String(path), platform_);
+        // The browser's answer counts only because the user asked for it here.
+        if (pendingSignIn_)
+            connect(button, &OAuthButton::browserOpened, pendingSignIn_, &PendingSignIn::start);
+        buttons->addWidget(button, 1);
+    }
     providers->addLayout(buttons);
     column->addLayout(providers);
 
@@ -213,6 +238,18 @@ QWidget* AccountView::makeSignedInView()
     connect(signOut, &QPushButton::clicked, &store_, &StoreService::signOut);
     column->addWidget(signOut, 0, Qt::AlignHCenter);
     return view;
+}
+
+AccountView::~AccountView()
+{
+    // Said once, where it was seen: the next visit starts without it.
+    if (pendingSignIn_)
+        pendingSignIn_->setIgnoredCallback(false);
+}
+
+void AccountView::updateNotice()
+{
+    ignoredNotice_->setVisible(pendingSignIn_ && pendingSignIn_->ignoredCallback());
 }
 
 QString AccountView::avatarInitial() const

@@ -3,6 +3,7 @@
 #include "ui/PageContext.h"
 #include "ui/Reloadable.h"
 
+#include <QPointer>
 #include <QScrollArea>
 #include <optional>
 #include <qcoro/qcorotask.h>
@@ -15,7 +16,9 @@ namespace zandrel {
 namespace ui {
 class Button;
 class Label;
+class SymbolLabel;
 } // namespace ui
+class PendingSignIn;
 
 // The Account page: the sign-in form (e-mail and password, or a provider in the browser) while signed
 // out, who is signed in and "Sign Out" otherwise. Each time it is shown it asks the store who is
@@ -25,6 +28,7 @@ class AccountView : public QScrollArea, public ui::Reloadable {
 
 public:
     explicit AccountView(const PageContext& context, QWidget* parent = nullptr);
+    ~AccountView() override;
     // Fetches the account again.
     void reload() override;
 
@@ -40,6 +44,7 @@ private:
     QWidget* makeSignInView();
     QWidget* makeSignedInView();
     void updateMode();
+    void updateNotice();
     void updateSignInButton();
     void setLoggingIn(bool value);
     void setError(std::optional<QString> error);
@@ -50,11 +55,13 @@ private:
     StoreService& store_;
     Platform& platform_;
     QString storeWebsite_;
+    QPointer<PendingSignIn> pendingSignIn_;
 
     bool loggingIn_ = false;
     std::optional<QString> error_;
 
     QStackedWidget* modes_;
+    ui::SymbolLabel* ignoredNotice_;
     QLineEdit* email_;
     QLineEdit* password_;
     ui::Button* signInButton_;

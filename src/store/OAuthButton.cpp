@@ -25,8 +25,10 @@ OAuthButton::OAuthButton(
 void OAuthButton::openInBrowser()
 {
     const QUrl address(url_, QUrl::StrictMode);
-    if (address.isValid() && !address.scheme().isEmpty() && !address.host().isEmpty())
+    if (address.isValid() && !address.scheme().isEmpty() && !address.host().isEmpty()) {
         platform_.openUrl(address);
+        Q_EMIT browserOpened();
+    }
 }
 
 } // namespace zandrel

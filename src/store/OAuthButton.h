@@ -17,6 +17,10 @@ public:
 
     const QString& url() const { return url_; }
 
+Q_SIGNALS:
+    // The sign-in page was handed to the browser.
+    void browserOpened();
+
 private:
     void openInBrowser();
 

@@ -87,6 +87,27 @@ StoreAppDetailSheet::StoreAppDetailSheet(QString slug, const PageContext& contex
     layout->addWidget(body_, 1);
 }
 
+void StoreAppDetailSheet::setOpenedByLink(LinkOutcome outcome)
+{
+    linkOutcome_ = std::move(outcome);
+    if (linkNotice_)
+        return;
+    // Under the header, above what the store says of the app.
+    auto* notice = new SymbolLabel(QStringLiteral("exclamationmark.triangle"),
+                                   tr("A link asks to install this app."),
+                                   TextStyle::Subheadline);
+    notice->setObjectName(QStringLiteral("linkNotice"));
+    notice->symbol()->setNamedColor(NamedColor::Orange);
+    notice->label()->setWordWrap(true);
+    auto* row = new QWidget;
+    auto* rowLayout = new QHBoxLayout(row);
+    rowLayout->setContentsMargins(16, 10, 16, 10);
+    rowLayout->addWidget(notice, 1);
+    static_cast<QVBoxLayout*>(layout())->insertWidget(2, row);
+    static_cast<QVBoxLayout*>(layout())->insertWidget(3, new ui::Divider);
+    linkNotice_ = row;
+}
+
 void StoreAppDetailSheet::showBody(Body body)
 {
     shownBody_ = body;
@@ -107,6 +128,11 @@ void StoreAppDetailSheet::showEvent(QShowEvent* event)
     if (QWidget* window = parentWidget() ? parentWidget()->window() : nullptr) {
         const QRect over = window->geometry();
         move(over.center().x() - width() / 2, over.top() + qMax(0, (over.height() - height()) / 4));
+    }
+    // A web page chose to open this one: the keyboard starts on Close, so no key installs by chance.
+    if (linkNotice_) {
+        if (auto* close = findChild<QToolButton*>(QStringLiteral("closeButton")))
+            close->setFocus(Qt::OtherFocusReason);
     }
     if (!loadStarted_) {
         loadStarted_ = true;
@@ -213,6 +239,9 @@ void StoreAppDetailSheet::showDetail()
         new ui::Button(tr("Install"), ui::Button::Kind::Prominent, ui::Button::ControlSize::Large);
     installButton_->setObjectName(QStringLiteral("installButton"));
     installButton_->setMinimumWidth(70 + 24);
+    // Never the dialog's default: Return alone must not install.
+    installButton_->setAutoDefault(false);
+    installButton_->setDefault(false);
     connect(installButton_, &QPushButton::clicked, this, &StoreAppDetailSheet::install);
     summary->addWidget(installButton_, 0, Qt::AlignVCenter);
     column->addLayout(summary);
@@ -304,15 +333,23 @@ QCoro::Task<> StoreAppDetailSheet::install()
     StoreService& store = context_.storeService;
     // Copied now: the window hears of the install even if this sheet has closed by then.
     const std::function<void()> installed = context_.onInstallComplete;
+    const LinkOutcome linkOutcome = linkOutcome_;
+    const QString slug = slug_;
     std::optional<InstallResult> result;
     std::optional<QString> failure;
+    bool cutShort = false;
     try {
-        result = co_await store.installApp(slug_);
+        result = co_await store.installApp(slug);
+    } catch (const ShutdownError&) {
+        cutShort = true;
+        failure = describeException(std::current_exception());
     } catch (...) {
         failure = describeException(std::current_exception());
     }
     if (result && installed)
         installed();
+    if (linkOutcome && !cutShort)
+        linkOutcome(result && !result->app.isEmpty() ? result->app : slug, failure);
     if (!ui::isLive(self))
         co_return;
     if (result) {

@@ -5,6 +5,7 @@
 #include "ui/PageContext.h"
 
 #include <QDialog>
+#include <functional>
 #include <optional>
 #include <qcoro/qcorotask.h>
 
@@ -40,6 +41,14 @@ public:
     // Where "Open" opens the app: the path the Hub returned, or where its bundle would be.
     QString appPath() const;
 
+    // Told how an install the user confirmed here ended: the app's name (or the slug) and, on failure,
+    // why. Called also when the sheet has closed meanwhile, never when quitting cut the install short.
+    using LinkOutcome = std::function<void(const QString& app, const std::optional<QString>& failure)>;
+    // The sheet was opened for a zandrel: link, not by the user: it says so at its top, and nothing is
+    // installed before the user presses Install. Called before the sheet is shown.
+    void setOpenedByLink(LinkOutcome outcome);
+    bool isOpenedByLink() const { return linkNotice_ != nullptr; }
+
 Q_SIGNALS:
     // After every successful install.
     void installComplete();
@@ -67,6 +76,8 @@ private:
     std::optional<QString> error_;
 
     ui::Label* title_;
+    QWidget* linkNotice_ = nullptr;
+    LinkOutcome linkOutcome_;
     QStackedWidget* body_;
     QWidget* content_ = nullptr;
     ui::EmptyStateView* errorView_;

@@ -386,15 +386,34 @@ void StoreView::openDetail(int row)
 {
     if (row < 0 || row >= apps().size() || sheet_)
         return;
-    sheet_ = new StoreAppDetailSheet(apps().at(row).slug, context_, this);
-    connect(sheet_, &QDialog::finished, this, [this] {
-        if (sheet_) {
-            ui::retire(sheet_);
-            sheet_->deleteLater();
-        }
-        sheet_.clear();
+    openSheet(apps().at(row).slug)->open();
+}
+
+bool StoreView::openLinkedApp(const QString& slug)
+{
+    if (sheet_) {
+        // The user's own install goes on undisturbed; a sheet merely shown gives way to the newer link.
+        if (sheet_->isInstalling())
+            return false;
+        sheet_->reject();
+    }
+    StoreAppDetailSheet* sheet = openSheet(slug);
+    sheet->setOpenedByLink(context_.onLinkInstallFinished);
+    sheet->open();
+    return true;
+}
+
+StoreAppDetailSheet* StoreView::openSheet(const QString& slug)
+{
+    auto* sheet = new StoreAppDetailSheet(slug, context_, this);
+    sheet_ = sheet;
+    connect(sheet, &QDialog::finished, this, [this, sheet] {
+        ui::retire(sheet);
+        sheet->deleteLater();
+        if (sheet_ == sheet)
+            sheet_.clear();
     });
-    sheet_->open();
+    return sheet;
 }
 
 } // namespace zandrel

@@ -50,6 +50,9 @@ public:
 
     // Opens the detail sheet of the app in this row of the grid.
     void openDetail(int row);
+    // Opens the detail sheet for an app a zandrel: link names, saying so at its top. It replaces an open
+    // sheet, unless that one is installing: then the link is dropped. Answers whether it opened.
+    bool openLinkedApp(const QString& slug);
     // The categories and the catalogue again, for the category and search shown.
     void reload() override;
     // Puts the cursor in the search field with its text selected (Find in Store).
@@ -65,6 +68,7 @@ private:
     void updateContent();
     void selectCategory(std::optional<QString> slug);
     void clearSearch();
+    StoreAppDetailSheet* openSheet(const QString& slug);
 
     QCoro::Task<> appear();
     QCoro::Task<> loadApps();

@@ -2,10 +2,12 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 
 namespace zandrel {
 
 class HubState;
+class PendingSignIn;
 class Platform;
 class Preferences;
 class StoreService;
@@ -23,8 +25,13 @@ struct PageContext {
     // Run after every successful install from the store, even when the sheet that started it has
     // closed meanwhile: the window looks for the installed apps again.
     std::function<void()> onInstallComplete;
+    // Run when an install the user confirmed for a zandrel: link has ended (the app, and why it failed),
+    // also when its sheet has closed meanwhile.
+    std::function<void(const QString& app, const std::optional<QString>& failure)> onLinkInstallFinished = {};
     // The application's preferences (the Hub tab's tray switch); absent in a page shown on its own.
     Preferences* preferences = nullptr;
+    // The browser sign-in the Account page's provider buttons start; absent in a page shown on its own.
+    PendingSignIn* pendingSignIn = nullptr;
 };
 
 } // namespace zandrel

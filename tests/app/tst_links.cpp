@@ -1,10 +1,13 @@
 // zandrel: links: which forms are accepted and ignored, what an install link and a sign-in callback
-// do against a fake Hub, the token file's contents and permissions, and the install failure line.
+// do against a fake Hub, the token file's contents and permissions, and the install failure line. Any
+// web page can open such a link: an install link only names the app to show, and a callback counts only
+// while a sign-in the user started is pending.
 
 #include "AsyncTest.h"
 #include "PageFixture.h"
 #include "app/LinkRouter.h"
 #include "hub_api/HubState.h"
+#include "store/PendingSignIn.h"
 #include "store/StoreService.h"
 
 #include <QDir>
@@ -51,15 +54,24 @@ class TestLinks : public QObject, PageFixture {
     Q_OBJECT
 
     std::unique_ptr<LinkRouter> router;
+    std::unique_ptr<PendingSignIn> signIn;
+    std::chrono::steady_clock::time_point now{std::chrono::hours(1)};
     QStringList output;
+    QStringList requested; // the slugs install links handed on
+    int ignored = 0;
 
 private Q_SLOTS:
     void init()
     {
         setUp();
         output.clear();
+        requested.clear();
+        ignored = 0;
+        signIn = std::make_unique<PendingSignIn>([this] { return now; });
         router = std::make_unique<LinkRouter>(
-            *store, *hubState, *platform, [this](const QString& line) { output.append(line); });
+            *store, *hubState, *platform, *signIn, [this](const QString& line) { output.append(line); });
+        router->setInstallRequest([this](const QString& slug) { requested.append(slug); });
+        router->setIgnoredCallback([this] { ++ignored; });
     }
 
     void cleanup()
@@ -68,6 +80,7 @@ private Q_SLOTS:
         QTRY_COMPARE(hub->answered(), int(hub->requests().size()));
         hub->settle();
         router.reset();
+        signIn.reset();
         tearDown();
     }
 
@@ -118,15 +131,25 @@ private Q_SLOTS:
         if (kind == ZandrelLink::Kind::SignIn)
             QCOMPARE(parsed.accessToken, value);
         if (kind == ZandrelLink::Kind::Ignored) {
-            // Handled as if delivered, an ignored link asks nothing, stores nothing and prints nothing:
-            // an install link handled next is the first thing the Hub hears of, and prints the only line.
+            // Handled as if delivered, even with a sign-in pending, an ignored link asks nothing, stores
+            // nothing, prints nothing and leaves the pending sign-in for the real callback.
+            signIn->start();
             QCOMPARE(router->handle(link), kind);
             QVERIFY(!store->authToken() && !QFileInfo::exists(platform->tokenFilePath()));
-            router->handle(u"zandrel://install/weather"_s);
-            QTRY_COMPARE(output.size(), 1);
-            QCOMPARE(requestLines(*hub), QStringList{u"POST /api/store/apps/weather/install"_s});
-            QVERIFY(output.first().startsWith(u"Install from URL failed"_s));
+            QVERIFY(requested.isEmpty() && output.isEmpty() && ignored == 0 && signIn->isPending());
+            QTest::qWait(20);
+            QVERIFY(hub->requests().isEmpty());
         }
+    }
+
+    void installLinkOnlyNamesTheAppToShow()
+    {
+        // Nothing reaches the Hub: the window shows the app's page, and the user decides there.
+        QCOMPARE(router->handle(u"zandrel://install/weather/extra?price=0#now"_s),
+                 ZandrelLink::Kind::Install);
+        QCOMPARE(requested, QStringList{u"weather"_s});
+        QTest::qWait(20);
+        QVERIFY(hub->requests().isEmpty() && output.isEmpty());
     }
 
     void refreshTokenIsOptional()
@@ -139,31 +162,28 @@ private Q_SLOTS:
         QCOMPARE(refresh(u"&refresh_token"_s), std::nullopt);
     }
 
-    void installLinkInstallsThenRefreshesTheHubOrPrintsItsFailure()
+    void aConfirmedInstallPrintsItsFailureOrRefreshesTheHub()
     {
-        const QByteArray install = "/api/store/apps/weather/install";
-        hub->once("POST", install, ScriptedReply::json(R"({"error":"not found"})", 404));
-        hub->on("POST",
-                install,
-                ScriptedReply::json(R"({"success":true,"app":"weather","version":"1","path":"/x"})"));
         hub->on("GET", "/api", ScriptedReply::json("{}"));
         hub->on("GET", "/api/apps", ScriptedReply::json(R"([{"id":"1","name":"Weather"}])"));
+        QStringList notices;
+        router->setInstallNotice([&](const QString& app, const std::optional<QString>& failure) {
+            notices.append(app + u':' + failure.value_or(u"ok"_s));
+        });
 
-        // A failed install prints one line and asks nothing more. (A slug that cannot be sent fails the
-        // same way: the application entry's test hands one over.)
-        QCOMPARE(router->handle(u"zandrel://install/weather"_s), ZandrelLink::Kind::Install);
-        QVERIFY(QTest::qWaitFor([&] { return !output.isEmpty(); }));
+        // A failure prints one line and asks nothing more.
+        router->installConfirmed(u"weather"_s, u"API error 404: {\"error\":\"not found\"}"_s);
         QCOMPARE(output, QStringList{u"Install from URL failed: API error 404: {\"error\":\"not found\"}"_s});
-        QVERIFY(!hubState->isRunning());
+        QTest::qWait(20);
+        QVERIFY(hub->requests().isEmpty() && !hubState->isRunning());
 
-        // The next install is the next thing asked; the Hub is looked at only after it.
-        QCOMPARE(router->handle(u"zandrel://install/weather/extra"_s), ZandrelLink::Kind::Install);
+        // A success is followed by a look at the Hub.
+        router->installConfirmed(u"Weather"_s, std::nullopt);
         QVERIFY(QTest::qWaitFor([&] { return hubState->apps().size() == 1; }));
-        QCOMPARE(
-            requestLines(*hub),
-            (QStringList{u"POST "_s + install, u"POST "_s + install, u"GET /api"_s, u"GET /api/apps"_s}));
-        QVERIFY(hubState->isRunning());
+        QCOMPARE(requestLines(*hub), (QStringList{u"GET /api"_s, u"GET /api/apps"_s}));
         QCOMPARE(output.size(), 1);
+        QCOMPARE(notices,
+                 (QStringList{u"weather:API error 404: {\"error\":\"not found\"}"_s, u"Weather:ok"_s}));
     }
 
     void callbackSetsTheTokenSavesItAndFetchesTheAccount()
@@ -171,8 +191,10 @@ private Q_SLOTS:
         hub->on("GET",
                 "/api/store/auth/me",
                 ScriptedReply::json(R"({"id":"u1","email":"ann@example.com","display_name":"Ann"})"));
+        signIn->start(); // the GitHub button
         QCOMPARE(router->handle(u"zandrel://auth/callback?access_token=tok%2F1&state=x"_s),
                  ZandrelLink::Kind::SignIn);
+        QVERIFY(!signIn->isPending() && ignored == 0 && output.isEmpty());
         QCOMPARE(store->authToken(), u"tok/1"_s);
         // A fresh home: the folder is created, the file is owner-only from its start.
         QCOMPARE(readJson(platform->tokenFilePath()), (QJsonObject{{u"access_token"_s, "tok/1"}}));
@@ -187,6 +209,7 @@ private Q_SLOTS:
     void callbackWithRefreshTokenSavesBoth()
     {
         hub->on("GET", "/api/store/auth/me", ScriptedReply::json("{}", 401));
+        signIn->start();
         router->handle(u"zandrel://auth/callback?access_token=a&refresh_token=r"_s);
         QCOMPARE(readJson(platform->tokenFilePath()),
                  (QJsonObject{{u"access_token"_s, "a"}, {u"refresh_token"_s, "r"}}));
@@ -216,11 +239,74 @@ private Q_SLOTS:
     {
         // ~/.zandrel is a file, so nothing can be written below it.
         QVERIFY(QFile(home->path() + u"/.zandrel"_s).open(QIODevice::WriteOnly));
+        signIn->start();
         router->handle(u"zandrel://auth/callback?access_token=abc"_s);
         QCOMPARE(store->authToken(), u"abc"_s);
         QVERIFY(!QFileInfo(platform->tokenFilePath()).isFile());
         // The account is still fetched (and its failure dropped).
         QVERIFY(QTest::qWaitFor([&] { return !hub->requestsTo("GET", "/api/store/auth/me").isEmpty(); }));
+    }
+
+    void aCallbackNobodyAskedForChangesNothing()
+    {
+        const QString path = platform->tokenFilePath();
+        const QString unasked = u"zandrel://auth/callback?access_token=planted&refresh_token=planted"_s;
+        const auto refusedOnce = [&](int times) {
+            return store->authToken() == std::optional(u"mine"_s) && ignored == times &&
+                   output.size() == times &&
+                   output.last() == u"Sign-in link ignored: no sign-in was started from Zandrel Hub"_s &&
+                   signIn->ignoredCallback();
+        };
+
+        // Never started: an absent file stays absent.
+        store->setAuthToken(u"mine"_s);
+        QCOMPARE(router->handle(unasked), ZandrelLink::Kind::SignIn);
+        QVERIFY(refusedOnce(1));
+        QVERIFY(!QFileInfo::exists(path) && !QFileInfo::exists(home->filePath(u".zandrel"_s)));
+
+        // An existing file stays byte for byte.
+        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+        const QByteArray mine = "{\"access_token\":\"mine\",  \"refresh_token\":\"r\"}\n";
+        // The user's own file, in a layout and with permissions the application would not write.
+        const auto writeMine = [&] {
+            QFile file(path);
+            return file.open(QIODevice::WriteOnly) && file.write(mine) == mine.size() &&
+                   file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                       QFileDevice::ReadGroup);
+        };
+        QVERIFY(writeMine());
+        router->handle(unasked);
+        QVERIFY(refusedOnce(2));
+
+        // Expired: pressed, then 10 minutes pass on the test's clock.
+        signIn->start();
+        now += PendingSignIn::lifetime - std::chrono::seconds(1);
+        QVERIFY(signIn->isPending());
+        now += std::chrono::seconds(1);
+        QVERIFY(!signIn->isPending());
+        router->handle(unasked);
+        QVERIFY(refusedOnce(3));
+
+        // Used: one press counts for one callback; the second is ignored.
+        signIn->start();
+        QVERIFY(!signIn->ignoredCallback()); // a press ends the notice
+        hub->on("GET", "/api/store/auth/me", ScriptedReply::json("{}", 401));
+        router->handle(u"zandrel://auth/callback?access_token=pressed"_s);
+        QCOMPARE(store->authToken(), u"pressed"_s);
+        store->setAuthToken(u"mine"_s);
+        QVERIFY(writeMine());
+        router->handle(unasked);
+        QVERIFY(refusedOnce(4));
+
+        QFile kept(path);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), mine);
+        QCOMPARE(modeOf(path), 0640);
+        // The planted token never went out: the one account fetch carried the pressed sign-in's token.
+        QTRY_COMPARE(hub->answered(), 1);
+        for (const RecordedRequest& request : hub->requests())
+            QVERIFY(!request.header("Authorization").contains("planted"));
+        QCOMPARE(hub->requests().first().header("Authorization"), QByteArray("Bearer pressed"));
     }
 };
 

@@ -17,15 +17,19 @@
 #include "installed/Sidebar.h"
 #include "settings/HubSettingsTab.h"
 #include "settings/SettingsView.h"
+#include "store/StoreAppDetailSheet.h"
 #include "store/StoreView.h"
 #include "store/UpdatesView.h"
 #include "ui/ApplicationIcon.h"
 #include "ui/Label.h"
+#include "ui/SymbolView.h"
 #include "ui/ToggleSwitch.h"
 
 #include <QAction>
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -395,7 +399,8 @@ private Q_SLOTS:
         QCOMPARE(MainWindow::fitOnScreen(QRect(10, 10, 800, 550), QRect(0, 0, 500, 300), minimum),
                  QRect(0, 0, 600, 400));
 
-        // The remembered section opens the next launch, unless the launch brings a link.
+        // The remembered section opens the next launch, unless the launch brings a link: an install link
+        // opens the store, a sign-in link as a first launch does.
         preferences->setSection(SidebarItem::section(Kind::Settings));
         preferences->sync();
         LaunchOptions options;
@@ -406,6 +411,11 @@ private Q_SLOTS:
                      .initialTab(),
                  SidebarItem::section(Kind::Settings));
         options.links = {u"zandrel://install/orvane"_s};
+        QCOMPARE(ZandrelHubApp(
+                     *platform, [](const QString&) {}, options)
+                     .initialTab(),
+                 SidebarItem::section(Kind::Store));
+        options.links = {u"zandrel://auth/callback?access_token=t"_s};
         QCOMPARE(ZandrelHubApp(
                      *platform, [](const QString&) {}, options)
                      .initialTab(),
@@ -449,34 +459,191 @@ private Q_SLOTS:
             QCOMPARE(Preferences(path).section(), SidebarItem::section(Kind::Store));
     }
 
-    void linkInstallsTellTheDesktopWhenTheWindowIsNotLookedAt()
+private:
+    // The detail of one store app, as the Hub sends it.
+    static QByteArray detailOf(const QByteArray& slug, const QByteArray& name)
     {
-        hub->on("POST",
-                "/api/store/apps/orvane/install",
-                ScriptedReply::json(R"({"success":true,"app":"Orvane","version":"1.2.0","path":"/x"})"));
-        hub->on(
-            "POST", "/api/store/apps/broken/install", ScriptedReply::json(R"({"error":"disk full"})", 500));
+        QJsonObject detail = QJsonDocument::fromJson(
+                                 R"({"short_description":"s","description":"From the store","icon_url":"",
+                                     "category":{"id":"c","name":"C","slug":"c","icon":"hammer"},
+                                     "price_cents":0,"is_free":true,"average_rating":0,"review_count":0,
+                                     "download_count":0,"screenshots":[]})")
+                                 .object();
+        detail.insert(u"slug"_s, QString::fromUtf8(slug));
+        detail.insert(u"name"_s, QString::fromUtf8(name));
+        return QJsonDocument(detail).toJson(QJsonDocument::Compact);
+    }
+
+    std::unique_ptr<ZandrelHubApp> linkedApp(QStringList* printed)
+    {
         LaunchOptions options;
         options.hubPort = hub->port();
         options.preferencesFile = preferences->filePath();
-        QStringList printed; // a failed install's line comes just before its notice
-        ZandrelHubApp app(
-            *platform, [&printed](const QString& line) { printed.append(line); }, options);
-        QVERIFY(!app.trayIcon().isAvailable());
+        return std::make_unique<ZandrelHubApp>(
+            *platform, [printed](const QString& line) { printed->append(line); }, options);
+    }
 
-        app.handleUrl(u"zandrel://install/orvane"_s);
-        app.handleUrl(u"zandrel://install/broken"_s);
-        QTRY_COMPARE(platform->notifications.size(), 2);
-        platform->notifications.sort();
-        QCOMPARE(platform->notifications.at(0).section(u'\n', 0, 0), u"Could not install broken"_s);
-        QVERIFY(platform->notifications.at(0).contains(u"disk full"_s));
-        QCOMPARE(platform->notifications.at(1), u"Orvane installed\nOrvane is ready in My Apps."_s);
+    static StoreAppDetailSheet* sheetOf(ZandrelHubApp& app)
+    {
+        auto* store = qobject_cast<StoreView*>(app.window().currentPage());
+        return store ? store->detailSheet() : nullptr;
+    }
 
-        // Someone at the window sees it there.
-        QVERIFY(showActive(app.mainWindow()));
-        app.handleUrl(u"zandrel://install/broken"_s);
-        QTRY_COMPARE(printed.size(), 2);
-        QCOMPARE(platform->notifications.size(), 2);
+private Q_SLOTS:
+    void anInstallLinkOpensTheAppsPageAndInstallsOnlyWhenConfirmed()
+    {
+        const QByteArray install = "/api/store/apps/orvane/install";
+        hub->on("GET", "/api/store/apps/orvane", ScriptedReply::json(detailOf("orvane", "Orvane")));
+        hub->on("POST",
+                install,
+                ScriptedReply::json(R"({"success":true,"app":"Orvane","version":"1.2.0","path":"/x"})"));
+        hub->on("GET", "/api", ScriptedReply::json("{}"));
+        hub->on("GET", "/api/apps", ScriptedReply::json(R"([{"id":"1","name":"Orvane"}])"));
+        QStringList printed;
+        auto app = linkedApp(&printed);
+        app->window().setSelection(SidebarItem::section(Kind::Settings));
+        QVERIFY(showActive(app->mainWindow()));
+
+        // The window turns to Browse with the app's page, which says who asked and what the store says.
+        QCOMPARE(app->handleUrl(u"zandrel://install/orvane?name=Free%20Gift"_s), ZandrelLink::Kind::Install);
+        QCOMPARE(app->window().selection(), SidebarItem::section(Kind::Store));
+        QPointer<StoreAppDetailSheet> sheet = sheetOf(*app);
+        QVERIFY(sheet && sheet->isOpenedByLink());
+        QTRY_COMPARE(sheet->body(), StoreAppDetailSheet::Body::Content);
+        auto* notice = sheet->findChild<ui::SymbolLabel*>(u"linkNotice"_s);
+        QVERIFY(notice && notice->isVisible());
+        QCOMPARE(notice->text(), u"A link asks to install this app."_s);
+        QCOMPARE(sheet->findChild<QLabel*>(u"appName"_s)->text(), u"Orvane"_s);
+        auto* installButton = sheet->findChild<QPushButton*>(u"installButton"_s);
+        QVERIFY(installButton->isVisible() && !installButton->isDefault() && !installButton->autoDefault());
+
+        // Return alone installs nothing, wherever the keyboard is; Escape closes and sends nothing.
+        QTest::keyClick(sheet, Qt::Key_Return);
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : sheet.data(),
+                        Qt::Key_Return);
+        QVERIFY(sheet && sheet->isVisible());
+        QTest::keyClick(sheet, Qt::Key_Escape);
+        QTRY_VERIFY(!sheet);
+        QVERIFY(hub->requestsTo("POST", install).isEmpty());
+
+        // Confirmed: the request a card sends, then a look at the Hub; the sheet says Installed.
+        app->handleUrl(u"zandrel://install/orvane"_s);
+        sheet = sheetOf(*app);
+        QTRY_COMPARE(sheet->body(), StoreAppDetailSheet::Body::Content);
+        const qsizetype before = hub->requests().size();
+        sheet->findChild<QPushButton*>(u"installButton"_s)->click();
+        QTRY_VERIFY(sheet->isAppInstalled());
+        QTRY_COMPARE(app->hubState().apps().size(), 1);
+        const QList<RecordedRequest> posts = hub->requestsTo("POST", install);
+        QCOMPARE(posts.size(), 1);
+        QCOMPARE(posts.first().header("Content-Type"), QByteArray("application/json"));
+        QCOMPARE(posts.first().header("Accept"), QByteArray("application/json"));
+        QVERIFY(posts.first().body.isEmpty());
+        QStringList after;
+        for (qsizetype i = before; i < hub->requests().size(); ++i)
+            after.append(QString::fromLatin1(hub->requests()[i].method + ' ' + hub->requests()[i].path));
+        QVERIFY2(after.indexOf(u"GET /api"_s) > after.indexOf(u"POST "_s + QString::fromLatin1(install)),
+                 qPrintable(after.join(u", "_s)));
+        QVERIFY(printed.isEmpty());
+        QVERIFY(sheet->findChild<QPushButton*>(u"openButton"_s)->isVisible());
+    }
+
+    void aBurstOfLinksGivesOneSheetForTheLastApp()
+    {
+        hub->on("GET", "/api/store/apps/app-9", ScriptedReply::json(detailOf("app-9", "Ninth")));
+        QStringList printed;
+        auto app = linkedApp(&printed);
+        QVERIFY(showActive(app->mainWindow()));
+        for (int i = 0; i < 10; ++i)
+            app->handleUrl(u"zandrel://install/app-%1"_s.arg(i));
+        QTRY_COMPARE(app->window().currentPage()->findChildren<StoreAppDetailSheet*>().size(), 1);
+        StoreAppDetailSheet* sheet = sheetOf(*app);
+        QCOMPARE(sheet->slug(), u"app-9"_s);
+        QTRY_COMPARE(sheet->body(), StoreAppDetailSheet::Body::Content);
+        QCOMPARE(sheet->detail()->name, u"Ninth"_s);
+        QTest::qWait(50);
+        QCOMPARE(app->window().currentPage()->findChildren<StoreAppDetailSheet*>().size(), 1);
+        for (const RecordedRequest& request : hub->requests())
+            QVERIFY(request.method != "POST");
+    }
+
+    void aFailedConfirmedInstallPrintsItsLineAndShowsInTheSheet()
+    {
+        hub->on("GET", "/api/store/apps/broken", ScriptedReply::json(detailOf("broken", "Broken")));
+        hub->on(
+            "POST", "/api/store/apps/broken/install", ScriptedReply::json(R"({"error":"disk full"})", 500));
+        QStringList printed;
+        auto app = linkedApp(&printed);
+        QVERIFY(showActive(app->mainWindow()));
+        app->handleUrl(u"zandrel://install/broken"_s);
+        StoreAppDetailSheet* sheet = sheetOf(*app);
+        QTRY_COMPARE(sheet->body(), StoreAppDetailSheet::Body::Content);
+        sheet->findChild<QPushButton*>(u"installButton"_s)->click();
+        QTRY_COMPARE(printed.size(), 1);
+        QCOMPARE(printed.first(), uR"(Install from URL failed: API error 500: {"error":"disk full"})"_s);
+        QTRY_VERIFY(sheet->findChild<ui::Label*>(u"installError"_s)->isVisible());
+        QVERIFY(!sheet->isAppInstalled());
+        // Someone at the window sees it there, not on the desktop.
+        QVERIFY(platform->notifications.isEmpty());
+        QVERIFY(hub->requestsTo("GET", "/api/apps").isEmpty());
+    }
+
+    void aLinkTellsTheDesktopWhenTheWindowIsNotLookedAt()
+    {
+        hub->on("GET", "/api/store/apps/orvane", ScriptedReply::json(detailOf("orvane", "Orvane")));
+        QStringList printed;
+        auto app = linkedApp(&printed);
+        QVERIFY(!app->trayIcon().isAvailable());
+        // A launch that brings the link opens the window with it: no notice.
+        app->show();
+        app->openLaunchLinks({u"zandrel://install/orvane"_s});
+        QVERIFY(sheetOf(*app) && platform->notifications.isEmpty());
+        // One handed over while the user is elsewhere.
+        app->mainWindow().hide();
+        app->handleUrl(u"zandrel://install/orvane"_s);
+        QCOMPARE(platform->notifications.size(), 1);
+        // It names no app: a link's text is not what the user decides on.
+        QCOMPARE(platform->notifications.first().section(u'\n', 0, 0),
+                 u"An app waits for your confirmation"_s);
+        QVERIFY(!platform->notifications.first().contains(u"orvane"_s, Qt::CaseInsensitive));
+        QVERIFY(sheetOf(*app) && sheetOf(*app)->isOpenedByLink());
+        QVERIFY(hub->requestsTo("POST", "/api/store/apps/orvane/install").isEmpty());
+    }
+
+    void aSignInCountsOnlyAfterAPressOnTheAccountPage()
+    {
+        hub->on("GET",
+                "/api/store/auth/me",
+                ScriptedReply::json(R"({"id":"u1","email":"ann@example.com","display_name":"Ann"})"));
+        QStringList printed;
+        auto app = linkedApp(&printed);
+        app->window().setSelection(SidebarItem::section(Kind::Settings));
+
+        // Unasked: the Account page says so, in place, and nothing is set or written.
+        app->handleUrl(u"zandrel://auth/callback?access_token=planted"_s);
+        QCOMPARE(app->window().selection(), SidebarItem::section(Kind::Account));
+        auto* notice = app->window().currentPage()->findChild<ui::SymbolLabel*>(u"ignoredSignInNotice"_s);
+        QVERIFY(notice && !notice->isHidden());
+        QCOMPARE(notice->text(),
+                 u"A sign-in link arrived that Zandrel Hub did not ask for. It was ignored: to sign in, use "
+                 "the buttons below."_s);
+        QCOMPARE(printed, QStringList{u"Sign-in link ignored: no sign-in was started from Zandrel Hub"_s});
+        QVERIFY(!app->storeService().authToken() && !QFileInfo::exists(platform->tokenFilePath()));
+
+        // GitHub pressed: the browser opens the store website, and its callback signs in.
+        app->window().currentPage()->findChild<QPushButton*>(u"oauthGitHub"_s)->click();
+        QCOMPARE(platform->openedUrls.size(), 1);
+        QVERIFY(notice->isHidden());
+        app->handleUrl(u"zandrel://auth/callback?access_token=mine"_s);
+        QTRY_VERIFY(app->storeService().isLoggedIn());
+        QCOMPARE(app->storeService().authToken(), u"mine"_s);
+        // Owner-only: 0600.
+        const QFileDevice::Permissions mode = QFile::permissions(platform->tokenFilePath());
+        QVERIFY(mode.testFlag(QFileDevice::ReadOwner) && mode.testFlag(QFileDevice::WriteOwner));
+        QVERIFY(!(mode & (QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+                          QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther |
+                          QFileDevice::ExeOwner)));
+        QCOMPARE(printed.size(), 1);
     }
 };
 

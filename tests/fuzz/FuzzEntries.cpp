@@ -3,6 +3,7 @@
 #include "AIEndpoints.h"
 #include "HttpTypes.h"
 #include "HubEndpoints.h"
+#include "RequestGuard.h"
 #include "app/ZandrelLink.h"
 #include "hub_api/AIConfig.h"
 #include "hub_api/AIModels.h"
@@ -241,12 +242,44 @@ void links(const std::uint8_t* data, std::size_t size)
     }
 }
 
+// The same bytes as the headers a page could send: whatever they hold, the guard answers without
+// throwing, lets through only the machine's own names and JSON, and never repeats what it refused.
+void requestHeaders(const QByteArray& text)
+{
+    const bool local = hub::RequestGuard::isLocalHost(text);
+    if (local) {
+        const QByteArray name = text.trimmed().toLower();
+        if (!name.startsWith("127.0.0.1") && !name.startsWith("localhost") && !name.startsWith("[::1]"))
+            broken("a foreign host name let through");
+    }
+    if (hub::RequestGuard::isJson(text) && !text.trimmed().toLower().startsWith("application/json"))
+        broken("a media type other than JSON let through");
+    hub::Request request;
+    request.method = "POST";
+    request.path = QStringLiteral("/api/store/apps/x/install");
+    request.segments = QStringList{QString(), QStringLiteral("api"), QStringLiteral("store")};
+    request.headers = {{"Host", text}, {"Origin", text}, {"Content-Type", text}};
+    const std::optional<hub::Response> refusal = hub::RequestGuard(3456).refusal(request);
+    if (local != (!refusal || refusal->status != 421))
+        broken("the Host check and its refusal disagree");
+    // Each refusal is one fixed text, so nothing of the request can come back in it.
+    static const QList<QByteArray> fixed{
+        hub::Response::error(
+            421, QStringLiteral("This Hub answers only requests addressed to 127.0.0.1 or localhost"))
+            .body,
+        hub::Response::error(403, QStringLiteral("Requests from web pages are not accepted")).body,
+        hub::Response::error(415, QStringLiteral("Content-Type must be application/json")).body};
+    if (refusal && !fixed.contains(refusal->body))
+        broken("a refusal repeats what it refused");
+}
+
 void hubBodies(const std::uint8_t* data, std::size_t size)
 {
     if (size == 0)
         return;
     hub::Request request;
     request.body = bytes(data + 1, size - 1);
+    requestHeaders(request.body);
     try {
         switch (data[0] % 8) {
         case 0:
