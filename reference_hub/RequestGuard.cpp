@@ -1,5 +1,7 @@
 #include "RequestGuard.h"
 
+#include <algorithm>
+
 namespace zandrel::hub {
 
 namespace {

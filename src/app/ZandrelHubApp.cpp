@@ -6,6 +6,8 @@
 #include "app/Translations.h"
 #include "app/TrayIcon.h"
 #include "platform/Platform.h"
+#include "store/StoreAppDetailSheet.h"
+#include "store/StoreView.h"
 #include "ui/AppStyle.h"
 #include "ui/ApplicationIcon.h"
 #include "ui/SymbolTable.h"
@@ -57,8 +59,20 @@ ZandrelHubApp::ZandrelHubApp(Platform& platform, LinkRouter::Output output, Laun
                 app->installFinished(name, failure);
         });
     router_.setInstallRequest([this](const QString& slug) { installRequested(slug); });
-    // The Account page says why nothing happened.
-    router_.setIgnoredCallback([this] { window_->goTo(SidebarItem::section(SidebarItem::Kind::Account)); });
+    // The Account page says why nothing happened; an install in the store's sheet is not cut short for
+    // it: the notice waits for the next visit to Account.
+    router_.setIgnoredCallback([this] {
+        auto* store = qobject_cast<StoreView*>(window_->content().currentPage());
+        if (store && store->detailSheet() && store->detailSheet()->isInstalling())
+            return;
+        window_->goTo(SidebarItem::section(SidebarItem::Kind::Account));
+    });
+    // A burst of links while the user is elsewhere gives one notice; coming back starts afresh.
+    if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        connect(gui, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+            if (state == Qt::ApplicationActive)
+                waitingNoticeSent_ = false;
+        });
     connect(window_.get(), &MainWindow::quitRequested, this, &ZandrelHubApp::quitRequested);
     connect(tray_.get(), &TrayIcon::quitRequested, window_.get(), &MainWindow::quit);
     connect(tray_.get(), &TrayIcon::openRequested, window_.get(), &MainWindow::bringForward);
@@ -109,8 +123,11 @@ void ZandrelHubApp::installFinished(const QString& app, const std::optional<QStr
 void ZandrelHubApp::installRequested(const QString& slug)
 {
     const bool lookedAt = launching_ || isLookedAt();
-    if (!window_->openLinkedInstall(slug) || lookedAt)
+    if (lookedAt)
+        waitingNoticeSent_ = false;
+    if (!window_->openLinkedInstall(slug) || lookedAt || waitingNoticeSent_)
         return;
+    waitingNoticeSent_ = true;
     // The window may not come forward by itself (the desktop keeps focus where the user is). The
     // notice names no app: the link's text is not what the user decides on.
     notify(tr("An app waits for your confirmation"),

@@ -74,6 +74,7 @@ private:
     void notify(const QString& title, const QString& body, bool failure);
     bool isLookedAt() const;
     bool launching_ = false;
+    bool waitingNoticeSent_ = false; // since the user last came to the application
 
     Platform& platform_;
     Preferences preferences_;

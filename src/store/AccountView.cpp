@@ -236,6 +236,10 @@ QWidget* AccountView::makeSignedInView()
         new ui::Button(tr("Sign Out"), ui::Button::Kind::Bordered, ui::Button::ControlSize::Large);
     signOut->setObjectName(QStringLiteral("signOutButton"));
     connect(signOut, &QPushButton::clicked, &store_, &StoreService::signOut);
+    connect(signOut, &QPushButton::clicked, this, [this] {
+        if (pendingSignIn_)
+            pendingSignIn_->cancel();
+    });
     column->addWidget(signOut, 0, Qt::AlignHCenter);
     return view;
 }
@@ -317,6 +321,8 @@ QCoro::Task<> AccountView::signIn()
         co_return;
     if (failure)
         setError(failure);
+    else if (pendingSignIn_)
+        pendingSignIn_->cancel(); // signed in with the form: a browser's late answer must not replace it
     setLoggingIn(false);
 }
 

@@ -26,6 +26,8 @@ public:
     bool isPending() const;
     // A callback arrived: answers whether it counts, and ends the pending sign-in either way.
     bool take();
+    // The user signed in or out another way: a callback for the earlier press no longer counts.
+    void cancel() { startedAt_.reset(); }
 
     // A callback arrived that nobody asked for (until a sign-in is started or the notice is dismissed).
     bool ignoredCallback() const { return ignoredCallback_; }

@@ -21,10 +21,17 @@
 #include <QScrollArea>
 #include <QShowEvent>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 namespace zandrel {
+
+namespace {
+
+std::chrono::milliseconds linkInstallDelay{1000};
+
+} // namespace
 
 using ui::Label;
 using ui::NamedColor;
@@ -36,12 +43,12 @@ StoreAppDetailSheet::StoreAppDetailSheet(QString slug, const PageContext& contex
     : QDialog(parent)
     , slug_(std::move(slug))
     , context_(context)
-    , title_(new Label(slug_, TextStyle::Headline))
+    , title_(new Label(ui::shortened(slug_, ui::cap::name), TextStyle::Headline))
     , body_(new QStackedWidget)
 {
     setObjectName(QStringLiteral("storeAppDetailSheet"));
     setWindowModality(Qt::WindowModal);
-    setWindowTitle(slug_);
+    setWindowTitle(ui::shortened(slug_, ui::cap::name));
     setMinimumSize(500, 400);
     resize(560, 520);
 
@@ -85,6 +92,11 @@ StoreAppDetailSheet::StoreAppDetailSheet(QString slug, const PageContext& contex
     layout->addLayout(header);
     layout->addWidget(new ui::Divider);
     layout->addWidget(body_, 1);
+}
+
+void StoreAppDetailSheet::setLinkInstallDelay(std::chrono::milliseconds delay)
+{
+    linkInstallDelay = delay;
 }
 
 void StoreAppDetailSheet::setOpenedByLink(LinkOutcome outcome)
@@ -301,6 +313,13 @@ void StoreAppDetailSheet::showDetail()
     scroll->setWidget(content_);
     showBody(Body::Content);
     setError(error_);
+    if (linkNotice_) {
+        installHeld_ = true;
+        QTimer::singleShot(linkInstallDelay, this, [this] {
+            installHeld_ = false;
+            updateAction();
+        });
+    }
     updateAction();
 }
 
@@ -311,7 +330,7 @@ void StoreAppDetailSheet::updateAction()
     const bool installed = isAppInstalled();
     installedRow_->setVisible(installed);
     installButton_->setVisible(!installed);
-    installButton_->setEnabled(!isInstalling_);
+    installButton_->setEnabled(!isInstalling_ && !installHeld_);
     installButton_->setBusy(isInstalling_);
 }
 

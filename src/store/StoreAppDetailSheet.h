@@ -5,6 +5,7 @@
 #include "ui/PageContext.h"
 
 #include <QDialog>
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <qcoro/qcorotask.h>
@@ -48,6 +49,9 @@ public:
     // installed before the user presses Install. Called before the sheet is shown.
     void setOpenedByLink(LinkOutcome outcome);
     bool isOpenedByLink() const { return linkNotice_ != nullptr; }
+    // How long a link's sheet keeps Install disabled once the app is shown: another link may replace
+    // the sheet just as the user clicks, and the click must not land on an app they have not seen.
+    static void setLinkInstallDelay(std::chrono::milliseconds delay);
 
 Q_SIGNALS:
     // After every successful install.
@@ -71,6 +75,7 @@ private:
     bool isLoading_ = true;
     bool isInstalling_ = false;
     bool loadStarted_ = false;
+    bool installHeld_ = false; // a link's sheet, shown only a moment ago
     std::optional<InstallResult> installResult_;
     bool isAlreadyInstalled_ = false;
     std::optional<QString> error_;

@@ -392,8 +392,8 @@ void StoreView::openDetail(int row)
 bool StoreView::openLinkedApp(const QString& slug)
 {
     if (sheet_) {
-        // The user's own install goes on undisturbed; a sheet merely shown gives way to the newer link.
-        if (sheet_->isInstalling())
+        // What the user opened or started goes on undisturbed; an earlier link gives way to the newer.
+        if (!sheet_->isOpenedByLink() || sheet_->isInstalling())
             return false;
         sheet_->reject();
     }

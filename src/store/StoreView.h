@@ -50,8 +50,9 @@ public:
 
     // Opens the detail sheet of the app in this row of the grid.
     void openDetail(int row);
-    // Opens the detail sheet for an app a zandrel: link names, saying so at its top. It replaces an open
-    // sheet, unless that one is installing: then the link is dropped. Answers whether it opened.
+    // Opens the detail sheet for an app a zandrel: link names, saying so at its top. It replaces the
+    // sheet of an earlier link, unless that one is installing; a sheet the user opened stays, and the
+    // link is dropped. Answers whether it opened.
     bool openLinkedApp(const QString& slug);
     // The categories and the catalogue again, for the category and search shown.
     void reload() override;

@@ -85,7 +85,12 @@ class TestMainWindow : public QObject, PageFixture {
     }
 
 private Q_SLOTS:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        // A link's sheet holds Install back for a moment; one test looks at that, the rest need not wait.
+        StoreAppDetailSheet::setLinkInstallDelay(std::chrono::milliseconds(0));
+    }
     void init()
     {
         setUp();
@@ -517,7 +522,10 @@ private Q_SLOTS:
         auto* installButton = sheet->findChild<QPushButton*>(u"installButton"_s);
         QVERIFY(installButton->isVisible() && !installButton->isDefault() && !installButton->autoDefault());
 
-        // Return alone installs nothing, wherever the keyboard is; Escape closes and sends nothing.
+        // The keyboard starts on Close: Space there closes, Return anywhere installs nothing; Escape
+        // closes and sends nothing.
+        QTRY_VERIFY(QApplication::focusWidget());
+        QCOMPARE(QApplication::focusWidget()->objectName(), u"closeButton"_s);
         QTest::keyClick(sheet, Qt::Key_Return);
         QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : sheet.data(),
                         Qt::Key_Return);
@@ -608,6 +616,104 @@ private Q_SLOTS:
         QVERIFY(!platform->notifications.first().contains(u"orvane"_s, Qt::CaseInsensitive));
         QVERIFY(sheetOf(*app) && sheetOf(*app)->isOpenedByLink());
         QVERIFY(hub->requestsTo("POST", "/api/store/apps/orvane/install").isEmpty());
+    }
+
+    void aLinkNeverTakesTheUsersOwnSheetAndItsInstallEndsEvenWhenClosed()
+    {
+        hub->on("GET", "/api/store/apps/orvane", ScriptedReply::json(detailOf("orvane", "Orvane")));
+        hub->on("GET", "/api/store/apps/dulvet", ScriptedReply::json(detailOf("dulvet", "Dulvet")));
+        hub->on("GET", "/api/store/apps", ScriptedReply::json(R"({"results":[{"id":"1","slug":"orvane",
+            "name":"Orvane","short_description":"s","icon_url":"","category":{"id":"c","name":"C","slug":"c",
+            "icon":"hammer"},"price_cents":0,"is_free":true,"average_rating":0,"review_count":0,
+            "download_count":0}]})"));
+        hub->on("POST",
+                "/api/store/apps/dulvet/install",
+                ScriptedReply::json(R"({"error":"disk full"})", 500).after(std::chrono::milliseconds(200)));
+        QStringList printed;
+        auto app = linkedApp(&printed);
+        QVERIFY(showActive(app->mainWindow()));
+        app->window().setSelection(SidebarItem::section(Kind::Store));
+        auto* store = qobject_cast<StoreView*>(app->window().currentPage());
+        QTRY_COMPARE(store->apps().size(), 1);
+
+        // The user's own sheet stays; the link is dropped.
+        store->openDetail(0);
+        QPointer<StoreAppDetailSheet> own = store->detailSheet();
+        app->handleUrl(u"zandrel://install/dulvet"_s);
+        QCOMPARE(store->detailSheet(), own.data());
+        QVERIFY(!own->isOpenedByLink());
+        own->reject();
+        QTRY_VERIFY(!own);
+
+        // A link's sheet closed while its install is in flight: the outcome still reaches the line.
+        app->handleUrl(u"zandrel://install/dulvet"_s);
+        QPointer<StoreAppDetailSheet> linked = store->detailSheet();
+        QTRY_COMPARE(linked->body(), StoreAppDetailSheet::Body::Content);
+        linked->findChild<QPushButton*>(u"installButton"_s)->click();
+        // While it installs, a newer link is dropped, and an unasked callback does not tear the page down.
+        app->handleUrl(u"zandrel://install/orvane"_s);
+        app->handleUrl(u"zandrel://auth/callback?access_token=planted"_s);
+        QCOMPARE(store->detailSheet(), linked.data());
+        QCOMPARE(app->window().currentPage(), store);
+        linked->reject();
+        QTRY_COMPARE(printed.size(), 2);
+        QCOMPARE(printed.last(), uR"(Install from URL failed: API error 500: {"error":"disk full"})"_s);
+        QCOMPARE(hub->requestsTo("POST", "/api/store/apps/dulvet/install").size(), 1);
+        QVERIFY(hub->requestsTo("POST", "/api/store/apps/orvane/install").isEmpty());
+    }
+
+    void aLinksSheetHoldsInstallBackAMoment()
+    {
+        hub->on("GET", "/api/store/apps/orvane", ScriptedReply::json(detailOf("orvane", "Orvane")));
+        hub->on("POST",
+                "/api/store/apps/orvane/install",
+                ScriptedReply::json(R"({"success":true,"app":"Orvane","version":"1","path":"/x"})")
+                    .after(std::chrono::milliseconds(300)));
+        StoreAppDetailSheet::setLinkInstallDelay(std::chrono::milliseconds(300));
+        QStringList printed;
+        auto app = linkedApp(&printed);
+        QVERIFY(showActive(app->mainWindow()));
+        app->handleUrl(u"zandrel://install/orvane"_s);
+        StoreAppDetailSheet* sheet = sheetOf(*app);
+        QTRY_COMPARE(sheet->body(), StoreAppDetailSheet::Body::Content);
+        auto* install = sheet->findChild<QPushButton*>(u"installButton"_s);
+        // A click that was meant for what was there before lands on nothing.
+        QVERIFY(!install->isEnabled());
+        install->click();
+        QTRY_VERIFY(install->isEnabled());
+        StoreAppDetailSheet::setLinkInstallDelay(std::chrono::milliseconds(0));
+        QVERIFY(hub->requestsTo("POST", "/api/store/apps/orvane/install").isEmpty());
+
+        // Confirmed, then the application goes away before the answer: nothing is touched after it.
+        install->click();
+        QTRY_COMPARE(hub->requestsTo("POST", "/api/store/apps/orvane/install").size(), 1);
+        app.reset();
+        QTRY_COMPARE(hub->answered(), int(hub->requests().size()));
+        QTest::qWait(50);
+        QVERIFY(printed.isEmpty());
+    }
+
+    void aPressCountsNoLongerOnceTheUserSignedInAnotherWay()
+    {
+        hub->on("POST",
+                "/api/store/auth/login",
+                ScriptedReply::json(R"({"access_token":"typed","refresh_token":"r","user":{"id":"u1","email":"ann@example.com",
+                    "display_name":"Ann"}})"));
+        hub->on("GET", "/api/store/auth/me", ScriptedReply::json("{}", 401));
+        QStringList printed;
+        auto app = linkedApp(&printed);
+        app->window().setSelection(SidebarItem::section(Kind::Account));
+        QWidget* page = app->window().currentPage();
+        page->findChild<QPushButton*>(u"oauthGitHub"_s)->click();
+        QVERIFY(app->pendingSignIn().isPending());
+        QTest::keyClicks(page->findChild<QLineEdit*>(u"emailField"_s), u"ann@example.com"_s);
+        QTest::keyClicks(page->findChild<QLineEdit*>(u"passwordField"_s), u"pw"_s);
+        page->findChild<QPushButton*>(u"signInButton"_s)->click();
+        QTRY_VERIFY(app->storeService().isLoggedIn());
+        QVERIFY(!app->pendingSignIn().isPending());
+        app->handleUrl(u"zandrel://auth/callback?access_token=planted"_s);
+        QCOMPARE(app->storeService().authToken(), u"typed"_s);
+        QCOMPARE(printed, QStringList{u"Sign-in link ignored: no sign-in was started from Zandrel Hub"_s});
     }
 
     void aSignInCountsOnlyAfterAPressOnTheAccountPage()

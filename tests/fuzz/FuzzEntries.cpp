@@ -27,6 +27,7 @@
 
 #include <QCoreApplication>
 #include <QUrl>
+#include <algorithm>
 #include <array>
 #include <concepts>
 #include <cstdio>
@@ -248,8 +249,16 @@ void requestHeaders(const QByteArray& text)
 {
     const bool local = hub::RequestGuard::isLocalHost(text);
     if (local) {
-        const QByteArray name = text.trimmed().toLower();
-        if (!name.startsWith("127.0.0.1") && !name.startsWith("localhost") && !name.startsWith("[::1]"))
+        // What is left once a numeric port is taken off must be one of the three names exactly.
+        QByteArray name = text.trimmed().toLower();
+        const qsizetype colon = name.lastIndexOf(':');
+        if (colon >= 0 && !name.endsWith("::1]")) {
+            const QByteArray port = name.mid(colon + 1);
+            if (!std::all_of(port.cbegin(), port.cend(), [](char c) { return c >= '0' && c <= '9'; }))
+                broken("a host with a port that is not a number let through");
+            name.truncate(colon);
+        }
+        if (name != "127.0.0.1" && name != "localhost" && name != "[::1]")
             broken("a foreign host name let through");
     }
     if (hub::RequestGuard::isJson(text) && !text.trimmed().toLower().startsWith("application/json"))

@@ -225,6 +225,45 @@ private Q_SLOTS:
         QVERIFY(!bare.head.toLower().contains("access-control-allow"));
     }
 
+    void theChecksComeInTheirOrderForEveryMethod()
+    {
+        const auto statusOf = [&](const QByteArray& request) { return send(request).status; };
+        // Reading is refused to a page too, not only changing.
+        QCOMPARE(
+            statusOf("GET /api/ai/config HTTP/1.1\r\nHost: 127.0.0.1:PORT\r\nOrigin: https://a.example\r\n"
+                     "Connection: close\r\n\r\n"),
+            403);
+        // Host before Origin before Content-Type.
+        QCOMPARE(statusOf(post("/api/store/apps/morrak/install",
+                               "Origin: https://a.example\r\nContent-Type: text/plain\r\n")),
+                 403);
+        QCOMPARE(
+            statusOf("POST /api/store/apps/morrak/install HTTP/1.1\r\nHost: a.example\r\n"
+                     "Origin: https://a.example\r\nContent-Type: application/json\r\nContent-Length: 0\r\n"
+                     "Connection: close\r\n\r\n"),
+            421);
+        QVERIFY(!bundleExists(u"Morrak"_s));
+        // Every unsafe method needs JSON, before the router says what it accepts.
+        for (const QByteArray method : {"DELETE", "PATCH", "PUT"}) {
+            QVERIFY2(statusOf(method + " /api/permissions/Orvane HTTP/1.1\r\nHost: localhost:PORT\r\n"
+                                       "Content-Length: 0\r\nConnection: close\r\n\r\n") == 415,
+                     method.constData());
+        }
+        // Two of a header that decides are refused, whichever comes first.
+        QCOMPARE(statusOf(post("/api/store/apps/morrak/install",
+                               "Origin: http://127.0.0.1:PORT\r\nOrigin: https://a.example\r\n"
+                               "Content-Type: application/json\r\n")),
+                 403);
+        QCOMPARE(statusOf(post("/api/store/apps/morrak/install",
+                               "Content-Type: application/json\r\nContent-Type: text/plain\r\n")),
+                 415);
+        QVERIFY(!bundleExists(u"Morrak"_s));
+        // Outside the API an Origin does not matter: the Hub's pages are pages.
+        QCOMPARE(statusOf("GET /auth/github HTTP/1.1\r\nHost: 127.0.0.1:PORT\r\nOrigin: https://a.example\r\n"
+                          "Connection: close\r\n\r\n"),
+                 200);
+    }
+
     void theHubsOwnClientsAndPagesKeepWorking()
     {
         // JSON with parameters and an empty body, from the Hub's own origin: installed.
