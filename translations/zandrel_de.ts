@@ -585,6 +585,10 @@
         <source>Stop</source>
         <translation>Stoppen</translation>
     </message>
+    <message>
+        <source>Check for updates in the background</source>
+        <translation>Im Hintergrund nach Aktualisierungen suchen</translation>
+    </message>
 </context>
 <context>
     <name>zandrel::HubState</name>
@@ -977,6 +981,13 @@
         <source>Settings</source>
         <translation>Einstellungen</translation>
     </message>
+    <message numerus="yes">
+        <source>Updates, %n available</source>
+        <translation>
+            <numerusform>Aktualisierungen, %n verfügbar</numerusform>
+            <numerusform>Aktualisierungen, %n verfügbar</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>zandrel::StatusBar</name>
@@ -1149,6 +1160,13 @@
     <message>
         <source>Quit</source>
         <translation>Beenden</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n update(s) available</source>
+        <translation>
+            <numerusform>%n Aktualisierung verfügbar</numerusform>
+            <numerusform>%n Aktualisierungen verfügbar</numerusform>
+        </translation>
     </message>
 </context>
 <context>

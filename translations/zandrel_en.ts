@@ -32,6 +32,16 @@
     </message>
 </context>
 <context>
+    <name>zandrel::Sidebar</name>
+    <message numerus="yes">
+        <source>Updates, %n available</source>
+        <translation>
+            <numerusform>Updates, %n available</numerusform>
+            <numerusform>Updates, %n available</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>zandrel::StatusBar</name>
     <message numerus="yes">
         <source>%n app(s)</source>
@@ -39,6 +49,14 @@
             <numerusform>%n app</numerusform>
             <numerusform>%n apps</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::TrayIcon</name>
+    <message numerus="yes">
+        <source>%n update(s) available</source>
+        <translation>
+            <numerusform>%n update available</numerusform><numerusform>%n updates available</numerusform></translation>
     </message>
 </context>
 <context>

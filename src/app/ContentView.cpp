@@ -10,6 +10,7 @@
 #include "settings/SettingsView.h"
 #include "store/AccountView.h"
 #include "store/StoreView.h"
+#include "store/UpdateChecker.h"
 #include "store/UpdatesView.h"
 #include "ui/EmptyStateView.h"
 #include "ui/FocusOrder.h"
@@ -89,6 +90,12 @@ ContentView::ContentView(PageContext context, std::optional<SidebarItem> initial
     connect(&hubState, &HubState::portChanged, this, &ContentView::updateStatusBar);
     connect(&hubState, &HubState::problemChanged, this, &ContentView::updateStatusBar);
     updateStatusBar();
+    if (UpdateChecker* checker = context_.updateChecker) {
+        connect(checker, &UpdateChecker::updatesChanged, sidebar_, [this, checker] {
+            sidebar_->setUpdateCount(checker->count());
+        });
+        sidebar_->setUpdateCount(checker->count());
+    }
     // Found before the first page is built, so the start-up's own look changes nothing and the grid
     // is built once.
     installedApps_ = findInstalledApps(context_.platform);

@@ -17,6 +17,8 @@ const QString kMaximized = QStringLiteral("window/maximized");
 const QString kFrame = QStringLiteral("window/frame");
 const QString kSection = QStringLiteral("window/section");
 const QString kKeepInTray = QStringLiteral("tray/keepRunning");
+const QString kBackgroundUpdateCheck = QStringLiteral("updates/checkInBackground");
+const QString kLastUpdateCheck = QStringLiteral("updates/lastCheck");
 
 using Kind = SidebarItem::Kind;
 
@@ -141,6 +143,33 @@ void Preferences::setKeepInTray(bool keep)
     settings_->setValue(kKeepInTray, keep);
     sync();
     Q_EMIT keepInTrayChanged();
+}
+
+bool Preferences::backgroundUpdateCheck() const
+{
+    return readBool(*settings_, kBackgroundUpdateCheck).value_or(true);
+}
+
+void Preferences::setBackgroundUpdateCheck(bool check)
+{
+    if (check == backgroundUpdateCheck())
+        return;
+    settings_->setValue(kBackgroundUpdateCheck, check);
+    sync();
+    Q_EMIT backgroundUpdateCheckChanged();
+}
+
+std::optional<QDateTime> Preferences::lastUpdateCheck() const
+{
+    const QDateTime when =
+        QDateTime::fromString(settings_->value(kLastUpdateCheck).toString(), Qt::ISODateWithMs);
+    return when.isValid() ? std::optional(when) : std::nullopt;
+}
+
+void Preferences::setLastUpdateCheck(const QDateTime& when)
+{
+    settings_->setValue(kLastUpdateCheck, when.toUTC().toString(Qt::ISODateWithMs));
+    sync();
 }
 
 void Preferences::setTrayAvailable(bool available)

@@ -2,6 +2,7 @@
 
 #include "installed/SidebarItem.h"
 
+#include <QDateTime>
 #include <QMargins>
 #include <QObject>
 #include <QRect>
@@ -43,6 +44,13 @@ public:
     bool keepInTray() const;
     void setKeepInTray(bool keep);
 
+    // Whether the store is asked for updates in the background (on unless the user turned it off), and
+    // when it last answered such a check, so that a restart does not ask again.
+    bool backgroundUpdateCheck() const;
+    void setBackgroundUpdateCheck(bool check);
+    std::optional<QDateTime> lastUpdateCheck() const;
+    void setLastUpdateCheck(const QDateTime& when);
+
     // Not stored: whether this desktop has a tray at all, so the Hub tab can say why its switch is off.
     bool trayAvailable() const { return trayAvailable_; }
     void setTrayAvailable(bool available);
@@ -56,6 +64,7 @@ public:
 
 Q_SIGNALS:
     void keepInTrayChanged();
+    void backgroundUpdateCheckChanged();
     void trayAvailableChanged();
 
 private:

@@ -21,6 +21,9 @@ TrayIcon::TrayIcon(HubState& hub, QAction* startStop, QObject* parent)
     QAction* open = menu_->addAction(tr("Open Zandrel Hub"), this, &TrayIcon::openRequested);
     open->setObjectName(QStringLiteral("trayOpenAction"));
     menu_->addAction(startStop);
+    updates_ = menu_->addAction(tr("%n update(s) available", nullptr, 0), this, &TrayIcon::updatesRequested);
+    updates_->setObjectName(QStringLiteral("trayUpdatesAction"));
+    updates_->setVisible(false);
     menu_->addSeparator();
     QAction* quit = menu_->addAction(tr("Quit"), this, &TrayIcon::quitRequested);
     quit->setObjectName(QStringLiteral("trayQuitAction"));
@@ -55,6 +58,16 @@ bool TrayIcon::notify(const QString& title, const QString& body, bool failure)
         return false;
     tray_->showMessage(title, body, failure ? QSystemTrayIcon::Warning : QSystemTrayIcon::Information);
     return true;
+}
+
+void TrayIcon::setUpdateCount(int count)
+{
+    if (count == updateCount_)
+        return;
+    updateCount_ = count;
+    updates_->setText(tr("%n update(s) available", nullptr, count));
+    updates_->setVisible(count > 0);
+    update();
 }
 
 QIcon TrayIcon::statusIcon(bool isRunning)
@@ -100,6 +113,8 @@ void TrayIcon::update()
         toolTip_ += QStringLiteral(" · ") + StatusBar::appCountText(int(hub_.apps().size()));
     if (hub_.problem() && !hub_.problem()->isEmpty())
         toolTip_ += u'\n' + *hub_.problem();
+    if (updateCount_ > 0)
+        toolTip_ += u'\n' + updates_->text();
     menu_->setToolTip(toolTip_);
     if (tray_) {
         tray_->setIcon(icon());

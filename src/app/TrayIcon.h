@@ -31,6 +31,10 @@ public:
     QIcon icon();
     QString toolTip() const { return toolTip_; }
 
+    // The number of available updates: said in the tooltip, and a menu entry that opens Updates.
+    void setUpdateCount(int count);
+    QAction* updatesAction() const { return updates_; }
+
     // A balloon from the tray; false when there is no tray to show it.
     bool notify(const QString& title, const QString& body, bool failure = false);
 
@@ -39,6 +43,7 @@ public:
 
 Q_SIGNALS:
     void openRequested();
+    void updatesRequested();
     void quitRequested();
 
 private:
@@ -50,6 +55,8 @@ private:
     QIcon icon_;
     std::optional<bool> iconRunning_; // the status the icon was drawn for
     QString toolTip_;
+    QAction* updates_ = nullptr;
+    int updateCount_ = 0;
 };
 
 } // namespace zandrel

@@ -27,6 +27,7 @@ ZandrelHubApp::ZandrelHubApp(Platform& platform, LinkRouter::Output output, Laun
                                                      : options.preferencesFile)
     , hubState_(platform)
     , storeService_(QStringLiteral("http://127.0.0.1:%1").arg(options.hubPort))
+    , updateChecker_(storeService_, hubState_, preferences_, network_)
     , initialTab_(chooseInitialTab(platform, preferences_, options.links))
     , router_(storeService_, hubState_, platform, pendingSignIn_, std::move(output))
     , window_(std::make_unique<MainWindow>(
@@ -44,7 +45,8 @@ ZandrelHubApp::ZandrelHubApp(Platform& platform, LinkRouter::Output output, Laun
                                   app->router_.installConfirmed(name, failure);
                           },
                       .preferences = &preferences_,
-                      .pendingSignIn = &pendingSignIn_},
+                      .pendingSignIn = &pendingSignIn_,
+                      .updateChecker = &updateChecker_},
           initialTab_,
           preferences_))
     , tray_(std::make_unique<TrayIcon>(hubState_, window_->startStopAction()))
@@ -76,6 +78,12 @@ ZandrelHubApp::ZandrelHubApp(Platform& platform, LinkRouter::Output output, Laun
     connect(window_.get(), &MainWindow::quitRequested, this, &ZandrelHubApp::quitRequested);
     connect(tray_.get(), &TrayIcon::quitRequested, window_.get(), &MainWindow::quit);
     connect(tray_.get(), &TrayIcon::openRequested, window_.get(), &MainWindow::bringForward);
+    connect(tray_.get(), &TrayIcon::updatesRequested, window_.get(), [this] {
+        window_->goTo(SidebarItem::section(SidebarItem::Kind::Updates));
+    });
+    connect(&updateChecker_, &UpdateChecker::updatesChanged, tray_.get(), [this] {
+        tray_->setUpdateCount(updateChecker_.count());
+    });
     if (QCoreApplication* application = QCoreApplication::instance()) {
         application->installEventFilter(this);
         connect(application, &QCoreApplication::aboutToQuit, this, &ZandrelHubApp::shutDown);
@@ -180,6 +188,8 @@ void ZandrelHubApp::show()
 {
     window_->restorePlace();
     window_->show();
+    // The background check starts with the window, never in a test that only builds the application.
+    updateChecker_.start();
 }
 
 ZandrelLink::Kind ZandrelHubApp::handleUrl(const QString& link)

@@ -5,8 +5,10 @@
 #include "app/Preferences.h"
 #include "hub_api/HubState.h"
 #include "installed/SidebarItem.h"
+#include "platform/NetworkState.h"
 #include "store/PendingSignIn.h"
 #include "store/StoreService.h"
+#include "store/UpdateChecker.h"
 
 #include <QObject>
 #include <memory>
@@ -44,6 +46,7 @@ public:
     MainWindow& mainWindow() { return *window_; }
     TrayIcon& trayIcon() { return *tray_; }
     PendingSignIn& pendingSignIn() { return pendingSignIn_; }
+    UpdateChecker& updateChecker() { return updateChecker_; }
     const SidebarItem& initialTab() const { return initialTab_; }
 
     // Shows the window where it was last time.
@@ -81,6 +84,8 @@ private:
     HubState hubState_;
     StoreService storeService_;
     PendingSignIn pendingSignIn_;
+    SystemNetworkState network_;
+    UpdateChecker updateChecker_;
     SidebarItem initialTab_;
     LinkRouter router_;
     std::unique_ptr<MainWindow> window_;

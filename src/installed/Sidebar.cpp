@@ -3,6 +3,7 @@
 #include "ui/SymbolTable.h"
 #include "ui/Theme.h"
 
+#include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -101,10 +102,26 @@ private:
         painter->drawPixmap(iconAt,
                             ui::SymbolTable::pixmap(symbol, {kIconSize, kIconSize}, symbolColor, dpr));
 
+        QRect textArea(
+            iconAt.x() + kIconSize + 8, row.top(), row.right() - iconAt.x() - kIconSize - 12, row.height());
+        if (const int badge = index.data(Sidebar::BadgeRole).toInt(); badge > 0) {
+            // A capsule in the accent colour at the row's end; on the selection, the colours swap.
+            painter->setFont(Theme::font(TextStyle::Caption, true));
+            const QString count = QLocale().toString(badge);
+            const int width = std::max(20, painter->fontMetrics().horizontalAdvance(count) + 12);
+            const QRect capsule(row.right() - 6 - width, row.center().y() - 9, width, 18);
+            QPainterPath shape;
+            shape.addRoundedRect(capsule, 9, 9);
+            painter->fillPath(shape,
+                              selected ? palette.color(QPalette::HighlightedText)
+                                       : palette.color(QPalette::Highlight));
+            painter->setPen(selected ? palette.color(QPalette::Highlight)
+                                     : palette.color(QPalette::HighlightedText));
+            painter->drawText(capsule, Qt::AlignCenter, count);
+            textArea.setRight(capsule.left() - 6);
+        }
         painter->setFont(Theme::font(TextStyle::Body));
         painter->setPen(selected ? palette.color(QPalette::HighlightedText) : palette.color(QPalette::Text));
-        const QRect textArea(
-            iconAt.x() + kIconSize + 8, row.top(), row.right() - iconAt.x() - kIconSize - 12, row.height());
         painter->drawText(textArea,
                           Qt::AlignLeft | Qt::AlignVCenter,
                           painter->fontMetrics().elidedText(text, Qt::ElideRight, textArea.width()));
@@ -220,7 +237,28 @@ void Sidebar::rebuild()
             SidebarItem::section(SidebarItem::Kind::Account));
     addGap();
     addItem(tr("Settings"), QStringLiteral("gear"), SidebarItem::section(SidebarItem::Kind::Settings));
+    showUpdateCount();
     setSelection(selection_);
+}
+
+void Sidebar::setUpdateCount(int count)
+{
+    if (count == updateCount_)
+        return;
+    updateCount_ = count;
+    showUpdateCount();
+}
+
+void Sidebar::showUpdateCount()
+{
+    const int row = rowOf(SidebarItem::section(SidebarItem::Kind::Updates));
+    if (row < 0)
+        return;
+    QListWidgetItem* entry = item(row);
+    entry->setData(BadgeRole, updateCount_);
+    // A screen reader hears the count with the name.
+    entry->setData(Qt::AccessibleTextRole,
+                   updateCount_ > 0 ? tr("Updates, %n available", nullptr, updateCount_) : QVariant());
 }
 
 void Sidebar::mouseReleaseEvent(QMouseEvent* event)

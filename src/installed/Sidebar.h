@@ -21,11 +21,15 @@ public:
         AppNameRole,     // lower-case app name of an app row
         SymbolRole,      // symbol name of an item row
         OpensMyAppsRole, // true on the "My Apps" header, which shows the grid when clicked
+        BadgeRole,       // a count shown in a capsule at the row's end (Updates); none at 0
     };
 
     explicit Sidebar(QWidget* parent = nullptr);
 
     void setInstalledApps(const QList<InstalledApp>& apps);
+    // The number of available updates, on the Updates row.
+    void setUpdateCount(int count);
+    int updateCount() const { return updateCount_; }
     // Highlights the row of this item, or none (My Apps has no row; an app may have none).
     void setSelection(const std::optional<SidebarItem>& selection);
 
@@ -48,10 +52,12 @@ private:
     void addGap();
     void addItem(const QString& title, const QString& symbol, const SidebarItem& item);
     void rebuild();
+    void showUpdateCount();
     void onSelectionChanged();
 
     QList<InstalledApp> apps_;
     std::optional<SidebarItem> selection_;
+    int updateCount_ = 0;
 };
 
 } // namespace zandrel

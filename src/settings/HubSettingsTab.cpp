@@ -45,6 +45,7 @@ HubSettingsTab::HubSettingsTab(const PageContext& context, QWidget* parent)
     , startAtLogin_(new ui::ToggleSwitch)
     , loginItemError_(new Label({}, TextStyle::Caption))
     , keepInTray_(new ui::ToggleSwitch)
+    , backgroundCheck_(new ui::ToggleSwitch)
     , keepInTrayCaption_(new Label(tr("This desktop has no system tray, so closing the window quits."),
                                    TextStyle::Caption,
                                    Tone::Secondary))
@@ -106,6 +107,20 @@ HubSettingsTab::HubSettingsTab(const PageContext& context, QWidget* parent)
     keepRow->addWidget(keepInTray_, 0, Qt::AlignVCenter);
     server->content()->addLayout(keepRow);
     server->content()->addWidget(keepInTrayCaption_);
+    auto* checkLabel = new SymbolLabel(
+        QStringLiteral("arrow.down.circle"), tr("Check for updates in the background"), TextStyle::Body);
+    checkLabel->label()->setWordWrap(true);
+    backgroundCheck_->setObjectName(QStringLiteral("backgroundUpdateCheck"));
+    backgroundCheck_->setAccessibleName(tr("Check for updates in the background"));
+    connect(backgroundCheck_, &QAbstractButton::clicked, this, [this](bool on) {
+        if (context_.preferences)
+            context_.preferences->setBackgroundUpdateCheck(on);
+        updateBackgroundCheck();
+    });
+    auto* checkRow = new QHBoxLayout;
+    checkRow->addWidget(checkLabel, 1);
+    checkRow->addWidget(backgroundCheck_, 0, Qt::AlignVCenter);
+    server->content()->addLayout(checkRow);
     auto* statusRow = formRow(status_, statusText_);
     statusRow->addWidget(startStop_);
     server->content()->addLayout(statusRow);
@@ -149,8 +164,13 @@ HubSettingsTab::HubSettingsTab(const PageContext& context, QWidget* parent)
     if (Preferences* preferences = context_.preferences) {
         connect(preferences, &Preferences::keepInTrayChanged, this, &HubSettingsTab::updateTray);
         connect(preferences, &Preferences::trayAvailableChanged, this, &HubSettingsTab::updateTray);
+        connect(preferences,
+                &Preferences::backgroundUpdateCheckChanged,
+                this,
+                &HubSettingsTab::updateBackgroundCheck);
     }
     updateTray();
+    updateBackgroundCheck();
 }
 
 std::optional<int> HubSettingsTab::parsePort(const QString& text)
@@ -203,6 +223,13 @@ void HubSettingsTab::setStartAtLogin(bool on)
                              : on          ? tr("Could not write %1").arg(platform.loginItemPath())
                                            : tr("Could not remove %1").arg(platform.loginItemPath()));
     loginItemError_->setVisible(present != on);
+}
+
+void HubSettingsTab::updateBackgroundCheck()
+{
+    const Preferences* preferences = context_.preferences;
+    backgroundCheck_->setEnabled(preferences != nullptr);
+    backgroundCheck_->setOn(preferences && preferences->backgroundUpdateCheck());
 }
 
 void HubSettingsTab::updateTray()

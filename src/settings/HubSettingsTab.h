@@ -37,12 +37,14 @@ private:
     void setStartAtLogin(bool on);
     void updateStatus();
     void updateTray();
+    void updateBackgroundCheck();
 
     PageContext context_;
     QLineEdit* port_;
     ui::ToggleSwitch* startAtLogin_;
     ui::Label* loginItemError_;
     ui::ToggleSwitch* keepInTray_;
+    ui::ToggleSwitch* backgroundCheck_;
     ui::Label* keepInTrayCaption_;
     ui::SymbolLabel* status_;
     ui::Label* statusText_;

@@ -2,6 +2,7 @@
 
 #include "hub_api/HubState.h"
 #include "store/StoreService.h"
+#include "store/UpdateChecker.h"
 #include "store/UpdateListModel.h"
 #include "store/UpdateRow.h"
 #include "ui/Button.h"
@@ -205,9 +206,7 @@ QCoro::Task<> UpdatesView::checkUpdates()
     setError(std::nullopt);
     refresh();
     // The Hub's installed apps as it last listed them; a later entry of the same id wins.
-    QMap<QString, QString> installed;
-    for (const AppInfo& app : context_.hubState.apps())
-        installed.insert(app.id, app.version.value_or(QStringLiteral("0.0.0")));
+    QMap<QString, QString> installed = UpdateChecker::installedVersions(context_.hubState);
     StoreService& store = context_.storeService;
     std::optional<UpdatesResponse> response;
     std::optional<QString> failure;
@@ -222,10 +221,10 @@ QCoro::Task<> UpdatesView::checkUpdates()
     if (seq != checkSeq_)
         co_return;
     if (response) {
-        QList<UpdateInfo> updates;
-        for (auto it = response->updates.cbegin(); it != response->updates.cend(); ++it)
-            updates.append(
-                {it.key(), it->version, it->url, it->hash, it->size, it->notes, it->required, std::nullopt});
+        QList<UpdateInfo> updates = UpdateChecker::updatesFrom(*response);
+        // The sidebar's and the tray's count come from this same answer.
+        if (context_.updateChecker)
+            context_.updateChecker->setUpdates(updates);
         model_->setUpdates(std::move(updates));
     } else {
         setError(failure);
@@ -240,12 +239,16 @@ QCoro::Task<> UpdatesView::updateApp(QString slug)
     updating_.insert(slug);
     slugChanged(slug);
     StoreService& store = context_.storeService;
+    // The count drops with a success even when the page has gone meanwhile.
+    const QPointer<UpdateChecker> checker = context_.updateChecker;
     std::optional<QString> failure;
     try {
         co_await store.installApp(slug);
     } catch (...) {
         failure = describeException(std::current_exception());
     }
+    if (!failure && checker)
+        checker->markUpdated(slug);
     if (!ui::isLive(self))
         co_return;
     if (failure)
@@ -262,6 +265,8 @@ QCoro::Task<> UpdatesView::updateAll()
     isUpdatingAll_ = true;
     refresh();
     StoreService& store = context_.storeService;
+    // Read now: the page may be gone by the next step.
+    const QPointer<UpdateChecker> checker = context_.updateChecker;
     QStringList slugs;
     for (const UpdateInfo& update : updates())
         slugs.append(update.slug);
@@ -272,9 +277,11 @@ QCoro::Task<> UpdatesView::updateAll()
                 co_await updateApp(slug);
             continue;
         }
-        // The page has gone, but what the user started goes on; nobody is left to show the outcome.
+        // The page has gone, but what the user started goes on; only the count hears of the outcome.
         try {
             co_await store.installApp(slug);
+            if (checker)
+                checker->markUpdated(slug);
         } catch (...) {
         }
     }

@@ -11,6 +11,7 @@ class PendingSignIn;
 class Platform;
 class Preferences;
 class StoreService;
+class UpdateChecker;
 
 // What the window hands every page: the application's long-lived objects and where to reach the Hub
 // and the store website. Pages keep only their own view state besides.
@@ -32,6 +33,8 @@ struct PageContext {
     Preferences* preferences = nullptr;
     // The browser sign-in the Account page's provider buttons start; absent in a page shown on its own.
     PendingSignIn* pendingSignIn = nullptr;
+    // The one list of available updates (the sidebar's count); absent in a page shown on its own.
+    UpdateChecker* updateChecker = nullptr;
 };
 
 } // namespace zandrel

@@ -51,8 +51,10 @@ using Kind = SidebarItem::Kind;
 QStringList menuTexts(const QMenu& menu)
 {
     QStringList texts;
-    for (const QAction* action : menu.actions())
-        texts.append(action->isSeparator() ? u"-"_s : action->text());
+    for (const QAction* action : menu.actions()) {
+        if (action->isVisible())
+            texts.append(action->isSeparator() ? u"-"_s : action->text());
+    }
     return texts;
 }
 
@@ -297,6 +299,14 @@ private Q_SLOTS:
         TrayIcon tray(*hubState, new QAction(u"Start Hub"_s, this));
         QVERIFY(!tray.isAvailable()); // the offscreen platform has none
         QVERIFY(!tray.notify(u"t"_s, u"b"_s));
+        // The tray says how many updates wait, and its entry for them appears only then.
+        tray.setUpdateCount(3);
+        QVERIFY(tray.toolTip().endsWith(u"\n3 updates available"_s) && tray.updatesAction()->isVisible());
+        QSignalSpy toUpdates(&tray, &TrayIcon::updatesRequested);
+        tray.updatesAction()->trigger();
+        QCOMPARE(toUpdates.count(), 1);
+        tray.setUpdateCount(0);
+        QVERIFY(!tray.toolTip().contains(u"update"_s) && !tray.updatesAction()->isVisible());
         preferences->setTrayAvailable(tray.isAvailable());
 
         PageContext page = context();
@@ -305,6 +315,12 @@ private Q_SLOTS:
         tab.show();
         auto* keep = tab.findChild<ui::ToggleSwitch*>(u"keepInTray"_s);
         QVERIFY(!keep->isEnabled() && !keep->isChecked());
+        // The background update check is on by default; turning it off is kept at once.
+        auto* check = tab.findChild<ui::ToggleSwitch*>(u"backgroundUpdateCheck"_s);
+        QVERIFY(check->isEnabled() && check->isChecked());
+        check->click();
+        QVERIFY(!preferences->backgroundUpdateCheck() && !check->isChecked());
+        QVERIFY(!Preferences(preferences->filePath()).backgroundUpdateCheck());
         QVERIFY(tab.findChild<ui::Label*>(u"keepInTrayCaption"_s)->isVisible());
 
         auto window = makeWindow();
@@ -695,9 +711,11 @@ private Q_SLOTS:
 
     void aPressCountsNoLongerOnceTheUserSignedInAnotherWay()
     {
-        hub->on("POST",
-                "/api/store/auth/login",
-                ScriptedReply::json(R"({"access_token":"typed","refresh_token":"r","user":{"id":"u1","email":"ann@example.com",
+        hub->on(
+            "POST",
+            "/api/store/auth/login",
+            ScriptedReply::json(
+                R"({"access_token":"typed","refresh_token":"r","user":{"id":"u1","email":"ann@example.com",
                     "display_name":"Ann"}})"));
         hub->on("GET", "/api/store/auth/me", ScriptedReply::json("{}", 401));
         QStringList printed;

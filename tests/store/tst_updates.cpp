@@ -4,8 +4,13 @@
 #include "AsyncTest.h"
 #include "MultiTest.h"
 #include "PageFixture.h"
+#include "app/ContentView.h"
+#include "app/Preferences.h"
 #include "hub_api/HubState.h"
+#include "installed/Sidebar.h"
+#include "platform/NetworkState.h"
 #include "store/StoreService.h"
+#include "store/UpdateChecker.h"
 #include "store/UpdateListModel.h"
 #include "store/UpdateRow.h"
 #include "store/UpdatesView.h"
@@ -203,6 +208,47 @@ private Q_SLOTS:
         QCOMPARE(page->findChild<ui::ErrorBanner*>()->text(),
                  uR"(Failed to update b2: API error 500: {"error":"no space"})"_s);
         QCOMPARE(header(*page), u"1 update available"_s);
+    }
+
+    void theSidebarsCountIsThePagesAndDropsWithEachUpdate()
+    {
+        hub->on("POST", "/api/store/apps/updates/check", ScriptedReply::json(updatesFor({"a1", "b2", "c3"})));
+        hub->on("POST", "/api/store/apps/a1/install", ScriptedReply::json(installed("a1")));
+        hub->on("POST", "/api/store/apps/b2/install", ScriptedReply::json(R"({"error":"no space"})", 500));
+        hub->on("POST", "/api/store/apps/c3/install", ScriptedReply::json(installed("c3")));
+        struct Online : NetworkState {
+            bool isOffline() const override { return false; }
+            bool isMetered() const override { return false; }
+        } network;
+        Preferences preferences(home->filePath(u"desktop.ini"_s));
+        UpdateChecker checker(*store, *hubState, preferences, network);
+        PageContext withChecker = context();
+        withChecker.updateChecker = &checker;
+        ContentView window(withChecker, SidebarItem::section(SidebarItem::Kind::Updates));
+        window.show();
+        auto* page = qobject_cast<UpdatesView*>(window.currentPage());
+        QTRY_COMPARE(page->main(), Main::List);
+        Sidebar* sidebar = window.sidebar();
+        const QListWidgetItem* row =
+            sidebar->item(sidebar->rowOf(SidebarItem::section(SidebarItem::Kind::Updates)));
+        QCOMPARE(sidebar->updateCount(), 3);
+        QCOMPARE(row->data(Sidebar::BadgeRole).toInt(), 3);
+        QCOMPARE(row->data(Qt::AccessibleTextRole).toString(), u"Updates, 3 available"_s);
+
+        // One row's update, then Update All with one failure: exactly the successes drop.
+        clickUpdate(*page, 0);
+        QTRY_COMPARE(sidebar->updateCount(), 2);
+        updateAll(*page)->click();
+        QTRY_VERIFY(!page->isUpdatingAll());
+        QCOMPARE(sidebar->updateCount(), 1);
+        QCOMPARE(checker.updates().first().slug, u"b2"_s);
+        QCOMPARE(header(*page), u"1 update available"_s);
+
+        // None left: no capsule, and the name alone.
+        checker.markUpdated(u"b2"_s);
+        QCOMPARE(row->data(Sidebar::BadgeRole).toInt(), 0);
+        QVERIFY(!row->data(Qt::AccessibleTextRole).isValid());
+        QTRY_COMPARE(hub->answered(), int(hub->requests().size()));
     }
 
     void rowTexts()
