@@ -137,7 +137,7 @@ private Q_SLOTS:
             QCOMPARE(router->handle(link), kind);
             QVERIFY(!store->authToken() && !QFileInfo::exists(platform->tokenFilePath()));
             QVERIFY(requested.isEmpty() && output.isEmpty() && ignored == 0 && signIn->isPending());
-            QTest::qWait(20);
+            hub->settle();
             QVERIFY(hub->requests().isEmpty());
         }
     }
@@ -148,7 +148,7 @@ private Q_SLOTS:
         QCOMPARE(router->handle(u"zandrel://install/weather/extra?price=0#now"_s),
                  ZandrelLink::Kind::Install);
         QCOMPARE(requested, QStringList{u"weather"_s});
-        QTest::qWait(20);
+        hub->settle();
         QVERIFY(hub->requests().isEmpty() && output.isEmpty());
     }
 
@@ -174,7 +174,7 @@ private Q_SLOTS:
         // A failure prints one line and asks nothing more.
         router->installConfirmed(u"weather"_s, u"API error 404: {\"error\":\"not found\"}"_s);
         QCOMPARE(output, QStringList{u"Install from URL failed: API error 404: {\"error\":\"not found\"}"_s});
-        QTest::qWait(20);
+        hub->settle();
         QVERIFY(hub->requests().isEmpty() && !hubState->isRunning());
 
         // A success is followed by a look at the Hub.

@@ -585,7 +585,7 @@ private Q_SLOTS:
         QCOMPARE(sheet->slug(), u"app-9"_s);
         QTRY_COMPARE(sheet->body(), StoreAppDetailSheet::Body::Content);
         QCOMPARE(sheet->detail()->name, u"Ninth"_s);
-        QTest::qWait(50);
+        hub->settle();
         QCOMPARE(app->window().currentPage()->findChildren<StoreAppDetailSheet*>().size(), 1);
         for (const RecordedRequest& request : hub->requests())
             QVERIFY(request.method != "POST");
@@ -705,7 +705,7 @@ private Q_SLOTS:
         QTRY_COMPARE(hub->requestsTo("POST", "/api/store/apps/orvane/install").size(), 1);
         app.reset();
         QTRY_COMPARE(hub->answered(), int(hub->requests().size()));
-        QTest::qWait(50);
+        hub->settle(); // the answer has reached the install that awaited it
         QVERIFY(printed.isEmpty());
     }
 

@@ -2,6 +2,7 @@
 // that a failure keeps the last known list; and the one list the sidebar, tray and Updates page read.
 
 #include "PageFixture.h"
+#include "UpdateReplies.h"
 #include "app/Preferences.h"
 #include "platform/NetworkState.h"
 #include "store/UpdateChecker.h"
@@ -22,16 +23,6 @@ struct FakeNetwork : NetworkState {
     bool isOffline() const override { return offline; }
     bool isMetered() const override { return metered; }
 };
-
-QByteArray updatesFor(const QList<QByteArray>& slugs)
-{
-    QByteArrayList entries;
-    for (const QByteArray& slug : slugs)
-        entries.append("\"" + slug +
-                       "\":{\"version\":\"2.0\",\"url\":\"u\",\"hash\":\"h\",\"size\":1,\"notes\":\"n\","
-                       "\"required\":false}");
-    return R"({"updates":{)" + entries.join(",") + R"(},"announcements":[]})";
-}
 
 const QByteArray kCheck = "/api/store/apps/updates/check";
 

@@ -4,6 +4,7 @@
 #include "AsyncTest.h"
 #include "MultiTest.h"
 #include "PageFixture.h"
+#include "UpdateReplies.h"
 #include "app/ContentView.h"
 #include "app/Preferences.h"
 #include "hub_api/HubState.h"
@@ -30,16 +31,6 @@ using namespace Qt::StringLiterals;
 using Main = UpdatesView::Main;
 
 namespace {
-
-QByteArray updatesFor(const QList<QByteArray>& slugs)
-{
-    QByteArrayList entries;
-    for (const QByteArray& slug : slugs)
-        entries.append("\"" + slug +
-                       "\":{\"version\":\"2.0\",\"url\":\"u\",\"hash\":\"h\",\"size\":1,\"notes\":\"Better\","
-                       "\"required\":false}");
-    return R"({"updates":{)" + entries.join(",") + R"(},"announcements":[]})";
-}
 
 QByteArray installed(const QByteArray& slug)
 {
