@@ -8,7 +8,7 @@ packages=(g++ cmake ninja-build qt6-base-dev qt6-svg-dev qt6-httpserver-dev qcor
 case "${1:-build}" in
     build) ;;
     test) packages+=(fonts-dejavu-core fontconfig xvfb xauth desktop-file-utils appstream dpkg-dev xdg-utils
-                     librsvg2-bin) ;;
+                     librsvg2-bin dbus-daemon weston qt6-wayland) ;;
     run) packages+=(fonts-dejavu-core fontconfig xvfb xauth curl) ;;
     package) packages+=(dpkg-dev librsvg2-bin desktop-file-utils appstream) ;;
     fuzz) packages+=(clang-14 libclang-rt-14-dev) ;;

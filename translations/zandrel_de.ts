@@ -198,6 +198,40 @@
     </message>
 </context>
 <context>
+    <name>UpdateNotification</name>
+    <message>
+        <source>Updates available</source>
+        <translation>Updates verfügbar</translation>
+    </message>
+    <message>
+        <source>Show Updates</source>
+        <translation>Updates anzeigen</translation>
+    </message>
+    <message>
+        <source>Update All</source>
+        <translation>Alle aktualisieren</translation>
+    </message>
+    <message>
+        <source>Updates can be installed</source>
+        <translation>Updates können installiert werden</translation>
+    </message>
+    <message>
+        <source>%1 can be updated</source>
+        <translation>%1 kann aktualisiert werden</translation>
+    </message>
+    <message>
+        <source>%1 and %2 can be updated</source>
+        <translation>%1 und %2 können aktualisiert werden</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1, %2 and %n more can be updated</source>
+        <translation>
+            <numerusform>%1, %2 und %n weitere können aktualisiert werden</numerusform>
+            <numerusform>%1, %2 und %n weitere können aktualisiert werden</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>zandrel::AISettingsTab</name>
     <message>
         <source>Providers</source>
@@ -1317,6 +1351,10 @@
     <message>
         <source>A link asks to install an app. Nothing is installed until you confirm it in Zandrel Hub.</source>
         <translation>Ein Link möchte eine App installieren. Nichts wird installiert, bevor Sie es in Zandrel Hub bestätigen.</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>Anzeigen</translation>
     </message>
 </context>
 <context>

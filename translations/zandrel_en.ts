@@ -12,6 +12,16 @@
     </message>
 </context>
 <context>
+    <name>UpdateNotification</name>
+    <message numerus="yes">
+        <source>%1, %2 and %n more can be updated</source>
+        <translation>
+            <numerusform>%1, %2 and %n more can be updated</numerusform>
+            <numerusform>%1, %2 and %n more can be updated</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>zandrel::AuditLogPanel</name>
     <message numerus="yes">
         <source>%1 of %n entries</source>
@@ -56,7 +66,9 @@
     <message numerus="yes">
         <source>%n update(s) available</source>
         <translation>
-            <numerusform>%n update available</numerusform><numerusform>%n updates available</numerusform></translation>
+            <numerusform>%n update available</numerusform>
+            <numerusform>%n updates available</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -19,6 +19,8 @@ const QString kSection = QStringLiteral("window/section");
 const QString kKeepInTray = QStringLiteral("tray/keepRunning");
 const QString kBackgroundUpdateCheck = QStringLiteral("updates/checkInBackground");
 const QString kLastUpdateCheck = QStringLiteral("updates/lastCheck");
+const QString kNotifiedUpdates = QStringLiteral("updates/notified");
+const QString kLastUpdateNotice = QStringLiteral("updates/lastNotice");
 
 using Kind = SidebarItem::Kind;
 
@@ -169,6 +171,25 @@ std::optional<QDateTime> Preferences::lastUpdateCheck() const
 void Preferences::setLastUpdateCheck(const QDateTime& when)
 {
     settings_->setValue(kLastUpdateCheck, when.toUTC().toString(Qt::ISODateWithMs));
+    sync();
+}
+
+QStringList Preferences::notifiedUpdates() const
+{
+    return settings_->value(kNotifiedUpdates).toStringList();
+}
+
+std::optional<QDateTime> Preferences::lastUpdateNotice() const
+{
+    const QDateTime when =
+        QDateTime::fromString(settings_->value(kLastUpdateNotice).toString(), Qt::ISODateWithMs);
+    return when.isValid() ? std::optional(when) : std::nullopt;
+}
+
+void Preferences::setUpdateNotice(const QStringList& updates, const QDateTime& when)
+{
+    settings_->setValue(kNotifiedUpdates, updates);
+    settings_->setValue(kLastUpdateNotice, when.toUTC().toString(Qt::ISODateWithMs));
     sync();
 }
 

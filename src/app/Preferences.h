@@ -50,6 +50,10 @@ public:
     void setBackgroundUpdateCheck(bool check);
     std::optional<QDateTime> lastUpdateCheck() const;
     void setLastUpdateCheck(const QDateTime& when);
+    // The updates the last notice named (as "slug version" texts) and when it went out.
+    QStringList notifiedUpdates() const;
+    std::optional<QDateTime> lastUpdateNotice() const;
+    void setUpdateNotice(const QStringList& updates, const QDateTime& when);
 
     // Not stored: whether this desktop has a tray at all, so the Hub tab can say why its switch is off.
     bool trayAvailable() const { return trayAvailable_; }

@@ -35,7 +35,7 @@ TrayIcon::TrayIcon(HubState& hub, QAction* startStop, QObject* parent)
             if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
                 Q_EMIT openRequested();
         });
-        connect(tray_, &QSystemTrayIcon::messageClicked, this, &TrayIcon::openRequested);
+        connect(tray_, &QSystemTrayIcon::messageClicked, this, &TrayIcon::messageClicked);
     }
     connect(&hub_, &HubState::isRunningChanged, this, &TrayIcon::update);
     connect(&hub_, &HubState::appsChanged, this, &TrayIcon::update);

@@ -44,6 +44,8 @@ public:
 Q_SIGNALS:
     void openRequested();
     void updatesRequested();
+    // The user clicked the balloon last shown.
+    void messageClicked();
     void quitRequested();
 
 private:

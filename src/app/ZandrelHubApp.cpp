@@ -8,8 +8,10 @@
 #include "platform/Platform.h"
 #include "store/StoreAppDetailSheet.h"
 #include "store/StoreView.h"
+#include "store/UpdatesView.h"
 #include "ui/AppStyle.h"
 #include "ui/ApplicationIcon.h"
+#include "ui/Formats.h"
 #include "ui/SymbolTable.h"
 #include "ui/Theme.h"
 #include "wire/HttpExchange.h"
@@ -28,6 +30,7 @@ ZandrelHubApp::ZandrelHubApp(Platform& platform, LinkRouter::Output output, Laun
     , hubState_(platform)
     , storeService_(QStringLiteral("http://127.0.0.1:%1").arg(options.hubPort))
     , updateChecker_(storeService_, hubState_, preferences_, network_)
+    , updateNotification_(preferences_, platform.notifier())
     , initialTab_(chooseInitialTab(platform, preferences_, options.links))
     , router_(storeService_, hubState_, platform, pendingSignIn_, std::move(output))
     , window_(std::make_unique<MainWindow>(
@@ -69,12 +72,32 @@ ZandrelHubApp::ZandrelHubApp(Platform& platform, LinkRouter::Output output, Laun
             return;
         window_->goTo(SidebarItem::section(SidebarItem::Kind::Account));
     });
-    // A burst of links while the user is elsewhere gives one notice; coming back starts afresh.
+    // A burst of links while the user is elsewhere gives one notice; coming back starts afresh, and
+    // the notice is done with: the sheet is in front of the user.
     if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
         connect(gui, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
-            if (state == Qt::ApplicationActive)
-                waitingNoticeSent_ = false;
+            if (state == Qt::ApplicationActive && std::exchange(waitingNoticeSent_, false))
+                platform_.notifier().withdraw(Notifier::Kind::LinkInstall);
         });
+    // The desktop's notices; where it has no service, the tray's balloon shows them. The notifier
+    // belongs to the platform, which may outlive this object (a test).
+    platform_.notifier().setFallback(
+        [app = QPointer<ZandrelHubApp>(this)](Notifier::Kind kind, const Notifier::Notice& notice) {
+            return app && app->showInTray(kind, notice);
+        });
+    connect(&platform_.notifier(), &Notifier::activated, this, &ZandrelHubApp::noticeActivated);
+    connect(tray_.get(), &TrayIcon::messageClicked, this, [this] {
+        noticeActivated(trayNoticeKind_, QLatin1String(Notifier::defaultAction), {});
+    });
+    connect(&updateChecker_, &UpdateChecker::backgroundCheckDone, this, [this](bool checked) {
+        if (checked)
+            updatesFound();
+    });
+    connect(&updateChecker_, &UpdateChecker::updatesChanged, this, [this] {
+        if (updateChecker_.count() == 0)
+            updateNotification_.withdraw();
+    });
+    connect(&updateChecker_, &UpdateChecker::updatesViewed, this, [this] { updateNotification_.withdraw(); });
     connect(window_.get(), &MainWindow::quitRequested, this, &ZandrelHubApp::quitRequested);
     connect(tray_.get(), &TrayIcon::quitRequested, window_.get(), &MainWindow::quit);
     connect(tray_.get(), &TrayIcon::openRequested, window_.get(), &MainWindow::bringForward);
@@ -125,7 +148,11 @@ void ZandrelHubApp::installFinished(const QString& app, const std::optional<QStr
         return;
     const QString title = failure ? tr("Could not install %1").arg(app) : tr("%1 installed").arg(app);
     const QString body = failure ? *failure : tr("%1 is ready in My Apps.").arg(app);
-    notify(title, body, failure.has_value());
+    platform_.notifier().show(Notifier::Kind::Install,
+                              {.title = title,
+                               .body = body,
+                               .actions = {{QLatin1String(Notifier::defaultAction), tr("Show")}},
+                               .failure = failure.has_value()});
 }
 
 void ZandrelHubApp::installRequested(const QString& slug)
@@ -138,14 +165,21 @@ void ZandrelHubApp::installRequested(const QString& slug)
     waitingNoticeSent_ = true;
     // The window may not come forward by itself (the desktop keeps focus where the user is). The
     // notice names no app: the link's text is not what the user decides on.
-    notify(tr("An app waits for your confirmation"),
-           tr("A link asks to install an app. Nothing is installed until you confirm it in Zandrel Hub."),
-           false);
+    platform_.notifier().show(
+        Notifier::Kind::LinkInstall,
+        {.title = tr("An app waits for your confirmation"),
+         .body =
+             tr("A link asks to install an app. Nothing is installed until you confirm it in Zandrel Hub."),
+         .actions = {{QLatin1String(Notifier::defaultAction), tr("Show")}},
+         .failure = false});
 }
 
 bool ZandrelHubApp::isLookedAt() const
 {
-    // The window, or one of its sheets and dialogs, has the keyboard.
+    // The window, or one of its sheets and dialogs, has the keyboard. A hidden or minimised window may
+    // still count as active on some platforms until the system says otherwise.
+    if (!window_->isVisible() || window_->isMinimized())
+        return false;
     for (const QWidget* active = QApplication::activeWindow(); active; active = active->parentWidget()) {
         if (active == window_.get())
             return true;
@@ -153,13 +187,43 @@ bool ZandrelHubApp::isLookedAt() const
     return false;
 }
 
-void ZandrelHubApp::notify(const QString& title, const QString& body, bool failure)
+bool ZandrelHubApp::showInTray(Notifier::Kind kind, const Notifier::Notice& notice)
 {
-    if (!tray_->notify(title, body, failure))
-        platform_.showNotification(title, body);
+    if (!tray_->notify(notice.title, notice.body, notice.failure))
+        return false;
+    trayNoticeKind_ = kind;
+    return true;
 }
 
-ZandrelHubApp::~ZandrelHubApp() = default;
+void ZandrelHubApp::updatesFound()
+{
+    QStringList names;
+    for (const UpdateInfo& update : updateChecker_.updates())
+        names.append(ui::capitalizedWords(update.slug));
+    updateNotification_.consider(updateChecker_.updates(), names, isLookedAt());
+}
+
+void ZandrelHubApp::noticeActivated(Notifier::Kind kind,
+                                    const QString& action,
+                                    const QString& activationToken)
+{
+    platform_.withActivationToken(activationToken, [&] {
+        if (kind != Notifier::Kind::Updates) {
+            window_->bringForward();
+            return;
+        }
+        window_->goTo(SidebarItem::section(SidebarItem::Kind::Updates));
+        if (action == QLatin1String(UpdateNotification::updateAllAction)) {
+            if (auto* updates = qobject_cast<UpdatesView*>(window_->content().currentPage()))
+                updates->updateAllOnceChecked();
+        }
+    });
+}
+
+ZandrelHubApp::~ZandrelHubApp()
+{
+    platform_.notifier().setFallback({});
+}
 
 void ZandrelHubApp::setUpLook(QApplication& application)
 {

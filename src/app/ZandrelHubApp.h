@@ -6,9 +6,11 @@
 #include "hub_api/HubState.h"
 #include "installed/SidebarItem.h"
 #include "platform/NetworkState.h"
+#include "platform/Notifier.h"
 #include "store/PendingSignIn.h"
 #include "store/StoreService.h"
 #include "store/UpdateChecker.h"
+#include "store/UpdateNotification.h"
 
 #include <QObject>
 #include <memory>
@@ -74,7 +76,9 @@ private:
     chooseInitialTab(Platform& platform, const Preferences& preferences, const QStringList& links);
     void installFinished(const QString& app, const std::optional<QString>& failure);
     void installRequested(const QString& slug);
-    void notify(const QString& title, const QString& body, bool failure);
+    void updatesFound();
+    void noticeActivated(Notifier::Kind kind, const QString& action, const QString& activationToken);
+    bool showInTray(Notifier::Kind kind, const Notifier::Notice& notice);
     bool isLookedAt() const;
     bool launching_ = false;
     bool waitingNoticeSent_ = false; // since the user last came to the application
@@ -86,6 +90,8 @@ private:
     PendingSignIn pendingSignIn_;
     SystemNetworkState network_;
     UpdateChecker updateChecker_;
+    UpdateNotification updateNotification_;
+    Notifier::Kind trayNoticeKind_ = Notifier::Kind::Install; // what the tray's balloon showed last
     SidebarItem initialTab_;
     LinkRouter router_;
     std::unique_ptr<MainWindow> window_;

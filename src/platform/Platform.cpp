@@ -81,4 +81,9 @@ QString Platform::findExecutable(const QString& name) const
     return QStandardPaths::findExecutable(name);
 }
 
+void Platform::withActivationToken(const QString&, const std::function<void()>& bringForward)
+{
+    bringForward();
+}
+
 } // namespace zandrel

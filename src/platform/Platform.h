@@ -5,8 +5,11 @@
 #include <QString>
 #include <QStringList>
 #include <QUrl>
+#include <functional>
 
 namespace zandrel {
+
+class Notifier;
 
 // The one seam to the operating system. Every path derives from the home directory, so a test isolates
 // everything by giving another home. File operations are real here; launching programs and talking to
@@ -57,9 +60,11 @@ public:
     virtual bool openUrl(const QUrl& url) = 0;
     virtual bool revealFolder(const QString& path) = 0;
     virtual QString clipboardText() const = 0;
-    // A desktop notification outside the window (the freedesktop service on Linux); false when no
-    // service takes it.
-    virtual bool showNotification(const QString& title, const QString& body) = 0;
+    // Notices on the desktop outside the window (the freedesktop service on Linux).
+    virtual Notifier& notifier() = 0;
+    // Runs what brings a window forward with the token a notice's click came with, so that a compositor
+    // that lets only a token-bearing window come forward (Wayland) lets it.
+    virtual void withActivationToken(const QString& token, const std::function<void()>& bringForward);
 
 private:
     QString home_;

@@ -1,13 +1,16 @@
 #include "platform/QtPlatform.h"
 
+#include "platform/Notifier.h"
+
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QProcess>
 #ifndef Q_OS_MACOS
+#include "platform/DBusNotifier.h"
+
 #include <QDBusConnection>
-#include <QDBusMessage>
 #endif
 
 namespace zandrel {
@@ -15,6 +18,8 @@ namespace zandrel {
 QtPlatform::QtPlatform(QString homeDirectory)
     : Platform(std::move(homeDirectory))
 {}
+
+QtPlatform::~QtPlatform() = default;
 
 bool QtPlatform::launchDetached(const QString& program, const QStringList& arguments)
 {
@@ -48,26 +53,30 @@ QString QtPlatform::clipboardText() const
     return clipboard ? clipboard->text() : QString();
 }
 
-bool QtPlatform::showNotification(const QString& title, const QString& body)
+Notifier& QtPlatform::notifier()
 {
+    // Made on first use, once the application object (and with it the bus) exists.
+    if (!notifier_) {
 #ifdef Q_OS_MACOS
-    Q_UNUSED(title);
-    Q_UNUSED(body);
-    return false;
+        notifier_ = std::make_unique<Notifier>();
 #else
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
-        return false;
-    QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.Notifications"),
-                                                       QStringLiteral("/org/freedesktop/Notifications"),
-                                                       QStringLiteral("org.freedesktop.Notifications"),
-                                                       QStringLiteral("Notify"));
-    // Notification services read the body as markup: an error text with "<" or "&" must stay text.
-    call << QCoreApplication::applicationName() << uint(0) << QStringLiteral("zandrel-desktop") << title
-         << body.toHtmlEscaped() << QStringList() << QVariantMap() << int(-1);
-    // Sent without waiting: a slow or missing notification daemon must not hold up the window.
-    return bus.send(call);
+        notifier_ = std::make_unique<DBusNotifier>(QDBusConnection::sessionBus(),
+                                                   QCoreApplication::applicationName(),
+                                                   QGuiApplication::desktopFileName());
 #endif
+    }
+    return *notifier_;
+}
+
+void QtPlatform::withActivationToken(const QString& token, const std::function<void()>& bringForward)
+{
+    // Qt's Wayland window presents the token from the environment when it asks to be activated, and
+    // takes it out again; elsewhere a token means nothing and must not reach programs started later.
+    const bool wayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    if (wayland && !token.isEmpty())
+        qputenv("XDG_ACTIVATION_TOKEN", token.toUtf8());
+    bringForward();
+    qunsetenv("XDG_ACTIVATION_TOKEN");
 }
 
 } // namespace zandrel

@@ -58,6 +58,8 @@ public:
     void setUpdates(QList<UpdateInfo> updates);
     // An update went through: it is no longer available.
     void markUpdated(const QString& slug);
+    // The Updates page is in front of the user.
+    void noteViewed() { Q_EMIT updatesViewed(); }
 
     // What the store is asked: the Hub's installed apps with their versions, a later id winning.
     static QMap<QString, QString> installedVersions(const HubState& hub);
@@ -68,6 +70,8 @@ Q_SIGNALS:
     void updatesChanged();
     // A background check has ended (or was skipped); for tests and the notifier.
     void backgroundCheckDone(bool checked);
+    // The user is looking at the list (the Updates page was shown).
+    void updatesViewed();
 
 private:
     void plan(std::chrono::milliseconds delay);

@@ -131,6 +131,11 @@ UpdatesView::UpdatesView(const PageContext& context, QWidget* parent)
     layout->setSpacing(0);
     layout->addWidget(main_, 1);
     layout->addWidget(banner_);
+    if (context_.updateChecker)
+        connect(context_.updateChecker, &UpdateChecker::backgroundCheckDone, this, [this](bool checked) {
+            if (checked)
+                adoptBackgroundCheck();
+        });
     refresh();
 }
 
@@ -157,8 +162,33 @@ void UpdatesView::reload()
 void UpdatesView::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
+        if (context_.updateChecker)
+            context_.updateChecker->noteViewed();
         checkUpdates();
+    }
+}
+
+void UpdatesView::adoptBackgroundCheck()
+{
+    // The page and the count show one list. While the page checks or updates, its own answers keep
+    // them together; otherwise the background's answer is the page's too.
+    if (!isVisible() || isLoading_ || isUpdatingAll_ || !updating_.isEmpty() || !context_.updateChecker)
+        return;
+    updated_.clear();
+    model_->setUpdates(context_.updateChecker->updates());
+    refresh();
+}
+
+void UpdatesView::updateAllOnceChecked()
+{
+    // A page about to be shown checks first (a new page shows only once control returns).
+    if (isLoading_ || !isVisible()) {
+        updateAllWhenChecked_ = true;
+        return;
+    }
+    if (!isUpdatingAll_ && pendingCount() > 0)
+        updateAll();
 }
 
 void UpdatesView::timerEvent(QTimerEvent* event)
@@ -231,6 +261,8 @@ QCoro::Task<> UpdatesView::checkUpdates()
     }
     isLoading_ = false;
     refresh();
+    if (std::exchange(updateAllWhenChecked_, false) && response && !isUpdatingAll_ && pendingCount() > 0)
+        updateAll();
 }
 
 QCoro::Task<> UpdatesView::updateApp(QString slug)

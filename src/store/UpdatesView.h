@@ -49,6 +49,9 @@ public:
     // What a row's button does.
     QCoro::Task<> updateApp(QString slug);
     QCoro::Task<> updateAll();
+    // "Update All" from outside the page (a notice's button): at once, or when the check running
+    // now has answered.
+    void updateAllOnceChecked();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -59,12 +62,14 @@ private:
     void refresh();
     void setError(std::optional<QString> error);
     void slugChanged(const QString& slug);
+    void adoptBackgroundCheck();
 
     PageContext context_;
     bool isLoading_ = false;
     // The latest check: an answer to an earlier one is dropped.
     quint64 checkSeq_ = 0;
     bool isUpdatingAll_ = false;
+    bool updateAllWhenChecked_ = false;
     QSet<QString> updated_;
     QSet<QString> updating_;
     std::optional<QString> error_;

@@ -5,6 +5,7 @@
 #include "AsyncTest.h"
 #include "PageFixture.h"
 #include "PseudoLocale.h"
+#include "UpdateReplies.h"
 #include "app/AboutDialog.h"
 #include "app/ContentView.h"
 #include "app/MainWindow.h"
@@ -19,6 +20,7 @@
 #include "settings/SettingsView.h"
 #include "store/StoreAppDetailSheet.h"
 #include "store/StoreView.h"
+#include "store/UpdateChecker.h"
 #include "store/UpdatesView.h"
 #include "ui/ApplicationIcon.h"
 #include "ui/Label.h"
@@ -612,6 +614,91 @@ private Q_SLOTS:
         QVERIFY(hub->requestsTo("GET", "/api/apps").isEmpty());
     }
 
+private:
+    // The app with its background check due at once; the window shown, then left for elsewhere.
+    std::unique_ptr<ZandrelHubApp> appCheckingWhileAway(QStringList* printed)
+    {
+        auto app = linkedApp(printed);
+        app->updateChecker().setSchedule({0ms, 1h, 0ms});
+        app->window().setSelection(SidebarItem::section(Kind::Settings));
+        app->show();
+        app->mainWindow().hide();
+        return app;
+    }
+    static QByteArray installReply(const QString& slug)
+    {
+        return QJsonDocument(
+                   QJsonObject{
+                       {u"success"_s, true}, {u"app"_s, slug}, {u"version"_s, u"2.0"_s}, {u"path"_s, u"p"_s}})
+            .toJson();
+    }
+
+private Q_SLOTS:
+    void aCheckWhileAwayNotifiesOnceAndTheClickOpensUpdates()
+    {
+        hub->on(
+            "POST", "/api/store/apps/updates/check", ScriptedReply::json(updatesFor({"orvane", "dulvet"})));
+        QStringList printed;
+        auto app = appCheckingWhileAway(&printed);
+        QSignalSpy checked(&app->updateChecker(), &UpdateChecker::backgroundCheckDone);
+        QVERIFY(checked.wait(5000));
+        QCOMPARE(platform->notifications,
+                 QStringList{u"Updates available\nDulvet and Orvane can be updated"_s});
+        const Notifier::Notice notice = *platform->shownNotice(Notifier::Kind::Updates);
+        QCOMPARE(notice.actions.size(), 2);
+        QCOMPARE(notice.actions.at(0).first, u"default"_s);
+        QCOMPARE(notice.actions.at(1), std::pair(u"update-all"_s, u"Update All"_s));
+
+        // The same set again: no second notice.
+        app->updateChecker().setUpdates({});
+        app->preferences().setLastUpdateCheck(QDateTime::currentDateTimeUtc().addDays(-1));
+        app->updateChecker().start();
+        QVERIFY(checked.wait(5000));
+        QCOMPARE(platform->notifications.size(), 1);
+
+        // The click brings the window forward on Updates with the desktop's token; the page being
+        // in front withdraws the notice, and nothing is updated.
+        platform->clickNotice(Notifier::Kind::Updates, u"default"_s, u"token-1"_s);
+        QCOMPARE(platform->activationTokens, QStringList{u"token-1"_s});
+        QVERIFY(app->mainWindow().isVisible());
+        QCOMPARE(app->window().selection(), SidebarItem::section(Kind::Updates));
+        QVERIFY(platform->withdrawn.contains(Notifier::Kind::Updates));
+        auto* page = qobject_cast<UpdatesView*>(app->window().currentPage());
+        QTRY_COMPARE(page->main(), UpdatesView::Main::List);
+        QVERIFY(hub->requestsTo("POST", "/api/store/apps/orvane/install").isEmpty());
+    }
+
+    void updateAllFromTheNoticeUpdatesOnceThePageHasCheckedAndNothingIsToldAtTheWindow()
+    {
+        hub->on("POST", "/api/store/apps/updates/check", ScriptedReply::json(updatesFor({"orvane"})));
+        hub->on("POST", "/api/store/apps/orvane/install", ScriptedReply::json(installReply(u"orvane"_s)));
+        QStringList printed;
+        auto app = appCheckingWhileAway(&printed);
+        QSignalSpy checked(&app->updateChecker(), &UpdateChecker::backgroundCheckDone);
+        QVERIFY(checked.wait(5000));
+        QCOMPARE(platform->notifications, QStringList{u"Updates available\nOrvane can be updated"_s});
+        platform->withdrawn.clear();
+
+        platform->clickNotice(Notifier::Kind::Updates, u"update-all"_s);
+        QTRY_COMPARE(hub->requestsTo("POST", "/api/store/apps/orvane/install").size(), 1);
+        // Sent after the page's own check, for what it found.
+        QCOMPARE(hub->requestsTo("POST", "/api/store/apps/updates/check").size(), 2);
+        QTRY_COMPARE(app->updateChecker().count(), 0);
+        QVERIFY(platform->withdrawn.contains(Notifier::Kind::Updates));
+
+        // A new set a day later, while the user is at the window: no notice.
+        app->preferences().setUpdateNotice(app->preferences().notifiedUpdates(),
+                                           QDateTime::currentDateTimeUtc().addDays(-2));
+        app->preferences().setLastUpdateCheck(QDateTime::currentDateTimeUtc().addDays(-1));
+        hub->on("POST", "/api/store/apps/updates/check", ScriptedReply::json(updatesFor({"dulvet"})));
+        QVERIFY(showActive(app->mainWindow()));
+        app->window().setSelection(SidebarItem::section(Kind::Settings));
+        app->updateChecker().start();
+        QVERIFY(checked.wait(5000));
+        QCOMPARE(app->updateChecker().count(), 1);
+        QCOMPARE(platform->notifications.size(), 1);
+    }
+
     void aLinkTellsTheDesktopWhenTheWindowIsNotLookedAt()
     {
         hub->on("GET", "/api/store/apps/orvane", ScriptedReply::json(detailOf("orvane", "Orvane")));
@@ -632,6 +719,11 @@ private Q_SLOTS:
         QVERIFY(!platform->notifications.first().contains(u"orvane"_s, Qt::CaseInsensitive));
         QVERIFY(sheetOf(*app) && sheetOf(*app)->isOpenedByLink());
         QVERIFY(hub->requestsTo("POST", "/api/store/apps/orvane/install").isEmpty());
+        // Its click brings the window with the sheet forward, and being there withdraws it.
+        platform->clickNotice(Notifier::Kind::LinkInstall);
+        QVERIFY(app->mainWindow().isVisible());
+        QTRY_VERIFY(platform->withdrawn.contains(Notifier::Kind::LinkInstall));
+        QVERIFY(sheetOf(*app));
     }
 
     void aLinkNeverTakesTheUsersOwnSheetAndItsInstallEndsEvenWhenClosed()

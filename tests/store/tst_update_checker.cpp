@@ -6,6 +6,7 @@
 #include "app/Preferences.h"
 #include "platform/NetworkState.h"
 #include "store/UpdateChecker.h"
+#include "store/UpdateNotification.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -146,6 +147,38 @@ private Q_SLOTS:
         QCOMPARE(changed.size(), 1);
         QCOMPARE(preferences->lastUpdateCheck(), std::optional(checkedAt));
         QVERIFY(checker->isScheduled());
+    }
+
+    void theNoticeNamesANewSetAtMostDailyAndNeverTheSameTwice()
+    {
+        QCOMPARE(UpdateNotification::body({u"Orvane"_s}), u"Orvane can be updated"_s);
+        QCOMPARE(UpdateNotification::body({u"Orvane"_s, u"Dulvet"_s, u"Kelbra"_s}),
+                 u"Orvane, Dulvet and 1 more can be updated"_s);
+        QCOMPARE(UpdateNotification::body({u"A"_s, u"B"_s, u"C"_s, u"D"_s}),
+                 u"A, B and 2 more can be updated"_s);
+        auto notice =
+            std::make_unique<UpdateNotification>(*preferences, platform->notifier(), [this] { return now; });
+        const UpdateInfo orvane{u"orvane"_s, u"2.0"_s, {}, {}, 0, {}, false, std::nullopt};
+        const UpdateInfo dulvet{u"dulvet"_s, u"2.0"_s, {}, {}, 0, {}, false, std::nullopt};
+        QVERIFY(!notice->consider({orvane}, {u"Orvane"_s}, true));
+        QVERIFY(notice->consider({orvane, dulvet}, {u"Orvane"_s, u"Dulvet"_s}, false));
+        // The same set, in another order, days later and after a restart: never again.
+        now = now.addDays(3);
+        notice =
+            std::make_unique<UpdateNotification>(*preferences, platform->notifier(), [this] { return now; });
+        QVERIFY(!notice->consider({dulvet, orvane}, {}, false));
+        // A new version is a new set; within a day of the last notice it waits.
+        const UpdateInfo newer{u"orvane"_s, u"2.1"_s, {}, {}, 0, {}, false, std::nullopt};
+        QVERIFY(notice->consider({newer, dulvet}, {}, false));
+        now = now.addSecs(23 * 3600);
+        QVERIFY(!notice->consider({newer}, {u"Orvane"_s}, false));
+        now = now.addSecs(3600);
+        QVERIFY(notice->consider({newer}, {u"Orvane"_s}, false));
+        QCOMPARE(platform->notifications.size(), 3);
+        QCOMPARE(platform->notifications.last(), u"Updates available\nOrvane can be updated"_s);
+        // Nothing left: withdrawn.
+        QVERIFY(!notice->consider({}, {}, false));
+        QCOMPARE(platform->withdrawn, QList<Notifier::Kind>{Notifier::Kind::Updates});
     }
 
     void theListDropsExactlyWhatWasUpdated()

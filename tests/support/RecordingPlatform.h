@@ -1,15 +1,37 @@
 #pragma once
 
+#include "platform/Notifier.h"
 #include "platform/Platform.h"
 
 #include <QList>
+#include <QMap>
 #include <QStringList>
+#include <optional>
 
 namespace zandrel::test {
 
 // The platform seam for tests: real file operations under the given home, while programs, the desktop
 // and the clipboard are only recorded.
 class RecordingPlatform : public Platform {
+    // First: the public lists below refer into it.
+    class RecordingNotifier : public Notifier {
+    public:
+        void show(Kind kind, const Notice& notice) override
+        {
+            shown.append(notice.title + u'\n' + notice.body);
+            current[kind] = notice;
+        }
+        void withdraw(Kind kind) override
+        {
+            withdrawn.append(kind);
+            current[kind].reset();
+        }
+        QStringList shown;
+        QList<Kind> withdrawn;
+        QMap<Kind, std::optional<Notice>> current;
+    };
+    RecordingNotifier notifier_;
+
 public:
     struct Launch {
         QString program;
@@ -62,10 +84,11 @@ public:
         return true;
     }
     QString clipboardText() const override { return clipboard; }
-    bool showNotification(const QString& title, const QString& body) override
+    Notifier& notifier() override { return notifier_; }
+    void withActivationToken(const QString& token, const std::function<void()>& bringForward) override
     {
-        notifications.append(title + u'\n' + body);
-        return true;
+        activationTokens.append(token);
+        bringForward();
     }
 
     QList<Launch> launches;
@@ -73,12 +96,27 @@ public:
     QList<QUrl> openedUrls;
     QStringList revealedFolders;
     QString clipboard;
-    QStringList notifications; // "title\nbody"
+    // Every notice shown, as "title\nbody", and each kind withdrawn, in order.
+    QStringList& notifications = notifier_.shown;
+    QList<Notifier::Kind>& withdrawn = notifier_.withdrawn;
+    QStringList activationTokens;
     bool launchSucceeds = true;
     QStringList undeletable; // paths removeItem leaves alone, as if they belonged to another user
     bool writesFail = false;
     QStringList missingCommands;
     bool realCommandLookup = false;
+
+    // Simulates the user clicking a notice of this kind (or one of its buttons).
+    void clickNotice(Notifier::Kind kind,
+                     const QString& action = QLatin1String(Notifier::defaultAction),
+                     const QString& token = {})
+    {
+        Q_EMIT notifier_.activated(kind, action, token);
+    }
+    const std::optional<Notifier::Notice>& shownNotice(Notifier::Kind kind)
+    {
+        return notifier_.current[kind];
+    }
 };
 
 } // namespace zandrel::test
