@@ -48,6 +48,13 @@ std::optional<bool> readBool(const QSettings& settings, const QString& key)
     return std::nullopt;
 }
 
+// A time kept as ISO text; none when it is missing or unreadable.
+std::optional<QDateTime> readTime(const QSettings& settings, const QString& key)
+{
+    const QDateTime when = QDateTime::fromString(settings.value(key).toString(), Qt::ISODateWithMs);
+    return when.isValid() ? std::optional(when) : std::nullopt;
+}
+
 } // namespace
 
 Preferences::Preferences(const QString& filePath, QObject* parent)
@@ -163,9 +170,7 @@ void Preferences::setBackgroundUpdateCheck(bool check)
 
 std::optional<QDateTime> Preferences::lastUpdateCheck() const
 {
-    const QDateTime when =
-        QDateTime::fromString(settings_->value(kLastUpdateCheck).toString(), Qt::ISODateWithMs);
-    return when.isValid() ? std::optional(when) : std::nullopt;
+    return readTime(*settings_, kLastUpdateCheck);
 }
 
 void Preferences::setLastUpdateCheck(const QDateTime& when)
@@ -181,9 +186,7 @@ QStringList Preferences::notifiedUpdates() const
 
 std::optional<QDateTime> Preferences::lastUpdateNotice() const
 {
-    const QDateTime when =
-        QDateTime::fromString(settings_->value(kLastUpdateNotice).toString(), Qt::ISODateWithMs);
-    return when.isValid() ? std::optional(when) : std::nullopt;
+    return readTime(*settings_, kLastUpdateNotice);
 }
 
 void Preferences::setUpdateNotice(const QStringList& updates, const QDateTime& when)
