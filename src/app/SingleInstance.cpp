@@ -1,5 +1,7 @@
 #include "app/SingleInstance.h"
 
+#include "platform/Platform.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QLocalSocket>
@@ -14,6 +16,8 @@ namespace {
 constexpr int kWaitMs = 2000;
 // A hand-over is a few links; anything larger is not ours.
 constexpr qsizetype kMaxMessage = 64 * 1024;
+// The line that carries the activation token; a link never starts with it.
+constexpr QByteArrayView kTokenLine = "activation-token ";
 
 } // namespace
 
@@ -37,28 +41,31 @@ QString SingleInstance::serverName(const QString& homeDirectory)
     return folder + QStringLiteral("/zandrel-desktop-") + QString::fromLatin1(digest);
 }
 
-SingleInstance::Role SingleInstance::claim(const QStringList& links)
+SingleInstance::Role SingleInstance::claim(const QStringList& links, const QString& activationToken)
 {
     QLockFile lock(name_ + QStringLiteral(".lock"));
     // A lock that cannot be had (an unwritable folder, a launch hung for seconds) does not keep the
     // application from starting; it only loses the protection against a simultaneous launch.
     const bool locked = lock.tryLock(5000);
     Q_UNUSED(locked);
-    if (forwardToRunningInstance(links))
+    if (forwardToRunningInstance(links, activationToken))
         return Role::Forwarded;
     return listen() ? Role::Primary : Role::Alone;
 }
 
-bool SingleInstance::forwardToRunningInstance(const QStringList& links)
+bool SingleInstance::forwardToRunningInstance(const QStringList& links, const QString& activationToken)
 {
     QLocalSocket socket;
     socket.connectToServer(name_);
     if (!socket.waitForConnected(kWaitMs))
         return false;
     QByteArray message;
+    if (Platform::isActivationToken(activationToken))
+        message += kTokenLine.toByteArray() + activationToken.toLatin1() + '\n';
     for (const QString& link : links) {
-        if (!link.contains(u'\n'))
-            message += link.toUtf8() + '\n';
+        const QByteArray line = link.toUtf8();
+        if (!line.contains('\n') && !line.startsWith(kTokenLine))
+            message += line + '\n';
     }
     socket.write(message);
     socket.flush();
@@ -99,11 +106,17 @@ void SingleInstance::accept()
             if (received->size() > kMaxMessage)
                 return;
             QStringList links;
+            QString token;
             for (const QByteArray& line : received->split('\n')) {
-                if (!line.isEmpty())
+                if (line.startsWith(kTokenLine)) {
+                    const QString candidate = QString::fromUtf8(line.mid(kTokenLine.size()));
+                    if (Platform::isActivationToken(candidate))
+                        token = candidate;
+                } else if (!line.isEmpty()) {
                     links.append(QString::fromUtf8(line));
+                }
             }
-            Q_EMIT linksReceived(links);
+            Q_EMIT linksReceived(links, token);
         });
     }
 }

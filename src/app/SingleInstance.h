@@ -23,17 +23,20 @@ public:
     };
     // Decides this launch's role. Launches that race each other take turns (a lock file beside the
     // socket), so exactly one of them becomes the instance and the others hand it their links.
-    Role claim(const QStringList& links);
+    // The activation token, when the desktop started this launch with one, goes along: on Wayland only
+    // a window that presents it may come forward.
+    Role claim(const QStringList& links, const QString& activationToken = {});
 
     // Hands the links to a running instance. False when none answers: this process is the first.
-    bool forwardToRunningInstance(const QStringList& links);
+    bool forwardToRunningInstance(const QStringList& links, const QString& activationToken = {});
     // Starts accepting hand-overs; a socket left behind by a crashed instance is replaced. Call it
     // through claim(), which keeps a racing launch from replacing a socket that has just come alive.
     bool listen();
 
 Q_SIGNALS:
-    // A later launch handed over these links (possibly none: it was started without any).
-    void linksReceived(const QStringList& links);
+    // A later launch handed over these links (possibly none: it was started without any), and the
+    // token it was started with (empty without one).
+    void linksReceived(const QStringList& links, const QString& activationToken);
 
 private:
     void accept();

@@ -261,9 +261,9 @@ ZandrelLink::Kind ZandrelHubApp::handleUrl(const QString& link)
     return router_.handle(link);
 }
 
-void ZandrelHubApp::receiveLinks(const QStringList& links)
+void ZandrelHubApp::receiveLinks(const QStringList& links, const QString& activationToken)
 {
-    window_->bringForward();
+    platform_.withActivationToken(activationToken, [&] { window_->bringForward(); });
     for (const QString& link : links)
         handleUrl(link);
 }

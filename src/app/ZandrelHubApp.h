@@ -58,7 +58,7 @@ public:
     void shutDown();
     ZandrelLink::Kind handleUrl(const QString& link);
     // Links handed over by a later launch: brings the window forward, then handles each.
-    void receiveLinks(const QStringList& links);
+    void receiveLinks(const QStringList& links, const QString& activationToken = {});
     // The links this launch brought, once the window is shown: it opens with them in front of the
     // user, so no desktop notice is needed.
     void openLaunchLinks(const QStringList& links);

@@ -15,7 +15,9 @@ int main(int argc, char* argv[])
     zandrel::QtPlatform platform;
     zandrel::SingleInstance instance(platform.homeDirectory());
     // Hand-overs accepted from here on wait in the event loop until the window is connected below.
-    if (instance.claim(links) == zandrel::SingleInstance::Role::Forwarded)
+    // A launcher that starts us on Wayland passes a token that lets the running window come forward.
+    const QString activationToken = qEnvironmentVariable("XDG_ACTIVATION_TOKEN");
+    if (instance.claim(links, activationToken) == zandrel::SingleInstance::Role::Forwarded)
         return 0;
 
     zandrel::ZandrelHubApp::setUpLook(application);

@@ -1,5 +1,7 @@
 #include "platform/DBusNotifier.h"
 
+#include "platform/Platform.h"
+
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
@@ -16,15 +18,6 @@ const QString interface = QStringLiteral("org.freedesktop.Notifications");
 QDBusMessage call(const QString& method)
 {
     return QDBusMessage::createMethodCall(service, path, interface, method);
-}
-
-// A token is handed to the compositor as it came; anything but a short printable text is not one.
-bool isPlausibleToken(const QString& token)
-{
-    if (token.isEmpty() || token.size() > DBusNotifier::maximumTokenLength)
-        return false;
-    return std::all_of(
-        token.cbegin(), token.cend(), [](QChar c) { return c.unicode() > 0x20 && c.unicode() < 0x7f; });
 }
 
 } // namespace
@@ -232,7 +225,7 @@ void DBusNotifier::notificationClosed(uint id, uint)
 
 void DBusNotifier::activationToken(uint id, const QString& token)
 {
-    if (kindOf(id) && isPlausibleToken(token))
+    if (kindOf(id) && Platform::isActivationToken(token))
         tokens_.insert(id, token);
 }
 

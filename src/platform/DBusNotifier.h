@@ -34,8 +34,6 @@ public:
     // The service's id for the notice of this kind on the desktop now; 0 when there is none.
     uint idOf(Kind kind) const { return slot(kind).id; }
 
-    static constexpr int maximumTokenLength = 4096;
-
 private Q_SLOTS:
     void actionInvoked(uint id, const QString& action);
     void notificationClosed(uint id, uint reason);

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <algorithm>
 
 namespace zandrel {
 
@@ -84,6 +85,14 @@ QString Platform::findExecutable(const QString& name) const
 void Platform::withActivationToken(const QString&, const std::function<void()>& bringForward)
 {
     bringForward();
+}
+
+bool Platform::isActivationToken(const QString& token)
+{
+    if (token.isEmpty() || token.size() > maximumActivationTokenLength)
+        return false;
+    return std::all_of(
+        token.cbegin(), token.cend(), [](QChar c) { return c.unicode() > 0x20 && c.unicode() < 0x7f; });
 }
 
 } // namespace zandrel

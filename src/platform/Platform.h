@@ -65,6 +65,9 @@ public:
     // Runs what brings a window forward with the token a notice's click came with, so that a compositor
     // that lets only a token-bearing window come forward (Wayland) lets it.
     virtual void withActivationToken(const QString& token, const std::function<void()>& bringForward);
+    // A token is handed to the compositor as it came: anything but a short printable text is not one.
+    static bool isActivationToken(const QString& token);
+    static constexpr int maximumActivationTokenLength = 4096;
 
 private:
     QString home_;

@@ -3,6 +3,7 @@
 
 #include "AsyncTest.h"
 #include "FakeHub.h"
+#include "ProcessOutput.h"
 #include "RecordingPlatform.h"
 #include "app/ContentView.h"
 #include "app/SingleInstance.h"
@@ -58,6 +59,13 @@ bool leaveDeadSocket(const QString& path)
     return bound && QFileInfo::exists(path);
 }
 
+// A window aimed at a port where nothing answers, keeping its preferences in the test's home.
+LaunchOptions quietOptions(const QTemporaryDir& home)
+{
+    return LaunchOptions{
+        .hubPort = FakeHub::refusingPort(), .links = {}, .preferencesFile = home.filePath(u"desktop.ini"_s)};
+}
+
 bool instanceAnswers(const QString& home)
 {
     QLocalSocket socket;
@@ -105,11 +113,7 @@ private Q_SLOTS:
         QTemporaryDir home;
         RecordingPlatform platform(home.path());
         ZandrelHubApp app(
-            platform,
-            [](const QString&) {},
-            LaunchOptions{.hubPort = FakeHub::refusingPort(),
-                          .links = {},
-                          .preferencesFile = home.filePath(u"desktop.ini"_s)});
+            platform, [](const QString&) {}, quietOptions(home));
         app.window().setSelection(SidebarItem::section(SidebarItem::Kind::Settings));
         app.pendingSignIn().start();
         QCOMPARE(app.handleUrl(u"zandrel://auth/callback?access_token=t"_s), ZandrelLink::Kind::SignIn);
@@ -146,13 +150,7 @@ private Q_SLOTS:
 
         // The first instance heard both. Nobody pressed a sign-in button there, so the callback is
         // ignored with its line and no token file; the install link only opens the app's page.
-        QByteArray out;
-        QVERIFY(QTest::qWaitFor(
-            [&] {
-                out += first.readAllStandardOutput();
-                return out.contains("Sign-in link ignored: no sign-in was started from Zandrel Hub");
-            },
-            10000));
+        QVERIFY(waitForOutput(first, "Sign-in link ignored: no sign-in was started from Zandrel Hub"));
         QVERIFY(!QFileInfo::exists(home.filePath(u".zandrel/auth.json"_s)));
         QVERIFY(first.state() == QProcess::Running);
 
@@ -218,7 +216,36 @@ private Q_SLOTS:
                  SingleInstance::Role::Forwarded);
         QVERIFY(received.wait());
         QCOMPARE(received.first().first().toStringList(), QStringList{u"zandrel://install/a"_s});
+        QCOMPARE(received.first().last().toString(), QString());
         QVERIFY(!SingleInstance(two.path()).forwardToRunningInstance({}));
+    }
+
+    void theLaunchTokenTravelsWithTheLinks()
+    {
+        QTemporaryDir home;
+        SingleInstance running(home.path());
+        QCOMPARE(running.claim({}), SingleInstance::Role::Primary);
+        QSignalSpy received(&running, &SingleInstance::linksReceived);
+        QVERIFY(
+            SingleInstance(home.path()).forwardToRunningInstance({u"zandrel://install/a"_s}, u"tok_1.x"_s));
+        QVERIFY(received.wait());
+        QCOMPARE(received.last().first().toStringList(), QStringList{u"zandrel://install/a"_s});
+        QCOMPARE(received.last().last().toString(), u"tok_1.x"_s);
+
+        // A token with a space or a control character is not one; an argument that looks like the
+        // token's line is not taken for it.
+        QVERIFY(
+            SingleInstance(home.path()).forwardToRunningInstance({u"activation-token forged"_s}, u"a b"_s));
+        QVERIFY(received.wait());
+        QCOMPARE(received.last().first().toStringList(), QStringList());
+        QCOMPARE(received.last().last().toString(), QString());
+
+        // The window comes forward with it.
+        RecordingPlatform platform(home.path());
+        ZandrelHubApp app(
+            platform, [](const QString&) {}, quietOptions(home));
+        app.receiveLinks({}, u"tok_2"_s);
+        QCOMPARE(platform.activationTokens, QStringList{u"tok_2"_s});
     }
 };
 
