@@ -1,5 +1,6 @@
 #include "platform/Platform.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -7,6 +8,9 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <algorithm>
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace zandrel {
 
@@ -43,6 +47,24 @@ QString Platform::appDataPath(const QString& appName) const
 QString Platform::tokenFilePath() const
 {
     return homePath(QStringLiteral(".zandrel/auth.json"));
+}
+
+QString Platform::hubLogPath() const
+{
+    return homePath(QStringLiteral(".zandrel/hub/hub.log"));
+}
+
+QByteArray Platform::fileIdentity(const QString& path) const
+{
+#ifdef Q_OS_UNIX
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return {};
+    return QByteArray::number(quint64(info.st_dev)) + ':' + QByteArray::number(quint64(info.st_ino));
+#else
+    const QFileInfo info(path);
+    return info.exists() ? info.birthTime().toString(Qt::ISODateWithMs).toUtf8() : QByteArray();
+#endif
 }
 
 bool Platform::exists(const QString& path) const

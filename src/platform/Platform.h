@@ -29,6 +29,7 @@ public:
     QString appBundlePath(const QString& appName) const;
     QString appDataPath(const QString& appName) const; // ~/.zandrel/data/<Name>
     QString tokenFilePath() const;                     // ~/.zandrel/auth.json
+    QString hubLogPath() const;                        // ~/.zandrel/hub/hub.log, the Hub's output
     // The file that makes the Hub start at login, and what it holds: an XDG autostart entry on Linux,
     // a launch-agent property list on macOS.
     QString loginItemPath() const;
@@ -53,6 +54,9 @@ public:
     // --- Programs and desktop ---
     // Where a command is found on the application's PATH (real here); empty when it is not there.
     virtual QString findExecutable(const QString& name) const;
+    // Which file a path names now (device and inode), so a file replaced under the same name is told
+    // apart from one that grew; empty when there is none.
+    virtual QByteArray fileIdentity(const QString& path) const;
     // Starts a program detached from this process; it is never waited for.
     virtual bool launchDetached(const QString& program, const QStringList& arguments) = 0;
     // Opens a companion app bundle: runs <bundle>/AppRun on Linux, asks the desktop otherwise.

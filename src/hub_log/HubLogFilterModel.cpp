@@ -1,0 +1,66 @@
+#include "hub_log/HubLogFilterModel.h"
+
+#include "hub_log/HubLogLine.h"
+#include "hub_log/HubLogModel.h"
+
+#include <QLocale>
+
+namespace zandrel {
+
+HubLogFilterModel::HubLogFilterModel(HubLogModel& lines, QObject* parent)
+    : QSortFilterProxyModel(parent)
+    , lines_(lines)
+{
+    setSourceModel(&lines);
+}
+
+void HubLogFilterModel::setSearchText(const QString& text)
+{
+    if (text == search_)
+        return;
+    search_ = text;
+    invalidateRowsFilter();
+}
+
+void HubLogFilterModel::setShow(Show show)
+{
+    if (show == show_)
+        return;
+    show_ = show;
+    invalidateRowsFilter();
+}
+
+bool HubLogFilterModel::filterAcceptsRow(int sourceRow, const QModelIndex&) const
+{
+    if (lines_.kind(sourceRow) == HubLogModel::Kind::Restarted)
+        return show_ == Show::All && search_.isEmpty();
+    switch (show_) {
+    case Show::All:
+        break;
+    case Show::Errors:
+        if (lines_.status(sourceRow) < 400)
+            return false;
+        break;
+    case Show::Slow:
+        if (lines_.status(sourceRow) == 0 || lines_.milliseconds(sourceRow) < hub_log::slowMilliseconds)
+            return false;
+        break;
+    }
+    return search_.isEmpty() || lines_.contains(sourceRow, search_);
+}
+
+int HubLogFilterModel::shownLineCount() const
+{
+    int dividers = 0;
+    if (show_ == Show::All && search_.isEmpty()) {
+        dividers = lines_.rowCount() - lines_.lineCount();
+    }
+    return rowCount() - dividers;
+}
+
+QString HubLogFilterModel::countText() const
+{
+    return tr("%1 of %Ln line(s)", nullptr, lines_.lineCount()).arg(QLocale().toString(shownLineCount()));
+}
+
+} // namespace zandrel

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "hub_log/HubLogLine.h"
+
+#include <QAbstractListModel>
+#include <deque>
+
+namespace zandrel {
+
+// The lines of the Hub's log the window holds, oldest first: at most `capacity`, the oldest dropped
+// through row removal as new ones come. Lines are kept as the file's bytes (shared with the block they
+// were read in) and decoded only when shown, so holding and filtering many is cheap.
+class HubLogModel : public QAbstractListModel {
+    Q_OBJECT
+
+public:
+    static constexpr int defaultCapacity = 20000;
+
+    enum Role {
+        RawRole = Qt::UserRole + 1, // QByteArray: the line as in the file, without its newline
+        KindRole,                   // Kind
+        MethodRole,
+        PathRole,
+        StatusRole,       // int; 0 for a line not in the request format
+        MillisecondsRole, // qint64
+        SlowRole,         // bool
+    };
+    enum class Kind { Text, Request, Restarted };
+    Q_ENUM(Kind)
+
+    explicit HubLogModel(QObject* parent = nullptr, int capacity = defaultCapacity);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+    // Whole lines, each ending in a newline, as read from the file.
+    void append(const QByteArray& block);
+    // Earlier lines, put above the first; as many as there is room for, the latest of them.
+    void prepend(const QByteArray& block);
+    // The file started again: a divider row "Log restarted".
+    void addRestart();
+    void clear();
+
+    int capacity() const { return capacity_; }
+    int room() const { return capacity_ - int(rows_.size()); }
+    // Rows that are log lines (not dividers).
+    int lineCount() const { return lineCount_; }
+
+    Kind kind(int row) const;
+    QByteArrayView raw(int row) const;
+    int status(int row) const { return rows_[size_t(row)].status; }
+    qint64 milliseconds(int row) const { return rows_[size_t(row)].milliseconds; }
+    // Whether the line holds the text, ignoring case (as decoded, before any cut).
+    bool contains(int row, const QString& text) const;
+
+private:
+    struct Row {
+        QByteArray block; // shared by every line read with it
+        qint32 offset = 0;
+        qint32 length = 0;
+        qint32 status = 0; // 0: not a request line
+        qint16 methodLength = 0;
+        qint32 pathStart = 0;
+        qint32 pathLength = 0;
+        qint64 milliseconds = 0;
+        bool restart = false;
+    };
+    static std::deque<Row> split(const QByteArray& block);
+    void dropOldest(int count);
+
+    std::deque<Row> rows_;
+    int capacity_;
+    int lineCount_ = 0;
+};
+
+} // namespace zandrel
