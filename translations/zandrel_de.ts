@@ -550,6 +550,120 @@
     </message>
 </context>
 <context>
+    <name>zandrel::HubLogDelegate</name>
+    <message>
+        <source>%1 ms</source>
+        <translation>%1 ms</translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::HubLogFilterModel</name>
+    <message numerus="yes">
+        <source>%1 of %Ln line(s)</source>
+        <translation>
+            <numerusform>%1 von %Ln Zeile</numerusform>
+            <numerusform>%1 von %Ln Zeilen</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::HubLogModel</name>
+    <message>
+        <source>Log restarted</source>
+        <translation>Protokoll neu begonnen</translation>
+    </message>
+    <message>
+        <source>Server error: %1</source>
+        <translation>Serverfehler: %1</translation>
+    </message>
+    <message>
+        <source>Client error: %1</source>
+        <translation>Anfragefehler: %1</translation>
+    </message>
+    <message>
+        <source>Slow: %1</source>
+        <translation>Langsam: %1</translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::HubLogWindow</name>
+    <message>
+        <source>Pause</source>
+        <translation>Anhalten</translation>
+    </message>
+    <message>
+        <source>Wrap lines</source>
+        <translation>Zeilen umbrechen</translation>
+    </message>
+    <message>
+        <source>Open Folder</source>
+        <translation>Ordner öffnen</translation>
+    </message>
+    <message>
+        <source>Clear View</source>
+        <translation>Ansicht leeren</translation>
+    </message>
+    <message>
+        <source>Load earlier lines</source>
+        <translation>Frühere Zeilen laden</translation>
+    </message>
+    <message>
+        <source>The Hub has not written a log yet</source>
+        <translation>Der Hub hat noch kein Protokoll geschrieben</translation>
+    </message>
+    <message>
+        <source>The Hub&apos;s log cannot be read</source>
+        <translation>Das Protokoll des Hubs kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>Hub Log</source>
+        <translation>Hub-Protokoll</translation>
+    </message>
+    <message>
+        <source>Hub log lines</source>
+        <translation>Zeilen des Hub-Protokolls</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Suchen</translation>
+    </message>
+    <message>
+        <source>Search the log</source>
+        <translation>Im Protokoll suchen</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>Anzeigen</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>Alle</translation>
+    </message>
+    <message>
+        <source>Errors</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Slow</source>
+        <translation>Langsam</translation>
+    </message>
+    <message numerus="yes">
+        <source>Paused — %n new line(s)</source>
+        <translation>
+            <numerusform>Angehalten – %n neue Zeile</numerusform>
+            <numerusform>Angehalten – %n neue Zeilen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Show the newest line and follow the log again</source>
+        <translation>Zur neuesten Zeile springen und dem Protokoll wieder folgen</translation>
+    </message>
+</context>
+<context>
     <name>zandrel::HubSettingsTab</name>
     <message>
         <source>This desktop has no system tray, so closing the window quits.</source>
@@ -622,6 +736,14 @@
     <message>
         <source>Check for updates in the background</source>
         <translation>Im Hintergrund nach Aktualisierungen suchen</translation>
+    </message>
+    <message>
+        <source>Show Log</source>
+        <translation>Protokoll anzeigen</translation>
+    </message>
+    <message>
+        <source>Show the Hub&apos;s log</source>
+        <translation>Protokoll des Hubs anzeigen</translation>
     </message>
 </context>
 <context>
@@ -753,6 +875,10 @@
     <message>
         <source>Stop Hub</source>
         <translation>Hub stoppen</translation>
+    </message>
+    <message>
+        <source>Show Hub Log</source>
+        <translation>Hub-Protokoll anzeigen</translation>
     </message>
 </context>
 <context>
@@ -1063,6 +1189,14 @@
             <numerusform>%n App</numerusform>
             <numerusform>%n Apps</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Show Log</source>
+        <translation>Protokoll anzeigen</translation>
+    </message>
+    <message>
+        <source>Show the Hub&apos;s log</source>
+        <translation>Protokoll des Hubs anzeigen</translation>
     </message>
 </context>
 <context>

@@ -32,6 +32,26 @@
     </message>
 </context>
 <context>
+    <name>zandrel::HubLogFilterModel</name>
+    <message numerus="yes">
+        <source>%1 of %Ln line(s)</source>
+        <translation>
+            <numerusform>%1 of %Ln line</numerusform>
+            <numerusform>%1 of %Ln lines</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>zandrel::HubLogWindow</name>
+    <message numerus="yes">
+        <source>Paused — %n new line(s)</source>
+        <translation>
+            <numerusform>Paused — %n new line</numerusform>
+            <numerusform>Paused — %n new lines</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>zandrel::ProviderCard</name>
     <message numerus="yes">
         <source>%n model(s) available</source>

@@ -85,6 +85,10 @@ ContentView::ContentView(PageContext context, std::optional<SidebarItem> initial
     connect(sidebar_, &Sidebar::myAppsChosen, this, [this] { setSelection(std::nullopt); });
     connect(statusBar_, &StatusBar::startRequested, &hubState, &HubState::startHub);
     connect(statusBar_, &StatusBar::stopRequested, &hubState, &HubState::stopHub);
+    connect(statusBar_, &StatusBar::logRequested, this, [this] {
+        if (context_.showHubLog)
+            context_.showHubLog();
+    });
     connect(&hubState, &HubState::isRunningChanged, this, &ContentView::updateStatusBar);
     connect(&hubState, &HubState::appsChanged, this, &ContentView::updateStatusBar);
     connect(&hubState, &HubState::portChanged, this, &ContentView::updateStatusBar);

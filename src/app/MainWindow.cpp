@@ -3,6 +3,7 @@
 #include "app/ContentView.h"
 #include "app/ShortcutsDialog.h"
 #include "hub_api/HubState.h"
+#include "hub_log/HubLogWindow.h"
 #include "store/StoreView.h"
 
 #include <QAction>
@@ -22,7 +23,7 @@ MainWindow::MainWindow(PageContext context,
     : QMainWindow(parent)
     , context_(context)
     , preferences_(preferences)
-    , content_(new ContentView(std::move(context), std::move(initialSelection)))
+    , content_(new ContentView(withHubLog(std::move(context), this), std::move(initialSelection)))
 {
     setObjectName(QStringLiteral("mainWindow"));
     setCentralWidget(content_);
@@ -38,6 +39,13 @@ MainWindow::MainWindow(PageContext context,
 }
 
 MainWindow::~MainWindow() = default;
+
+PageContext MainWindow::withHubLog(PageContext context, MainWindow* window)
+{
+    // Pages (the Hub tab, the status bar's explanation) open the window's one log window.
+    context.showHubLog = [window] { window->showHubLog(); };
+    return context;
+}
 
 QAction* MainWindow::addCommand(QMenu* menu,
                                 const QString& objectName,
@@ -80,6 +88,9 @@ void MainWindow::buildMenus()
     QAction* refresh = addCommand(
         hub, QStringLiteral("refreshAction"), tr("Refresh"), QKeySequence(Qt::Key_F5), QKeySequence::Refresh);
     connect(refresh, &QAction::triggered, content_, &ContentView::reload);
+    QAction* log = addCommand(
+        hub, QStringLiteral("showHubLogAction"), tr("Show Hub Log"), QKeySequence(Qt::CTRL | Qt::Key_L));
+    connect(log, &QAction::triggered, this, &MainWindow::showHubLog);
     hub->addSeparator();
     QAction* quit = addCommand(hub,
                                QStringLiteral("quitAction"),
@@ -180,6 +191,20 @@ ShortcutsDialog* MainWindow::showShortcuts()
     shortcuts_->setAttribute(Qt::WA_DeleteOnClose);
     shortcuts_->open();
     return shortcuts_;
+}
+
+HubLogWindow* MainWindow::showHubLog()
+{
+    if (!hubLog_) {
+        hubLog_ = new HubLogWindow(context_.platform, preferences_, this);
+        hubLog_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    if (hubLog_->isMinimized())
+        hubLog_->showNormal();
+    hubLog_->show();
+    hubLog_->raise();
+    hubLog_->activateWindow();
+    return hubLog_;
 }
 
 void MainWindow::bringForward()

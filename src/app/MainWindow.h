@@ -13,6 +13,7 @@ class QMenu;
 namespace zandrel {
 
 class ContentView;
+class HubLogWindow;
 class ShortcutsDialog;
 
 // The application's window: the content (sidebar, page, status bar) under a menu bar whose commands
@@ -38,6 +39,8 @@ public:
     // Brings a hidden or minimised window forward.
     void bringForward();
     ShortcutsDialog* showShortcuts();
+    // The one Hub Log window, opened or raised.
+    HubLogWindow* showHubLog();
     // Brings the window forward on a section.
     void goTo(std::optional<SidebarItem> section);
     // Brings the window forward on Browse with the store page of the app a link names, for the user to
@@ -67,6 +70,7 @@ private:
                         const QString& text,
                         const QKeySequence& fallback,
                         QKeySequence::StandardKey standard = QKeySequence::UnknownKey);
+    static PageContext withHubLog(PageContext context, MainWindow* window);
     void buildMenus();
     void updateStartStop();
     void findInStore();
@@ -77,6 +81,7 @@ private:
     QAction* startStop_ = nullptr;
     QList<QPair<QMenu*, QList<QAction*>>> menus_;
     QPointer<ShortcutsDialog> shortcuts_;
+    QPointer<HubLogWindow> hubLog_;
     bool shownOnce_ = false;
     // Quit was chosen: the close events quitting sends are no second request.
     bool quitting_ = false;

@@ -17,6 +17,7 @@ const QString kMaximized = QStringLiteral("window/maximized");
 const QString kFrame = QStringLiteral("window/frame");
 const QString kSection = QStringLiteral("window/section");
 const QString kKeepInTray = QStringLiteral("tray/keepRunning");
+const QString kHubLogSize = QStringLiteral("hubLog/size");
 const QString kBackgroundUpdateCheck = QStringLiteral("updates/checkInBackground");
 const QString kLastUpdateCheck = QStringLiteral("updates/lastCheck");
 const QString kNotifiedUpdates = QStringLiteral("updates/notified");
@@ -138,6 +139,24 @@ std::optional<SidebarItem> Preferences::section() const
 void Preferences::setSection(const std::optional<SidebarItem>& section)
 {
     settings_->setValue(kSection, sectionKey(section.value_or(SidebarItem::section(Kind::MyApps))));
+}
+
+std::optional<QSize> Preferences::hubLogSize() const
+{
+    const QVariant value = settings_->value(kHubLogSize);
+    if (!value.canConvert<QSize>())
+        return std::nullopt;
+    const QSize size = value.toSize();
+    // A hand-edited file may say anything: only a size a window can have.
+    if (size.width() < 200 || size.height() < 150 || size.width() > 16384 || size.height() > 16384)
+        return std::nullopt;
+    return size;
+}
+
+void Preferences::setHubLogSize(const QSize& size)
+{
+    settings_->setValue(kHubLogSize, size);
+    sync();
 }
 
 bool Preferences::keepInTray() const

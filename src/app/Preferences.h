@@ -6,6 +6,7 @@
 #include <QMargins>
 #include <QObject>
 #include <QRect>
+#include <QSize>
 #include <memory>
 #include <optional>
 
@@ -40,6 +41,10 @@ public:
 
     std::optional<SidebarItem> section() const;
     void setSection(const std::optional<SidebarItem>& section);
+
+    // The Hub Log window's size; nothing until it was first closed.
+    std::optional<QSize> hubLogSize() const;
+    void setHubLogSize(const QSize& size);
 
     bool keepInTray() const;
     void setKeepInTray(bool keep);

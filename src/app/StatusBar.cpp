@@ -6,6 +6,7 @@
 #include "ui/StatusDot.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPainter>
 
 namespace zandrel {
@@ -22,6 +23,7 @@ StatusBar::StatusBar(QWidget* parent)
     , separator_(new ui::Label(QStringLiteral("·"), TextStyle::Body, Tone::Secondary))
     , appCount_(new ui::Label({}, TextStyle::Caption, Tone::Secondary))
     , problem_(new ui::ElidedLabel(TextStyle::Caption, Tone::Secondary))
+    , logLink_(new QLabel)
     , toggle_(new ui::Button({}, ui::Button::Kind::Bordered, ui::Button::ControlSize::Small))
 {
     setObjectName(QStringLiteral("statusBar"));
@@ -31,6 +33,14 @@ StatusBar::StatusBar(QWidget* parent)
     appCount_->setObjectName(QStringLiteral("hubAppCount"));
     problem_->setObjectName(QStringLiteral("hubProblem"));
     toggle_->setObjectName(QStringLiteral("hubToggleButton"));
+    logLink_->setObjectName(QStringLiteral("hubLogLink"));
+    logLink_->setFont(ui::Theme::font(TextStyle::Caption));
+    logLink_->setTextFormat(Qt::RichText);
+    logLink_->setText(QStringLiteral("<a href=\"log\">%1</a>").arg(tr("Show Log").toHtmlEscaped()));
+    logLink_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    logLink_->setFocusPolicy(Qt::TabFocus);
+    logLink_->setAccessibleName(tr("Show the Hub's log"));
+    connect(logLink_, &QLabel::linkActivated, this, &StatusBar::logRequested);
     // The button acts on the status it was built with, not on whatever a refresh brought meanwhile.
     connect(toggle_, &QPushButton::clicked, this, [this] {
         if (isRunning_)
@@ -48,6 +58,7 @@ StatusBar::StatusBar(QWidget* parent)
     layout->addWidget(appCount_, 0, Qt::AlignVCenter);
     // A long explanation gives way to the button.
     layout->addWidget(problem_, 0, Qt::AlignVCenter);
+    layout->addWidget(logLink_, 0, Qt::AlignVCenter);
     layout->addStretch(1);
     layout->addWidget(toggle_, 0, Qt::AlignVCenter);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
@@ -63,6 +74,7 @@ void StatusBar::setStatus(bool isRunning, int appCount, int port, const std::opt
     appCount_->setVisible(isRunning);
     problem_->setFullText(problem.value_or(QString()));
     problem_->setVisible(problem.has_value() && !problem->isEmpty());
+    logLink_->setVisible(problem_->isVisibleTo(this) && problem->contains(QLatin1String("hub.log")));
     toggle_->setText(isRunning ? tr("Stop") : tr("Start"));
     // The short label needs its object for a screen reader, the dot its meaning rather than its colour.
     toggle_->setAccessibleName(isRunning ? tr("Stop the Hub") : tr("Start the Hub"));

@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <optional>
 
+class QLabel;
 class QPushButton;
 
 namespace zandrel {
@@ -16,7 +17,8 @@ class StatusDot;
 } // namespace ui
 
 // The strip below the detail column: a green or red dot, "Hub Running on :<port> · <n> apps" or
-// "Hub Stopped", a short secondary text saying why when that is known, and one button that starts or
+// "Hub Stopped", a short secondary text saying why when that is known (with a link to the Hub's log
+// when it names the log), and one button that starts or
 // stops the Hub. It holds no state of its own: the window passes the Hub state's values and listens
 // for the two requests.
 class StatusBar : public QWidget {
@@ -35,6 +37,8 @@ public:
 Q_SIGNALS:
     void startRequested();
     void stopRequested();
+    // The explanation's link to the Hub's log was followed.
+    void logRequested();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -46,6 +50,7 @@ private:
     ui::Label* separator_;
     ui::Label* appCount_;
     ui::ElidedLabel* problem_;
+    QLabel* logLink_;
     QPushButton* toggle_;
 };
 

@@ -49,7 +49,8 @@ ZandrelHubApp::ZandrelHubApp(Platform& platform, LinkRouter::Output output, Laun
                           },
                       .preferences = &preferences_,
                       .pendingSignIn = &pendingSignIn_,
-                      .updateChecker = &updateChecker_},
+                      .updateChecker = &updateChecker_,
+                      .showHubLog = {}},
           initialTab_,
           preferences_))
     , tray_(std::make_unique<TrayIcon>(hubState_, window_->startStopAction()))

@@ -123,6 +123,15 @@ HubSettingsTab::HubSettingsTab(const PageContext& context, QWidget* parent)
     server->content()->addLayout(checkRow);
     auto* statusRow = formRow(status_, statusText_);
     statusRow->addWidget(startStop_);
+    if (context_.showHubLog) {
+        // Beside Start: where a start that does not work is noticed.
+        auto* showLog =
+            new ui::Button(tr("Show Log"), ui::Button::Kind::Bordered, ui::Button::ControlSize::Small);
+        showLog->setObjectName(QStringLiteral("showHubLogButton"));
+        showLog->setAccessibleName(tr("Show the Hub's log"));
+        connect(showLog, &QPushButton::clicked, this, [this] { context_.showHubLog(); });
+        statusRow->addWidget(showLog);
+    }
     server->content()->addLayout(statusRow);
 
     auto* data = new ui::GroupBox(tr("Data"));

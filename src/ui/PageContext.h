@@ -35,6 +35,8 @@ struct PageContext {
     PendingSignIn* pendingSignIn = nullptr;
     // The one list of available updates (the sidebar's count); absent in a page shown on its own.
     UpdateChecker* updateChecker = nullptr;
+    // Opens (or raises) the Hub Log window (the window sets it); absent in a page shown on its own.
+    std::function<void()> showHubLog = {};
 };
 
 } // namespace zandrel

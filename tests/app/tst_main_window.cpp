@@ -115,7 +115,7 @@ private Q_SLOTS:
             menus.append(menu->text());
         QCOMPARE(menus, QStringList({u"H&ub"_s, u"&Go"_s, u"&Help"_s}));
         QCOMPARE(menuTexts(*window->findChild<QMenu*>(u"hubMenu"_s)),
-                 QStringList({u"Start Hub"_s, u"Refresh"_s, u"-"_s, u"Quit"_s}));
+                 QStringList({u"Start Hub"_s, u"Refresh"_s, u"Show Hub Log"_s, u"-"_s, u"Quit"_s}));
         QCOMPARE(menuTexts(*window->findChild<QMenu*>(u"goMenu"_s)),
                  QStringList({u"My Apps"_s,
                               u"Browse"_s,
@@ -130,6 +130,7 @@ private Q_SLOTS:
         // The dialog lists every command with the keys the actions carry: it is read from them.
         const QStringList expected = {u"Start Hub\t"_s,
                                       u"Refresh\tF5"_s,
+                                      u"Show Hub Log\tCtrl+L"_s,
                                       u"Quit\tCtrl+Q"_s,
                                       u"My Apps\tCtrl+1"_s,
                                       u"Browse\tCtrl+2"_s,

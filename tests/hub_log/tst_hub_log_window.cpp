@@ -1,0 +1,231 @@
+// The Hub Log window as the user meets it: its states, the filter row and the count, following and
+// pausing, copying lines as they are in the file, clearing the view, and the three ways to open it.
+
+#include "PageFixture.h"
+#include "app/ContentView.h"
+#include "app/MainWindow.h"
+#include "app/StatusBar.h"
+#include "hub_log/HubLogWindow.h"
+#include "settings/HubSettingsTab.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QStackedWidget>
+#include <QStandardPaths>
+#include <QTest>
+
+using namespace zandrel;
+using namespace zandrel::test;
+using namespace Qt::StringLiterals;
+
+class TestHubLogWindow : public QObject, PageFixture {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void init()
+    {
+        setUp(Hub::Refusing);
+        preferences_ = std::make_unique<Preferences>(home->filePath(u"config/desktop.ini"_s));
+        QVERIFY(QDir().mkpath(home->filePath(u".zandrel/hub"_s)));
+    }
+    void cleanup()
+    {
+        preferences_.reset();
+        tearDown();
+    }
+
+    void saysWhenThereIsNoLogOrItCannotBeRead()
+    {
+        {
+            HubLogWindow window(*platform, *preferences_);
+            window.show();
+            auto* missing = window.findChild<QWidget*>(u"logMissing"_s);
+            QTRY_VERIFY(missing->isVisible());
+            QVERIFY(labelTexts(*missing).contains(u"The Hub has not written a log yet"_s));
+            QVERIFY(labelTexts(*missing).contains(platform->hubLogPath()));
+            // The Hub writes its first line: the window shows it by itself.
+            write("GET /api 200 1 ms\n");
+            QTRY_VERIFY_WITH_TIMEOUT(window.view()->isVisible(), 3000);
+            QCOMPARE(window.filter().rowCount(), 1);
+        }
+        QVERIFY(QFile::remove(logPath()));
+        QVERIFY(QDir().mkpath(logPath())); // not a file: cannot be read as one
+        HubLogWindow window(*platform, *preferences_);
+        window.show();
+        auto* unreadable = window.findChild<QWidget*>(u"logUnreadable"_s);
+        QTRY_VERIFY(unreadable->isVisible());
+        QVERIFY(labelTexts(*unreadable).join(u'\n').contains(window.tail().problem()));
+    }
+
+    void filterRowNarrowsAndCounts()
+    {
+        write("GET /api/apps 200 3 ms\n"
+              "POST /api/store/apps/orvane/install 500 1500 ms\n"
+              "GET /api/store/apps/dulvet 404 2 ms\n"
+              "Hub listening\n");
+        HubLogWindow window(*platform, *preferences_);
+        window.show();
+        auto* count = window.findChild<QLabel*>(u"logCount"_s);
+        QTRY_COMPARE(count->text(), u"4 of 4 lines"_s);
+        auto* show = window.findChild<QComboBox*>(u"logShow"_s);
+        show->setCurrentIndex(1); // Errors
+        QCOMPARE(count->text(), u"2 of 4 lines"_s);
+        QTest::keyClicks(window.findChild<QLineEdit*>(u"logSearch"_s), u"ORVANE"_s);
+        QCOMPARE(count->text(), u"1 of 4 lines"_s);
+        show->setCurrentIndex(2); // Slow
+        QCOMPARE(count->text(), u"1 of 4 lines"_s);
+        window.findChild<QLineEdit*>(u"logSearch"_s)->clear();
+        show->setCurrentIndex(0);
+        QCOMPARE(count->text(), u"4 of 4 lines"_s);
+        // Every control can be reached by name.
+        for (const char* name : {"logSearch", "logShow", "logLines"})
+            QVERIFY2(!window.findChild<QWidget*>(QLatin1String(name))->accessibleName().isEmpty(), name);
+    }
+
+    void scrollingUpPausesAndTheNoticeLeadsBack()
+    {
+        QByteArray lines;
+        for (int i = 0; i < 300; ++i)
+            lines += "GET /api/apps/" + QByteArray::number(i) + " 200 1 ms\n";
+        write(lines);
+        HubLogWindow window(*platform, *preferences_);
+        window.resize(600, 300);
+        window.show();
+        QScrollBar* bar = window.view()->verticalScrollBar();
+        QTRY_VERIFY(bar->maximum() > 0 && bar->value() == bar->maximum());
+        auto* paused = window.findChild<QPushButton*>(u"logPaused"_s);
+        QVERIFY(!paused->isVisible());
+
+        bar->setValue(0); // the user scrolls up
+        QVERIFY(!window.isFollowing());
+        append("GET /new/1 200 1 ms\nGET /new/2 200 1 ms\n");
+        QTRY_COMPARE_WITH_TIMEOUT(paused->text(), u"Paused — 2 new lines"_s, 3000);
+        QVERIFY(paused->isVisible());
+        QCOMPARE(bar->value(), 0); // the view stays where the user put it
+
+        QTest::mouseClick(paused, Qt::LeftButton);
+        QVERIFY(window.isFollowing());
+        QTRY_COMPARE(bar->value(), bar->maximum());
+        QVERIFY(!paused->isVisible());
+
+        // Pause holds the view even at the bottom; unpausing follows again.
+        auto* pause = window.findChild<QPushButton*>(u"logPause"_s);
+        pause->click();
+        append("GET /new/3 200 1 ms\n");
+        QTRY_COMPARE_WITH_TIMEOUT(window.newWhilePaused(), 1, 3000);
+        QVERIFY(bar->value() < bar->maximum());
+        pause->click();
+        QTRY_COMPARE(bar->value(), bar->maximum());
+        QCOMPARE(window.lines().raw(window.lines().rowCount() - 1), QByteArrayView("GET /new/3 200 1 ms"));
+    }
+
+    void copiesTheFilesBytesAndClearsOnlyTheView()
+    {
+        const QByteArray longLine = "GET /" + QByteArray(5000, 'p') + " 200 1 ms";
+        write("caf\xc3\xa9\n" + longLine + "\nplain\n");
+        HubLogWindow window(*platform, *preferences_);
+        window.show();
+        QTRY_COMPARE(window.filter().rowCount(), 3);
+        QItemSelectionModel* selection = window.view()->selectionModel();
+        selection->select(window.filter().index(2, 0), QItemSelectionModel::Select);
+        selection->select(window.filter().index(1, 0), QItemSelectionModel::Select);
+        window.view()->setFocus();
+        QTest::keySequence(window.view(), QKeySequence::Copy);
+        // In the file's order, the long line whole rather than as shown.
+        QCOMPARE(QApplication::clipboard()->text(), QString::fromLatin1(longLine + "\nplain"));
+        QVERIFY(window.filter().index(1, 0).data().toString().endsWith(QChar(0x2026)));
+
+        window.findChild<QPushButton*>(u"logClear"_s)->click();
+        QCOMPARE(window.filter().rowCount(), 0);
+        QCOMPARE(window.findChild<QLabel*>(u"logCount"_s)->text(), u"0 of 0 lines"_s);
+        QCOMPARE(QFileInfo(logPath()).size(), qint64(6 + longLine.size() + 1 + 6));
+        append("after\n");
+        QTRY_COMPARE_WITH_TIMEOUT(window.filter().rowCount(), 1, 3000);
+
+        window.findChild<QPushButton*>(u"logOpenFolder"_s)->click();
+        QCOMPARE(platform->revealedFolders, QStringList{home->filePath(u".zandrel/hub"_s)});
+    }
+
+    void opensOnceFromTheMenuTheHubTabAndTheStatusBar()
+    {
+        PageContext page = context();
+        page.preferences = preferences_.get();
+        MainWindow main(page, std::nullopt, *preferences_);
+        auto* action = main.findChild<QAction*>(u"showHubLogAction"_s);
+        QVERIFY(action->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_L)));
+        action->trigger();
+        auto* log = main.findChild<HubLogWindow*>();
+        QVERIFY(log && log->isVisible());
+        log->resize(700, 420);
+        action->trigger();
+        QCOMPARE(main.findChildren<HubLogWindow*>().size(), 1);
+
+        // Closing it ends it and keeps its size for the next.
+        log->close();
+        QTRY_VERIFY(!main.findChild<HubLogWindow*>());
+        QCOMPARE(preferences_->hubLogSize(), QSize(700, 420));
+        QCOMPARE(main.showHubLog()->size(), QSize(700, 420));
+        main.findChild<HubLogWindow*>()->close();
+        QTRY_VERIFY(!main.findChild<HubLogWindow*>());
+
+        // The status bar's link shows only when its explanation names the log.
+        StatusBar* bar = main.content().statusBar();
+        auto* link = bar->findChild<QLabel*>(u"hubLogLink"_s);
+        main.show();
+        bar->setStatus(false, 0, 3456, u"No answer after Start"_s);
+        QVERIFY(!link->isVisible());
+        bar->setStatus(false, 0, 3456, u"No answer after Start; see ~/.zandrel/hub/hub.log"_s);
+        QVERIFY(link->isVisible());
+        Q_EMIT link->linkActivated(u"log"_s);
+        QVERIFY(main.findChild<HubLogWindow*>());
+        main.findChild<HubLogWindow*>()->close();
+        QTRY_VERIFY(!main.findChild<HubLogWindow*>());
+
+        // The Hub tab's button, with the window's context.
+        PageContext tabContext = page;
+        int opened = 0;
+        tabContext.showHubLog = [&] { ++opened; };
+        HubSettingsTab tab(tabContext);
+        tab.findChild<QPushButton*>(u"showHubLogButton"_s)->click();
+        QCOMPARE(opened, 1);
+        QVERIFY(!HubSettingsTab(context()).findChild<QPushButton*>(u"showHubLogButton"_s));
+    }
+
+private:
+    QString logPath() const { return platform->hubLogPath(); }
+    void write(const QByteArray& bytes) const
+    {
+        QFile file(logPath());
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    }
+    void append(const QByteArray& bytes) const
+    {
+        QFile file(logPath());
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Append));
+        file.write(bytes);
+    }
+    static QStringList labelTexts(QWidget& in)
+    {
+        QStringList texts;
+        for (const QLabel* label : in.findChildren<QLabel*>())
+            texts.append(label->text());
+        return texts;
+    }
+
+    std::unique_ptr<Preferences> preferences_;
+};
+
+QTEST_MAIN(TestHubLogWindow)
+#include "tst_hub_log_window.moc"
