@@ -6,6 +6,7 @@
 //   bench_store_grid         runs both and prints the figures against the budgets
 //   bench_store_grid 5000    prints "<apps> <longest stall ms> <longest scroll step ms> <page's KiB>"
 
+#include "BenchSupport.h"
 #include "FakeHub.h"
 #include "RecordingPlatform.h"
 #include "hub_api/HubState.h"
@@ -30,6 +31,7 @@
 
 using namespace zandrel;
 using namespace zandrel::test;
+using namespace zandrel::bench;
 
 namespace {
 
@@ -55,47 +57,6 @@ QByteArray catalogue(int count)
     }
     return json + "]}";
 }
-
-long rssKiB()
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::stol(line.substr(6));
-    }
-    return 0;
-}
-
-// The longest time between two turns of the event loop, watched by a 2 ms timer.
-class StallWatch : public QObject {
-public:
-    StallWatch()
-    {
-        timer_.setInterval(2);
-        connect(&timer_, &QTimer::timeout, this, [this] {
-            if (clock_.isValid())
-                longest_ = qMax(longest_, clock_.elapsed());
-            clock_.start();
-        });
-    }
-    void start()
-    {
-        longest_ = 0;
-        clock_.invalidate();
-        timer_.start();
-    }
-    qint64 stop()
-    {
-        timer_.stop();
-        return longest_;
-    }
-
-private:
-    QTimer timer_;
-    QElapsedTimer clock_;
-    qint64 longest_ = 0;
-};
 
 } // namespace
 

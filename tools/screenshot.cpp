@@ -4,17 +4,19 @@
 //
 //   zandrel-screenshot <myapps|store|updates|account|settings|app:NAME|sheet:SLUG> <out.png> [wait-ms]
 //                      [zandrel:...]
-// about opens the About dialog over My Apps; shortcuts the Keyboard Shortcuts dialog; menu:hub, menu:go
-// and menu:help open that menu of the menu bar; sheet:SLUG opens the store's detail sheet of that app halfway
-// through the wait; settings:N shows the settings page on tab N; ai:ID shows the AI tab with that provider's
-// card expanded. SHOT_PORT sets the Hub state's port after the start-up (any number, as the Hub tab may) and
-// refreshes; SHOT_PRESS=1 then presses the status bar's Start/Stop button. SHOT_TYPE=NAME=TEXT types TEXT
-// into the line edit of that object name halfway through the wait (the audit log's search, auditSearch).
+// log opens the Hub Log window and pictures it; about opens the About dialog over My Apps; shortcuts the
+// Keyboard Shortcuts dialog; menu:hub, menu:go and menu:help open that menu of the menu bar; sheet:SLUG opens
+// the store's detail sheet of that app halfway through the wait; settings:N shows the settings page on tab N;
+// ai:ID shows the AI tab with that provider's card expanded. SHOT_PORT sets the Hub state's port after the
+// start-up (any number, as the Hub tab may) and refreshes; SHOT_PRESS=1 then presses the status bar's
+// Start/Stop button. SHOT_TYPE=NAME=TEXT types TEXT into the line edit of that object name halfway through
+// the wait (the audit log's search, auditSearch).
 
 #include "app/ContentView.h"
 #include "app/MainWindow.h"
 #include "app/StatusBar.h"
 #include "app/ZandrelHubApp.h"
+#include "hub_log/HubLogWindow.h"
 #include "platform/QtPlatform.h"
 #include "settings/AISettingsState.h"
 #include "settings/AISettingsTab.h"
@@ -51,7 +53,7 @@ int main(int argc, char* argv[])
         item = zandrel::SidebarItem::section(Kind::Store);
     else if (section.startsWith(u"app:"))
         item = zandrel::SidebarItem::app(section.mid(4));
-    else if (section != u"myapps" && section != u"about" && section != u"shortcuts" &&
+    else if (section != u"myapps" && section != u"about" && section != u"shortcuts" && section != u"log" &&
              !section.startsWith(u"menu:"))
         item = zandrel::SidebarItem::section(section == u"store"     ? Kind::Store
                                              : section == u"updates" ? Kind::Updates
@@ -81,6 +83,8 @@ int main(int argc, char* argv[])
             hub.window().showAbout();
         if (section == u"shortcuts")
             hub.mainWindow().showShortcuts();
+        if (section == u"log")
+            hub.mainWindow().showHubLog();
         if (section.startsWith(u"menu:")) {
             if (auto* menu = hub.mainWindow().findChild<QMenu*>(section.mid(5) + u"Menu"_qs))
                 hub.mainWindow().menuBar()->setActiveAction(menu->menuAction());
@@ -128,6 +132,11 @@ int main(int argc, char* argv[])
         });
     }
     QTimer::singleShot(waitMs, &application, [&] {
+        if (auto* log = hub.mainWindow().findChild<zandrel::HubLogWindow*>()) {
+            log->grab().save(args[2]);
+            application.quit();
+            return;
+        }
         QPixmap picture = QGuiApplication::primaryScreen()->grabWindow(0);
         if (picture.isNull() || QGuiApplication::platformName() == u"offscreen")
             picture = hub.mainWindow().grab();

@@ -3,6 +3,7 @@
 #include "hub_log/HubLogModel.h"
 #include "ui/Theme.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QPainter>
 
@@ -13,6 +14,15 @@ namespace {
 constexpr int padding = 6;
 constexpr int gap = 12;
 constexpr int textFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWrapAnywhere;
+
+// One line of text at the left of the area, elided when too long. Drawn at a point rather than in a
+// rectangle: that skips the line-breaking layout, which a screenful of rows would pay every paint.
+void drawLine(QPainter* painter, const QRect& area, const QFontMetrics& metrics, const QString& text)
+{
+    const bool fits = text.size() * qsizetype(metrics.maxWidth()) <= area.width();
+    painter->drawText(QPoint(area.left(), area.top() + metrics.ascent()),
+                      fits ? text : metrics.elidedText(text, Qt::ElideRight, area.width()));
+}
 
 } // namespace
 
@@ -79,24 +89,23 @@ void HubLogDelegate::paint(QPainter* painter,
         const int status = index.data(HubLogModel::StatusRole).toInt();
         const bool slow = index.data(HubLogModel::SlowRole).toBool();
         painter->setPen(text);
-        painter->drawText(
-            c.method, Qt::AlignLeft | Qt::AlignTop, index.data(HubLogModel::MethodRole).toString());
+        drawLine(painter, c.method, metrics, index.data(HubLogModel::MethodRole).toString());
         const QString path = index.data(HubLogModel::PathRole).toString();
         if (wrap_)
             painter->drawText(c.path, textFlags, path);
         else
-            painter->drawText(c.path,
-                              Qt::AlignLeft | Qt::AlignTop,
-                              metrics.elidedText(path, Qt::ElideRight, c.path.width()));
+            drawLine(painter, c.path, metrics, path);
         painter->setPen(selected ? text : statusColor(status, opt.palette));
-        painter->drawText(c.status, Qt::AlignLeft | Qt::AlignTop, QString::number(status));
+        drawLine(painter, c.status, metrics, QString::number(status));
         QFont timeFont = opt.font;
         timeFont.setBold(slow);
         painter->setFont(timeFont);
         painter->setPen(selected || !slow ? text : ui::Theme::color(ui::NamedColor::Orange, opt.palette));
-        painter->drawText(c.time,
-                          Qt::AlignRight | Qt::AlignTop,
-                          tr("%1 ms").arg(index.data(HubLogModel::MillisecondsRole).toLongLong()));
+        const QString time = tr("%1 ms").arg(index.data(HubLogModel::MillisecondsRole).toLongLong());
+        const QFontMetrics timeMetrics(timeFont);
+        painter->drawText(QPoint(c.time.right() + 1 - timeMetrics.horizontalAdvance(time),
+                                 c.time.top() + timeMetrics.ascent()),
+                          time);
     } else {
         painter->setPen(text);
         const QRect area = rect.adjusted(padding, 0, -padding, 0);
@@ -104,8 +113,7 @@ void HubLogDelegate::paint(QPainter* painter,
         if (wrap_)
             painter->drawText(area, textFlags, line);
         else
-            painter->drawText(
-                area, Qt::AlignLeft | Qt::AlignTop, metrics.elidedText(line, Qt::ElideRight, area.width()));
+            drawLine(painter, area, metrics, line);
     }
     painter->restore();
 }
@@ -114,25 +122,26 @@ QSize HubLogDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelI
 {
     const QFontMetrics metrics(option.font);
     const int line = metrics.height() + 2;
+    // No width of its own: a row is as wide as the view, so the right-hand columns stay in sight.
     if (!wrap_ || !option.widget)
-        return {metrics.horizontalAdvance(QLatin1Char('x')) * 80, line};
-    // Wrapped: as tall as the text needs in the width the view gives it.
-    const int width = option.rect.width() > 0 ? option.rect.width() : option.widget->width();
+        return {0, line};
+    // Wrapped: counted rather than laid out, since the font is fixed-pitch and every row is asked
+    // for its height whenever lines come.
+    const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
+    const int width = view ? view->viewport()->width() : option.widget->width();
     const auto kind = index.data(HubLogModel::KindRole).value<HubLogModel::Kind>();
-    QRect area;
-    QString text;
+    int areaWidth = 0;
+    int characters = 0;
     if (kind == HubLogModel::Kind::Request) {
-        area = columns(QRect(0, 0, width, line), metrics).path;
-        text = index.data(HubLogModel::PathRole).toString();
+        areaWidth = columns(QRect(0, 0, width, line), metrics).path.width();
+        characters = index.data(HubLogModel::PathLengthRole).toInt();
     } else if (kind == HubLogModel::Kind::Text) {
-        area = QRect(0, 0, width - 2 * padding, line);
-        text = index.data(Qt::DisplayRole).toString();
-    } else {
-        return {width, line};
+        areaWidth = width - 2 * padding;
+        characters = index.data(HubLogModel::ShownLengthRole).toInt();
     }
-    const QRect needed =
-        metrics.boundingRect(QRect(0, 0, std::max(1, area.width()), 1 << 20), textFlags, text);
-    return {width, std::max(line, needed.height() + 2)};
+    const int perLine = std::max(1, areaWidth / std::max(1, metrics.horizontalAdvance(QLatin1Char('m'))));
+    const int lines = std::max(1, (characters + perLine - 1) / perLine);
+    return {0, lines * metrics.height() + 2};
 }
 
 } // namespace zandrel

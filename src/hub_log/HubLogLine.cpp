@@ -6,52 +6,57 @@ namespace zandrel {
 
 namespace {
 
-bool isDigits(QByteArrayView text, qsizetype maxLength)
+// Walks back over a run of digits ending before `end`; the value, or nothing for no digits or too many.
+std::optional<qint64> digitsBefore(const char* begin, const char*& end, int maxDigits)
 {
-    if (text.isEmpty() || text.size() > maxLength)
-        return false;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return false;
-    }
-    return true;
+    const char* p = end;
+    while (p > begin && p[-1] >= '0' && p[-1] <= '9' && end - p < maxDigits + 1)
+        --p;
+    if (p == end || end - p > maxDigits)
+        return std::nullopt;
+    qint64 value = 0;
+    for (const char* d = p; d < end; ++d)
+        value = value * 10 + (*d - '0');
+    end = p;
+    return value;
 }
 
 } // namespace
 
+// Read from the end with plain pointers: this runs for every line of a large log.
 std::optional<HubLogRequest> HubLogRequest::parse(QByteArrayView line)
 {
-    if (line.endsWith('\r'))
-        line.chop(1);
-    if (!line.endsWith(" ms"))
+    const char* begin = line.data();
+    const char* end = begin + line.size();
+    if (end > begin && end[-1] == '\r')
+        --end;
+    if (end - begin < 3 || end[-3] != ' ' || end[-2] != 'm' || end[-1] != 's')
         return std::nullopt;
-    line.chop(3);
-    const qsizetype msStart = line.lastIndexOf(' ') + 1;
-    if (msStart <= 0 || !isDigits(line.sliced(msStart), 9))
+    end -= 3;
+    const auto milliseconds = digitsBefore(begin, end, 9);
+    if (!milliseconds || end == begin || *--end != ' ')
         return std::nullopt;
-    const QByteArrayView beforeMs = line.first(msStart - 1);
-    const qsizetype statusStart = beforeMs.lastIndexOf(' ') + 1;
-    const QByteArrayView status = beforeMs.sliced(statusStart);
-    if (statusStart <= 0 || status.size() != 3 || !isDigits(status, 3) || status[0] < '1' || status[0] > '5')
+    const char* statusEnd = end;
+    const auto status = digitsBefore(begin, end, 3);
+    if (!status || statusEnd - end != 3 || *status < 100 || *status > 599 || end == begin || *--end != ' ')
         return std::nullopt;
-    const qsizetype methodEnd = beforeMs.indexOf(' ');
-    if (methodEnd < 1 || methodEnd > 10)
+    const char* pathEnd = end;
+    const char* p = begin;
+    while (p < pathEnd && *p >= 'A' && *p <= 'Z' && p - begin <= 10)
+        ++p;
+    const qsizetype methodLength = p - begin;
+    if (methodLength < 1 || methodLength > 10 || p >= pathEnd || *p != ' ')
         return std::nullopt;
-    for (char c : beforeMs.first(methodEnd)) {
-        if (c < 'A' || c > 'Z')
-            return std::nullopt;
-    }
     // The path is everything between, spaces included (the Hub adds " (client gone)").
-    const qsizetype pathStart = methodEnd + 1;
-    const qsizetype pathLength = statusStart - 1 - pathStart;
-    if (pathLength < 1 || beforeMs[pathStart] != '/')
+    const char* path = p + 1;
+    if (path >= pathEnd || *path != '/')
         return std::nullopt;
     HubLogRequest request;
-    request.methodLength = int(methodEnd);
-    request.pathStart = int(pathStart);
-    request.pathLength = int(pathLength);
-    request.status = status.toInt();
-    request.milliseconds = line.sliced(msStart).toLongLong();
+    request.methodLength = int(methodLength);
+    request.pathStart = int(path - begin);
+    request.pathLength = int(pathEnd - path);
+    request.status = int(*status);
+    request.milliseconds = *milliseconds;
     return request;
 }
 
@@ -71,6 +76,17 @@ QString hub_log::shownText(QByteArrayView line)
         text += QChar(0x2026);
     }
     return text;
+}
+
+int hub_log::shownLength(QByteArrayView line)
+{
+    for (char c : line) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return int(shownText(line).size());
+    }
+    if (line.endsWith('\r'))
+        line.chop(1);
+    return int(std::min<qsizetype>(line.size(), maxShownCharacters + 1));
 }
 
 } // namespace zandrel

@@ -24,13 +24,15 @@ namespace hub_log {
 
 // A line longer than this many characters is shown cut, with "…".
 constexpr int maxShownCharacters = 4096;
-// What is kept of a single line that never ends: the file may hold anything.
-constexpr int maxLineBytes = 64 * 1024;
+// What is kept of a single line: the file may hold anything, and only 4,096 characters show.
+constexpr int maxLineBytes = 16 * 1024;
 // An answer this slow is marked.
 constexpr qint64 slowMilliseconds = 1000;
 
 // The line as shown: decoded (invalid UTF-8 as replacement characters) and cut when too long.
 QString shownText(QByteArrayView line);
+// How many characters that is, without making the text when the line is plain ASCII.
+int shownLength(QByteArrayView line);
 
 } // namespace hub_log
 

@@ -1,5 +1,8 @@
 #include "hub_log/HubLogModel.h"
 
+#include <cstring>
+#include <vector>
+
 namespace zandrel {
 
 HubLogModel::HubLogModel(QObject* parent, int capacity)
@@ -12,58 +15,93 @@ int HubLogModel::rowCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : int(rows_.size());
 }
 
-std::deque<HubLogModel::Row> HubLogModel::split(const QByteArray& block)
+namespace {
+
+// The lines in a block: its newlines, and an unended last line.
+qsizetype lineCountOf(const QByteArray& block)
 {
-    std::deque<Row> rows;
+    const char* data = block.constData();
+    const char* end = data + block.size();
+    qsizetype count = 0;
+    const char* p = data;
+    while (p < end) {
+        const auto* newline = static_cast<const char*>(std::memchr(p, '\n', size_t(end - p)));
+        ++count;
+        p = newline ? newline + 1 : end;
+    }
+    return count;
+}
+
+// Where a block's line number `skip` starts.
+qsizetype offsetOfLine(const QByteArray& block, qsizetype skip)
+{
+    const char* data = block.constData();
+    qsizetype at = 0;
+    while (skip-- > 0)
+        at = static_cast<const char*>(std::memchr(data + at, '\n', size_t(block.size() - at))) - data + 1;
+    return at;
+}
+
+} // namespace
+
+template <typename Add>
+void HubLogModel::parseLines(const QByteArray& block, qsizetype start, Add add)
+{
     const char* data = block.constData();
     const qsizetype size = block.size();
-    qsizetype start = 0;
     while (start < size) {
         const auto* newline = static_cast<const char*>(std::memchr(data + start, '\n', size_t(size - start)));
         const qsizetype end = newline ? newline - data : size;
         Row row;
-        row.block = block;
-        row.offset = qint32(start);
         row.length = qint32(std::min<qsizetype>(end - start, hub_log::maxLineBytes));
-        if (const auto request = HubLogRequest::parse(QByteArrayView(data + start, row.length))) {
+        if (row.length > 1024) {
+            // A long line keeps its own bytes, so that it alone never holds a whole block.
+            row.block = QByteArray(data + start, row.length);
+        } else {
+            row.block = block;
+            row.offset = qint32(start);
+        }
+        if (const auto request =
+                HubLogRequest::parse(QByteArrayView(row.block.constData() + row.offset, row.length))) {
             row.status = request->status;
             row.methodLength = qint16(request->methodLength);
             row.pathStart = request->pathStart;
             row.pathLength = request->pathLength;
             row.milliseconds = request->milliseconds;
         }
-        rows.push_back(std::move(row));
+        add(std::move(row));
         start = end + 1;
     }
-    return rows;
 }
 
 void HubLogModel::append(const QByteArray& block)
 {
-    std::deque<Row> incoming = split(block);
+    const qsizetype lines = lineCountOf(block);
     // Lines that would be dropped at once are never inserted.
-    while (int(incoming.size()) > capacity_)
-        incoming.pop_front();
-    if (incoming.empty())
+    const int count = int(std::min<qsizetype>(lines, capacity_));
+    if (count == 0)
         return;
-    dropOldest(int(rows_.size() + incoming.size()) - capacity_);
+    dropOldest(int(rows_.size()) + count - capacity_);
     const int first = int(rows_.size());
-    beginInsertRows({}, first, first + int(incoming.size()) - 1);
-    lineCount_ += int(incoming.size());
-    for (Row& row : incoming)
-        rows_.push_back(std::move(row));
+    beginInsertRows({}, first, first + count - 1);
+    lineCount_ += count;
+    parseLines(
+        block, offsetOfLine(block, lines - count), [this](Row&& row) { rows_.push_back(std::move(row)); });
     endInsertRows();
 }
 
 void HubLogModel::prepend(const QByteArray& block)
 {
-    std::deque<Row> incoming = split(block);
-    while (int(incoming.size()) > room())
-        incoming.pop_front();
-    if (incoming.empty())
+    const qsizetype lines = lineCountOf(block);
+    const int count = int(std::min<qsizetype>(lines, room()));
+    if (count <= 0)
         return;
-    beginInsertRows({}, 0, int(incoming.size()) - 1);
-    lineCount_ += int(incoming.size());
+    std::vector<Row> incoming;
+    incoming.reserve(size_t(count));
+    parseLines(
+        block, offsetOfLine(block, lines - count), [&](Row&& row) { incoming.push_back(std::move(row)); });
+    beginInsertRows({}, 0, count - 1);
+    lineCount_ += count;
     rows_.insert(
         rows_.begin(), std::make_move_iterator(incoming.begin()), std::make_move_iterator(incoming.end()));
     endInsertRows();
@@ -85,6 +123,7 @@ void HubLogModel::dropOldest(int count)
     count = std::min(count, int(rows_.size()));
     if (count <= 0)
         return;
+    Q_EMIT aboutToDropOldest();
     beginRemoveRows({}, 0, count - 1);
     for (int i = 0; i < count; ++i) {
         if (!rows_.front().restart)
@@ -92,6 +131,7 @@ void HubLogModel::dropOldest(int count)
         rows_.pop_front();
     }
     endRemoveRows();
+    Q_EMIT droppedOldest();
 }
 
 void HubLogModel::clear()
@@ -164,6 +204,10 @@ QVariant HubLogModel::data(const QModelIndex& index, int role) const
         return r.milliseconds;
     case SlowRole:
         return r.status != 0 && r.milliseconds >= hub_log::slowMilliseconds;
+    case ShownLengthRole:
+        return hub_log::shownLength(raw(row));
+    case PathLengthRole:
+        return r.status ? hub_log::shownLength(raw(row).sliced(r.pathStart, r.pathLength)) : 0;
     default:
         return {};
     }

@@ -24,6 +24,8 @@ public:
         StatusRole,       // int; 0 for a line not in the request format
         MillisecondsRole, // qint64
         SlowRole,         // bool
+        ShownLengthRole,  // int: the characters the line shows (for a wrapped row's height)
+        PathLengthRole,   // int: the same for a request's path
     };
     enum class Kind { Text, Request, Restarted };
     Q_ENUM(Kind)
@@ -53,6 +55,12 @@ public:
     // Whether the line holds the text, ignoring case (as decoded, before any cut).
     bool contains(int row, const QString& text) const;
 
+Q_SIGNALS:
+    // Around the removal of the oldest rows to make room (before its rowsAboutToBeRemoved, after its
+    // rowsRemoved), for views that must tell it from the user's doing.
+    void aboutToDropOldest();
+    void droppedOldest();
+
 private:
     struct Row {
         QByteArray block; // shared by every line read with it
@@ -65,7 +73,8 @@ private:
         qint64 milliseconds = 0;
         bool restart = false;
     };
-    static std::deque<Row> split(const QByteArray& block);
+    template <typename Add>
+    static void parseLines(const QByteArray& block, qsizetype start, Add add);
     void dropOldest(int count);
 
     std::deque<Row> rows_;

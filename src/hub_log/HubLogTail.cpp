@@ -6,22 +6,37 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
+#include <cstring>
 
 namespace zandrel {
 
 namespace {
 
 constexpr qint64 chunk = 64 * 1024;
+// The most one look reads of what the file gained.
+constexpr qint64 stepBytes = 256 * 1024;
+// The last bytes read, compared with the file's at each look: a file cut and written again past
+// where it was read to does not pass for one that grew.
+constexpr qsizetype witnessBytes = 64;
 
-// Where the run of at most `maxLines` whole lines that ends at `end` starts, not before `floor`.
+qsizetype countNewlines(const char* data, qsizetype size)
+{
+    qsizetype count = 0;
+    for (const char* p = data; (p = static_cast<const char*>(std::memchr(p, '\n', size_t(data + size - p))));
+         ++p)
+        ++count;
+    return count;
+}
+
+// Where the run of at most `maxLines` whole lines that ends at `end` (just after a newline) starts,
+// not before `floor`: forwards with memchr, which is far quicker than a byte-wise walk back.
 qsizetype startOfLastLines(const QByteArray& bytes, qsizetype floor, qsizetype end, int maxLines)
 {
-    qsizetype from = end;
-    for (int lines = 0; from > floor && lines < maxLines; ++lines) {
-        // The newline that ends the line before this one; the one at from - 1 ends this one.
-        const qsizetype previous = from >= 2 ? bytes.lastIndexOf('\n', from - 2) : -1;
-        from = previous < floor ? floor : previous + 1;
-    }
+    const char* data = bytes.constData();
+    qsizetype skip = countNewlines(data + floor, end - floor) - maxLines;
+    qsizetype from = floor;
+    while (skip-- > 0)
+        from = static_cast<const char*>(std::memchr(data + from, '\n', size_t(end - from))) - data + 1;
     return from;
 }
 
@@ -55,20 +70,21 @@ HubLogTail::HubLogTail(const Platform& platform, int maxLines, QObject* parent)
 
 void HubLogTail::open()
 {
-    if (state_ != State::Closed)
+    if (open_)
         return;
     started_ = false;
     offset_ = 0;
     pending_.clear();
     skippingLongLine_ = false;
     identity_.clear();
-    setState(State::Missing);
-    check();
+    open_ = true;
+    check(); // which says what the file is: there, missing or unreadable
     poll_.start();
 }
 
 void HubLogTail::close()
 {
+    open_ = false;
     poll_.stop();
     soon_.stop();
     if (!watcher_.files().isEmpty())
@@ -80,7 +96,7 @@ void HubLogTail::close()
 
 void HubLogTail::scheduleCheck()
 {
-    if (state_ != State::Closed && !soon_.isActive())
+    if (open_ && !soon_.isActive())
         soon_.start();
 }
 
@@ -96,12 +112,13 @@ void HubLogTail::watch()
 
 void HubLogTail::check()
 {
-    if (state_ == State::Closed)
+    if (!open_)
         return;
     watch();
     QFile file(path_);
     if (!file.exists()) {
-        // Kept: the identity, so a file that comes back under the name counts as a new one.
+        // A file that comes back under the name is a new one, even with the old one's inode.
+        lost_ = started_;
         setState(State::Missing);
         return;
     }
@@ -109,22 +126,40 @@ void HubLogTail::check()
         setState(State::Unreadable, file.errorString());
         return;
     }
-    const QByteArray identity = platform_.fileIdentity(path_);
+    const QByteArray identity = platform_.fileIdentity(file);
+    if (identity.isEmpty() && started_)
+        return; // cannot tell which file this is: the next look will
     const qint64 size = file.size();
     if (!started_) {
         started_ = true;
         identity_ = identity;
         readLast(file, size);
-    } else if (identity != identity_ || size < offset_) {
+    } else if (lost_ || identity != identity_ || size < offset_ || !sameWitness(file)) {
+        // Replaced, cut short, or cut and written again past where we were.
+        lost_ = false;
         identity_ = identity;
         pending_.clear();
         skippingLongLine_ = false;
         Q_EMIT restarted();
         readLast(file, size);
+        // Earlier lines of the new file would land above the old file's.
+        setEarliest(0);
     } else if (size > offset_) {
         readOn(file, size);
     }
     setState(State::Reading);
+}
+
+bool HubLogTail::sameWitness(QFile& file) const
+{
+    if (witness_.isEmpty())
+        return true;
+    return file.seek(offset_ - witness_.size()) && file.read(witness_.size()) == witness_;
+}
+
+void HubLogTail::remember(const QByteArray& bytesBeforeOffset)
+{
+    witness_ = (witness_ + bytesBeforeOffset).right(witnessBytes);
 }
 
 void HubLogTail::readLast(QFile& file, qint64 size)
@@ -140,7 +175,7 @@ void HubLogTail::readLast(QFile& file, qint64 size)
         const QByteArray part = file.read(start - from);
         if (part.size() != start - from)
             break;
-        newlines += part.count('\n');
+        newlines += countNewlines(part.constData(), part.size());
         parts.append(part);
         start = from;
     }
@@ -148,21 +183,26 @@ void HubLogTail::readLast(QFile& file, qint64 size)
     tail.reserve(size - start);
     for (auto part = parts.crbegin(); part != parts.crend(); ++part)
         tail += *part;
+    offset_ = start + tail.size();
+    witness_.clear();
+    remember(tail);
+    skippingLongLine_ = false;
     const qsizetype first = firstWholeLine(tail, start);
+    if (first == tail.size() && start > 0) {
+        // Not one newline in the window: the end of a line too long to keep. Shown cut.
+        setEarliest(0);
+        pending_ = tail;
+        cutEndlessLine();
+        return;
+    }
     const qsizetype lastNewline = tail.lastIndexOf('\n');
     const qsizetype wholeEnd = lastNewline < first ? first : lastNewline + 1;
     const qsizetype from = startOfLastLines(tail, first, wholeEnd, maxLines_);
-    offset_ = size;
     pending_ = tail.sliced(wholeEnd);
-    skippingLongLine_ = false;
-    if (pending_.size() > hub_log::maxLineBytes) {
-        pending_.truncate(hub_log::maxLineBytes);
-        skippingLongLine_ = true;
-        emitWhole(std::exchange(pending_, {}) + '\n');
-    }
     setEarliest(start + from);
     if (wholeEnd > from)
         Q_EMIT linesRead(tail.sliced(from, wholeEnd - from));
+    cutEndlessLine();
 }
 
 void HubLogTail::readOn(QFile& file, qint64 size)
@@ -171,13 +211,19 @@ void HubLogTail::readOn(QFile& file, qint64 size)
         // More came at once than would be kept: only the latest of it.
         offset_ = size - window;
         pending_.clear();
+        witness_.clear();
         skippingLongLine_ = true;
     }
+    // A bounded step at a time, so that one look never holds the window up; the rest comes soon.
+    const qint64 step = std::min(size - offset_, stepBytes);
     if (!file.seek(offset_))
         return;
-    const QByteArray grown = file.read(size - offset_);
+    const QByteArray grown = file.read(step);
     offset_ += grown.size();
+    remember(grown);
     emitWhole(grown);
+    if (offset_ < size)
+        soon_.start();
 }
 
 void HubLogTail::emitWhole(QByteArray bytes)
@@ -197,13 +243,19 @@ void HubLogTail::emitWhole(QByteArray bytes)
         pending_ = bytes.sliced(lastNewline + 1);
         Q_EMIT linesRead(whole);
     }
-    // A line that never ends is cut, and the rest of it skipped.
-    if (pending_.size() > hub_log::maxLineBytes) {
-        pending_.truncate(hub_log::maxLineBytes);
-        pending_ += '\n';
-        skippingLongLine_ = true;
-        Q_EMIT linesRead(std::exchange(pending_, {}));
-    }
+    cutEndlessLine();
+}
+
+void HubLogTail::cutEndlessLine()
+{
+    // A line that never ends is shown cut, and the rest of it skipped up to its newline.
+    if (pending_.size() <= hub_log::maxLineBytes)
+        return;
+    QByteArray cut = pending_.first(hub_log::maxLineBytes);
+    cut += '\n';
+    pending_.clear();
+    skippingLongLine_ = true;
+    Q_EMIT linesRead(cut);
 }
 
 void HubLogTail::loadEarlier(int maxLines)
@@ -211,7 +263,7 @@ void HubLogTail::loadEarlier(int maxLines)
     if (earliest_ <= 0 || maxLines <= 0 || state_ != State::Reading)
         return;
     QFile file(path_);
-    if (platform_.fileIdentity(path_) != identity_ || !file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly) || platform_.fileIdentity(file) != identity_)
         return;
     const qint64 start = std::max<qint64>(0, earliest_ - window);
     if (!file.seek(start))
@@ -219,7 +271,12 @@ void HubLogTail::loadEarlier(int maxLines)
     const QByteArray part = file.read(earliest_ - start);
     if (part.size() != earliest_ - start)
         return;
-    const qsizetype from = startOfLastLines(part, firstWholeLine(part, start), part.size(), maxLines);
+    const qsizetype first = firstWholeLine(part, start);
+    if (first == part.size()) {
+        setEarliest(0); // one line longer than the window: nothing whole to show before
+        return;
+    }
+    const qsizetype from = startOfLastLines(part, first, part.size(), maxLines);
     setEarliest(start + from);
     if (part.size() > from)
         Q_EMIT earlierLinesRead(part.sliced(from));

@@ -59,12 +59,16 @@ private:
     void readLast(QFile& file, qint64 size);
     void readOn(QFile& file, qint64 size);
     void emitWhole(QByteArray bytes);
+    void cutEndlessLine();
+    bool sameWitness(QFile& file) const;
+    void remember(const QByteArray& bytesBeforeOffset);
     void watch();
     void scheduleCheck();
 
     const Platform& platform_;
     const QString path_;
     const int maxLines_;
+    bool open_ = false;
     State state_ = State::Closed;
     QString problem_;
     QByteArray identity_;
@@ -73,6 +77,8 @@ private:
     qint64 earliest_ = 0; // where the first line read starts
     QByteArray pending_;  // an incomplete last line
     bool skippingLongLine_ = false;
+    bool lost_ = false;  // the file was gone since the last look
+    QByteArray witness_; // the last bytes before offset_
     QFileSystemWatcher watcher_;
     QTimer poll_;
     QTimer soon_;

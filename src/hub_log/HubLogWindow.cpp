@@ -25,6 +25,28 @@
 
 namespace zandrel {
 
+// The list, which scrolls to its current row only when the user moves it: dropping the oldest lines
+// moves the current row too, and that must not carry the view off while the user reads.
+class HubLogWindow::QuietListView : public QListView {
+public:
+    void setQuiet(bool quiet) { quiet_ = quiet; }
+
+protected:
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override
+    {
+        if (!quiet_) {
+            QListView::currentChanged(current, previous);
+            return;
+        }
+        setAutoScroll(false);
+        QListView::currentChanged(current, previous);
+        setAutoScroll(true);
+    }
+
+private:
+    bool quiet_ = false;
+};
+
 HubLogWindow::HubLogWindow(Platform& platform, Preferences& preferences, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , platform_(platform)
@@ -41,7 +63,8 @@ HubLogWindow::HubLogWindow(Platform& platform, Preferences& preferences, QWidget
     , clear_(new QPushButton(tr("Clear View")))
     , earlier_(new QPushButton(tr("Load earlier lines")))
     , paused_(new QPushButton)
-    , view_(new QListView)
+    , quietView_(new QuietListView)
+    , view_(quietView_)
     , pages_(new QStackedWidget)
     , missing_(new ui::EmptyStateView(tr("The Hub has not written a log yet"), QStringLiteral("note.text")))
     , unreadable_(new ui::EmptyStateView(tr("The Hub's log cannot be read"),
@@ -104,11 +127,39 @@ HubLogWindow::HubLogWindow(Platform& platform, Preferences& preferences, QWidget
     connect(&filter_,
             &QAbstractItemModel::rowsInserted,
             this,
-            [this](const QModelIndex&, int first, int last) { rowsArrived(last - first + 1); });
+            [this](const QModelIndex&, int first, int last) { rowsArrived(first, last); });
+    // While paused, the lines the user reads stay in place when the oldest above them are dropped.
+    connect(&model_, &HubLogModel::aboutToDropOldest, this, [this] { quietView_->setQuiet(true); });
+    connect(&filter_,
+            &QAbstractItemModel::rowsAboutToBeRemoved,
+            this,
+            [this](const QModelIndex&, int first, int last) {
+                if (!following_ && first == 0)
+                    removedAbove_ += rowsHeight(first, last);
+            });
+    connect(&filter_, &QAbstractItemModel::rowsRemoved, this, [this] {
+        if (removedAbove_ > 0) {
+            scrolling_ = true;
+            QScrollBar* bar = view_->verticalScrollBar();
+            bar->setValue(std::max(bar->minimum(), bar->value() - removedAbove_));
+            scrolling_ = false;
+            removedAbove_ = 0;
+        }
+    });
+    connect(&model_, &HubLogModel::droppedOldest, this, [this] { quietView_->setQuiet(false); });
+    // The count and the earlier-lines row follow every line held, shown or not.
+    for (const auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
+        connect(&model_, signal, this, [this] {
+            updateCount();
+            updateEarlier();
+        });
+    }
+    connect(&model_, &QAbstractItemModel::modelReset, this, [this] {
+        updateCount();
+        updateEarlier();
+    });
     connect(&filter_, &QAbstractItemModel::rowsRemoved, this, &HubLogWindow::updateCount);
-    connect(&filter_, &QAbstractItemModel::modelReset, this, &HubLogWindow::updateCount);
     connect(&filter_, &QAbstractItemModel::layoutChanged, this, &HubLogWindow::updateCount);
-    connect(&model_, &QAbstractItemModel::rowsRemoved, this, &HubLogWindow::updateEarlier);
     connect(view_->verticalScrollBar(), &QScrollBar::valueChanged, this, &HubLogWindow::scrolled);
     connect(&tail_, &HubLogTail::linesRead, &model_, &HubLogModel::append);
     connect(&tail_, &HubLogTail::earlierLinesRead, &model_, &HubLogModel::prepend);
@@ -132,7 +183,9 @@ void HubLogWindow::buildFilterRow(QBoxLayout* layout)
     search_->setAccessibleName(tr("Search the log"));
     search_->setClearButtonEnabled(true);
     connect(search_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        refiltering_ = true;
         filter_.setSearchText(text);
+        refiltering_ = false;
         updateCount();
         if (following_)
             scrollToNewestSoon();
@@ -143,7 +196,9 @@ void HubLogWindow::buildFilterRow(QBoxLayout* layout)
     show_->addItem(tr("Errors"), QVariant::fromValue(HubLogFilterModel::Show::Errors));
     show_->addItem(tr("Slow"), QVariant::fromValue(HubLogFilterModel::Show::Slow));
     connect(show_, &QComboBox::currentIndexChanged, this, [this] {
+        refiltering_ = true;
         filter_.setShow(show_->currentData().value<HubLogFilterModel::Show>());
+        refiltering_ = false;
         updateCount();
         if (following_)
             scrollToNewestSoon();
@@ -190,15 +245,38 @@ void HubLogWindow::buildFilterRow(QBoxLayout* layout)
     setTabOrder(search_, show_);
 }
 
-void HubLogWindow::rowsArrived(int count)
+void HubLogWindow::rowsArrived(int first, int last)
 {
-    updateCount();
-    if (following_)
+    if (following_) {
         scrollToNewestSoon();
-    else if (!scrolling_) {
-        newWhilePaused_ += count;
+        return;
+    }
+    // New lines, the filter's own at the end: not earlier lines loaded above, not a changed filter.
+    if (!refiltering_ && last == filter_.rowCount() - 1 && first > 0) {
+        newWhilePaused_ += last - first + 1;
         updatePaused();
     }
+    if (first == 0 && !refiltering_) {
+        // Loaded above what the user reads: it stays in place.
+        scrolling_ = true;
+        QScrollBar* bar = view_->verticalScrollBar();
+        bar->setValue(bar->value() + rowsHeight(first, last));
+        scrolling_ = false;
+    }
+}
+
+int HubLogWindow::rowsHeight(int first, int last) const
+{
+    QStyleOptionViewItem option;
+    option.initFrom(view_);
+    option.font = view_->font();
+    option.rect = QRect(0, 0, view_->viewport()->width(), 0);
+    if (!delegate_->wrapping())
+        return (last - first + 1) * delegate_->sizeHint(option, filter_.index(first, 0)).height();
+    int height = 0;
+    for (int row = first; row <= last; ++row)
+        height += delegate_->sizeHint(option, filter_.index(row, 0)).height();
+    return height;
 }
 
 void HubLogWindow::scrollToNewestSoon()

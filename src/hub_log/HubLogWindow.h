@@ -56,7 +56,9 @@ protected:
 
 private:
     void buildFilterRow(class QBoxLayout* layout);
-    void rowsArrived(int count);
+    class QuietListView;
+    void rowsArrived(int first, int last);
+    int rowsHeight(int first, int last) const;
     void scrolled(int value);
     void setFollowing(bool following);
     void updateState();
@@ -80,6 +82,7 @@ private:
     QPushButton* clear_;
     QPushButton* earlier_;
     QPushButton* paused_;
+    QuietListView* quietView_;
     QListView* view_;
     QStackedWidget* pages_;
     ui::EmptyStateView* missing_;
@@ -87,7 +90,9 @@ private:
     bool following_ = true;
     bool scrolling_ = false; // the window itself moves the view
     bool scrollQueued_ = false;
+    bool refiltering_ = false; // the filter changed: rows come and go, but none is new
     int newWhilePaused_ = 0;
+    int removedAbove_ = 0; // pixels of rows dropped above the view while paused
 };
 
 } // namespace zandrel

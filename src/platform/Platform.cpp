@@ -54,15 +54,16 @@ QString Platform::hubLogPath() const
     return homePath(QStringLiteral(".zandrel/hub/hub.log"));
 }
 
-QByteArray Platform::fileIdentity(const QString& path) const
+QByteArray Platform::fileIdentity(const QFileDevice& file) const
 {
 #ifdef Q_OS_UNIX
+    // Of the open file itself: the name may already stand for another.
     struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+    if (file.handle() < 0 || ::fstat(file.handle(), &info) != 0)
         return {};
     return QByteArray::number(quint64(info.st_dev)) + ':' + QByteArray::number(quint64(info.st_ino));
 #else
-    const QFileInfo info(path);
+    const QFileInfo info(file.fileName());
     return info.exists() ? info.birthTime().toString(Qt::ISODateWithMs).toUtf8() : QByteArray();
 #endif
 }

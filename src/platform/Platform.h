@@ -54,9 +54,9 @@ public:
     // --- Programs and desktop ---
     // Where a command is found on the application's PATH (real here); empty when it is not there.
     virtual QString findExecutable(const QString& name) const;
-    // Which file a path names now (device and inode), so a file replaced under the same name is told
-    // apart from one that grew; empty when there is none.
-    virtual QByteArray fileIdentity(const QString& path) const;
+    // Which file an open file is (device and inode), so a file replaced under the same name is told
+    // apart from one that grew; empty when that cannot be said.
+    virtual QByteArray fileIdentity(const QFileDevice& file) const;
     // Starts a program detached from this process; it is never waited for.
     virtual bool launchDetached(const QString& program, const QStringList& arguments) = 0;
     // Opens a companion app bundle: runs <bundle>/AppRun on Linux, asks the desktop otherwise.

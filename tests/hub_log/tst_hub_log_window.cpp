@@ -130,6 +130,28 @@ private Q_SLOTS:
         QCOMPARE(window.lines().raw(window.lines().rowCount() - 1), QByteArrayView("GET /new/3 200 1 ms"));
     }
 
+    void whilePausedTheLinesReadStayPutAsTheOldestGo()
+    {
+        QByteArray lines;
+        for (int i = 0; i < HubLogModel::defaultCapacity; ++i)
+            lines += "GET /api/apps/" + QByteArray::number(i) + " 200 1 ms\n";
+        write(lines);
+        HubLogWindow window(*platform, *preferences_);
+        window.resize(600, 300);
+        window.show();
+        QScrollBar* bar = window.view()->verticalScrollBar();
+        QTRY_VERIFY(bar->maximum() > 0 && bar->value() == bar->maximum());
+        bar->setValue(bar->maximum() / 2);
+        const auto topLine = [&] {
+            return window.view()->indexAt(QPoint(4, 4)).data(HubLogModel::RawRole).toByteArray();
+        };
+        const QByteArray reading = topLine();
+        append(lines.first(3000)); // about a hundred lines: as many of the oldest go
+        QTRY_VERIFY_WITH_TIMEOUT(window.newWhilePaused() > 50, 3000);
+        QCOMPARE(window.lines().rowCount(), HubLogModel::defaultCapacity);
+        QTRY_COMPARE(topLine(), reading);
+    }
+
     void copiesTheFilesBytesAndClearsOnlyTheView()
     {
         const QByteArray longLine = "GET /" + QByteArray(5000, 'p') + " 200 1 ms";
