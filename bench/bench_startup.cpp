@@ -3,8 +3,8 @@
 // paint and prints "<wall-clock ns at first paint> <max RSS in KiB>"; bench/startup.sh repeats and compares.
 // Budgets: within 1.3x the bare window's time, within 25 MB of its memory.
 
-#include "app/ZandrelHubApp.h"
 #include "app/ContentView.h"
+#include "app/ZandrelHubApp.h"
 #include "platform/QtPlatform.h"
 
 #include <QApplication>

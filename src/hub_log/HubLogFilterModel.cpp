@@ -60,7 +60,12 @@ int HubLogFilterModel::shownLineCount() const
 
 QString HubLogFilterModel::countText() const
 {
-    return tr("%1 of %Ln line(s)", nullptr, lines_.lineCount()).arg(QLocale().toString(shownLineCount()));
+    return countText(shownLineCount(), lines_.lineCount());
+}
+
+QString HubLogFilterModel::countText(int shown, int total)
+{
+    return tr("%1 of %Ln line(s)", nullptr, total).arg(QLocale().toString(shown));
 }
 
 } // namespace zandrel

@@ -26,6 +26,7 @@ public:
     // Lines shown and lines held (dividers not counted), and the two as "120 of 20,000 lines".
     int shownLineCount() const;
     QString countText() const;
+    static QString countText(int shown, int total);
 
 protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;

@@ -87,7 +87,8 @@ HubLogWindow::HubLogWindow(Platform& platform, Preferences& preferences, QWidget
 
     view_->setObjectName(QStringLiteral("logLines"));
     view_->setAccessibleName(tr("Hub log lines"));
-    view_->setModel(&filter_);
+    filter_.setSourceModel(nullptr);
+    view_->setModel(&model_);
     view_->setItemDelegate(delegate_);
     view_->setUniformItemSizes(true);
     view_->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -124,28 +125,39 @@ HubLogWindow::HubLogWindow(Platform& platform, Preferences& preferences, QWidget
     pages_->addWidget(unreadable_);
     layout->addWidget(pages_, 1);
 
-    connect(&filter_,
-            &QAbstractItemModel::rowsInserted,
-            this,
-            [this](const QModelIndex&, int first, int last) { rowsArrived(first, last); });
-    // While paused, the lines the user reads stay in place when the oldest above them are dropped.
+    // The view shows the lines themselves, or the filter over them while one narrows the view: an
+    // unfiltered log then pays nothing for the filter. Either model's changes count only while shown.
+    for (QAbstractItemModel* model :
+         {static_cast<QAbstractItemModel*>(&model_), static_cast<QAbstractItemModel*>(&filter_)}) {
+        connect(model,
+                &QAbstractItemModel::rowsInserted,
+                this,
+                [this, model](const QModelIndex&, int first, int last) {
+                    if (model == &shown())
+                        rowsArrived(first, last);
+                });
+        connect(model,
+                &QAbstractItemModel::rowsAboutToBeRemoved,
+                this,
+                [this, model](const QModelIndex&, int first, int last) {
+                    // While paused, the lines the user reads stay in place when the oldest above them go.
+                    if (model == &shown() && !following_ && first == 0)
+                        removedAbove_ += rowsHeight(first, last);
+                });
+        connect(model, &QAbstractItemModel::rowsRemoved, this, [this, model] {
+            if (model != &shown())
+                return;
+            if (removedAbove_ > 0) {
+                scrolling_ = true;
+                QScrollBar* bar = view_->verticalScrollBar();
+                bar->setValue(std::max(bar->minimum(), bar->value() - removedAbove_));
+                scrolling_ = false;
+                removedAbove_ = 0;
+            }
+            updateCount();
+        });
+    }
     connect(&model_, &HubLogModel::aboutToDropOldest, this, [this] { quietView_->setQuiet(true); });
-    connect(&filter_,
-            &QAbstractItemModel::rowsAboutToBeRemoved,
-            this,
-            [this](const QModelIndex&, int first, int last) {
-                if (!following_ && first == 0)
-                    removedAbove_ += rowsHeight(first, last);
-            });
-    connect(&filter_, &QAbstractItemModel::rowsRemoved, this, [this] {
-        if (removedAbove_ > 0) {
-            scrolling_ = true;
-            QScrollBar* bar = view_->verticalScrollBar();
-            bar->setValue(std::max(bar->minimum(), bar->value() - removedAbove_));
-            scrolling_ = false;
-            removedAbove_ = 0;
-        }
-    });
     connect(&model_, &HubLogModel::droppedOldest, this, [this] { quietView_->setQuiet(false); });
     // The count and the earlier-lines row follow every line held, shown or not.
     for (const auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
@@ -158,7 +170,6 @@ HubLogWindow::HubLogWindow(Platform& platform, Preferences& preferences, QWidget
         updateCount();
         updateEarlier();
     });
-    connect(&filter_, &QAbstractItemModel::rowsRemoved, this, &HubLogWindow::updateCount);
     connect(&filter_, &QAbstractItemModel::layoutChanged, this, &HubLogWindow::updateCount);
     connect(view_->verticalScrollBar(), &QScrollBar::valueChanged, this, &HubLogWindow::scrolled);
     connect(&tail_, &HubLogTail::linesRead, &model_, &HubLogModel::append);
@@ -185,10 +196,7 @@ void HubLogWindow::buildFilterRow(QBoxLayout* layout)
     connect(search_, &QLineEdit::textChanged, this, [this](const QString& text) {
         refiltering_ = true;
         filter_.setSearchText(text);
-        refiltering_ = false;
-        updateCount();
-        if (following_)
-            scrollToNewestSoon();
+        applyFilter();
     });
     show_->setObjectName(QStringLiteral("logShow"));
     show_->setAccessibleName(tr("Show"));
@@ -198,10 +206,7 @@ void HubLogWindow::buildFilterRow(QBoxLayout* layout)
     connect(show_, &QComboBox::currentIndexChanged, this, [this] {
         refiltering_ = true;
         filter_.setShow(show_->currentData().value<HubLogFilterModel::Show>());
-        refiltering_ = false;
-        updateCount();
-        if (following_)
-            scrollToNewestSoon();
+        applyFilter();
     });
     count_->setObjectName(QStringLiteral("logCount"));
     pause_->setObjectName(QStringLiteral("logPause"));
@@ -245,6 +250,32 @@ void HubLogWindow::buildFilterRow(QBoxLayout* layout)
     setTabOrder(search_, show_);
 }
 
+QAbstractItemModel& HubLogWindow::shown()
+{
+    return filtering_ ? static_cast<QAbstractItemModel&>(filter_) : model_;
+}
+
+void HubLogWindow::applyFilter()
+{
+    const bool filtering = !filter_.searchText().isEmpty() || filter_.show() != HubLogFilterModel::Show::All;
+    // Rows come and go while the filter changes, but none of them is new.
+    refiltering_ = true;
+    if (filtering != filtering_) {
+        filtering_ = filtering;
+        if (filtering)
+            filter_.setSourceModel(&model_);
+        QItemSelectionModel* old = view_->selectionModel();
+        view_->setModel(&shown());
+        delete old;
+        if (!filtering)
+            filter_.setSourceModel(nullptr);
+    }
+    refiltering_ = false;
+    updateCount();
+    if (following_)
+        scrollToNewestSoon();
+}
+
 void HubLogWindow::rowsArrived(int first, int last)
 {
     if (following_) {
@@ -252,7 +283,7 @@ void HubLogWindow::rowsArrived(int first, int last)
         return;
     }
     // New lines, the filter's own at the end: not earlier lines loaded above, not a changed filter.
-    if (!refiltering_ && last == filter_.rowCount() - 1 && first > 0) {
+    if (!refiltering_ && last == shown().rowCount() - 1 && first > 0) {
         newWhilePaused_ += last - first + 1;
         updatePaused();
     }
@@ -272,10 +303,10 @@ int HubLogWindow::rowsHeight(int first, int last) const
     option.font = view_->font();
     option.rect = QRect(0, 0, view_->viewport()->width(), 0);
     if (!delegate_->wrapping())
-        return (last - first + 1) * delegate_->sizeHint(option, filter_.index(first, 0)).height();
+        return (last - first + 1) * delegate_->sizeHint(option, view_->model()->index(first, 0)).height();
     int height = 0;
     for (int row = first; row <= last; ++row)
-        height += delegate_->sizeHint(option, filter_.index(row, 0)).height();
+        height += delegate_->sizeHint(option, view_->model()->index(row, 0)).height();
     return height;
 }
 
@@ -343,7 +374,8 @@ void HubLogWindow::updatePaused()
 
 void HubLogWindow::updateCount()
 {
-    count_->setText(filter_.countText());
+    count_->setText(filtering_ ? filter_.countText()
+                               : HubLogFilterModel::countText(model_.lineCount(), model_.lineCount()));
     count_->setAccessibleName(count_->text());
 }
 
@@ -382,7 +414,7 @@ QString HubLogWindow::selectedText() const
 {
     QList<int> rows;
     for (const QModelIndex& index : view_->selectionModel()->selectedIndexes())
-        rows.append(filter_.mapToSource(index).row());
+        rows.append(filtering_ ? filter_.mapToSource(index).row() : index.row());
     std::sort(rows.begin(), rows.end());
     QByteArray text;
     for (int row : rows) {

@@ -36,6 +36,8 @@ public:
 
     HubLogModel& lines() { return model_; }
     HubLogFilterModel& filter() { return filter_; }
+    // What the view shows: the lines, or the filter over them while it narrows them.
+    QAbstractItemModel& shown();
     HubLogTail& tail() { return tail_; }
     QListView* view() const { return view_; }
     bool isFollowing() const { return following_; }
@@ -58,6 +60,7 @@ private:
     void buildFilterRow(class QBoxLayout* layout);
     class QuietListView;
     void rowsArrived(int first, int last);
+    void applyFilter();
     int rowsHeight(int first, int last) const;
     void scrolled(int value);
     void setFollowing(bool following);
@@ -90,6 +93,7 @@ private:
     bool following_ = true;
     bool scrolling_ = false; // the window itself moves the view
     bool scrollQueued_ = false;
+    bool filtering_ = false;
     bool refiltering_ = false; // the filter changed: rows come and go, but none is new
     int newWhilePaused_ = 0;
     int removedAbove_ = 0; // pixels of rows dropped above the view while paused

@@ -144,13 +144,21 @@ private Q_SLOTS:
         QCOMPARE(rawLines(*model_).at(7), u"--"_s);
         QCOMPARE(model_->raw(8), QByteArrayView("GET /api/apps/100 200 2 ms"));
 
-        // Gone for a while, then back: a new file.
+        // Gone for a while, then back, longer than before: a new file all the same.
         QVERIFY(QFile::remove(logPath()));
         tail_->check();
         QCOMPARE(tail_->state(), HubLogTail::State::Missing);
-        write("new\n");
+        write(numbered(200, 230));
         tail_->check();
-        QCOMPARE(rawLines(*model_).mid(model_->rowCount() - 2), (QStringList{u"--"_s, u"new"_s}));
+        QCOMPARE(rawLines(*model_).at(model_->rowCount() - 32), u"--"_s);
+
+        // Cut and written again past where it was read to, between two looks: not taken for growth.
+        write(numbered(300, 340));
+        tail_->check();
+        const int rows = model_->rowCount();
+        QCOMPARE(rawLines(*model_).at(rows - 42), u"--"_s);
+        QCOMPARE(model_->raw(rows - 41), QByteArrayView("GET /api/apps/300 200 6 ms"));
+        QVERIFY(!tail_->hasEarlier()); // the new file's earlier lines would land above the old one's
     }
 
     void readsTheLastWindowOfALargeFileAndEarlierOnRequest()
@@ -215,8 +223,26 @@ private Q_SLOTS:
         QCOMPARE(model_->raw(0), QByteArrayView("GET /api/apps/251 200 6 ms"));
     }
 
+    void anEndlessLineIsCutNotHoarded_data()
+    {
+        QTest::addColumn<bool>("atOpen");
+        QTest::newRow("while following") << false;
+        QTest::newRow("at open") << true;
+    }
     void anEndlessLineIsCutNotHoarded()
     {
+        QFETCH(bool, atOpen);
+        if (atOpen) {
+            write("start\n" + QByteArray(hub_log::maxLineBytes + 10, 'z'));
+            tail_->open();
+            QCOMPARE(model_->lineCount(), 2);
+            QCOMPARE(model_->raw(0), QByteArrayView("start"));
+            QCOMPARE(model_->raw(1).size(), hub_log::maxLineBytes);
+            append(QByteArray(100000, 'z') + "\nnext\n");
+            tail_->check();
+            QCOMPARE(rawLines(*model_).mid(2), QStringList{u"next"_s});
+            return;
+        }
         write("start\n");
         tail_->open();
         append(QByteArray(hub_log::maxLineBytes + 10, 'z'));
@@ -226,6 +252,18 @@ private Q_SLOTS:
         append(QByteArray(100000, 'z') + "\nnext\n");
         tail_->check();
         QCOMPARE(rawLines(*model_).mid(2), QStringList{u"next"_s});
+    }
+
+    void aFileWithoutNewlinesShowsItsEndCut()
+    {
+        write(QByteArray(HubLogTail::window + 100, 'b'));
+        tail_->open();
+        QCOMPARE(model_->lineCount(), 1);
+        QCOMPARE(model_->raw(0).size(), hub_log::maxLineBytes);
+        QVERIFY(!tail_->hasEarlier());
+        append("b\nafter\n");
+        tail_->check();
+        QCOMPARE(rawLines(*model_).mid(1), QStringList{u"after"_s});
     }
 
     void saysWhatIsWrongWithTheFile()

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
@@ -57,7 +58,7 @@ private Q_SLOTS:
             // The Hub writes its first line: the window shows it by itself.
             write("GET /api 200 1 ms\n");
             QTRY_VERIFY_WITH_TIMEOUT(window.view()->isVisible(), 3000);
-            QCOMPARE(window.filter().rowCount(), 1);
+            QCOMPARE(window.shown().rowCount(), 1);
         }
         QVERIFY(QFile::remove(logPath()));
         QVERIFY(QDir().mkpath(logPath())); // not a file: cannot be read as one
@@ -109,6 +110,11 @@ private Q_SLOTS:
 
         bar->setValue(0); // the user scrolls up
         QVERIFY(!window.isFollowing());
+        // A filter loosened while paused brings back rows, but no new ones.
+        QTest::keyClicks(window.findChild<QLineEdit*>(u"logSearch"_s), u"/api/apps/1"_s);
+        window.findChild<QLineEdit*>(u"logSearch"_s)->clear();
+        QCOMPARE(window.newWhilePaused(), 0);
+        bar->setValue(0);
         append("GET /new/1 200 1 ms\nGET /new/2 200 1 ms\n");
         QTRY_COMPARE_WITH_TIMEOUT(paused->text(), u"Paused — 2 new lines"_s, 3000);
         QVERIFY(paused->isVisible());
@@ -145,11 +151,38 @@ private Q_SLOTS:
         const auto topLine = [&] {
             return window.view()->indexAt(QPoint(4, 4)).data(HubLogModel::RawRole).toByteArray();
         };
+        // The user clicked the line at the very top: it is the current row when it is dropped.
+        window.view()->setCurrentIndex(window.shown().index(0, 0));
+        bar->setValue(bar->maximum() / 2);
+        QVERIFY(!window.isFollowing());
         const QByteArray reading = topLine();
         append(lines.first(3000)); // about a hundred lines: as many of the oldest go
         QTRY_VERIFY_WITH_TIMEOUT(window.newWhilePaused() > 50, 3000);
         QCOMPARE(window.lines().rowCount(), HubLogModel::defaultCapacity);
         QTRY_COMPARE(topLine(), reading);
+        QVERIFY(!window.isFollowing());
+
+        // Under a filter, the count's total still follows every line held.
+        window.findChild<QComboBox*>(u"logShow"_s)->setCurrentIndex(1);
+        append("GET /hidden 200 1 ms\n");
+        QTRY_COMPARE_WITH_TIMEOUT(
+            window.findChild<QLabel*>(u"logCount"_s)->text(), u"0 of 20,000 lines"_s, 3000);
+    }
+
+    void wrappedRowsAreAsTallAsTheirText()
+    {
+        write("GET /" + QByteArray(600, 'p') + " 200 1 ms\nshort\n" + QByteArray(700, 'x') + "\n");
+        HubLogWindow window(*platform, *preferences_);
+        window.resize(500, 400); // its narrowest: the right-hand columns still in sight
+        window.show();
+        QTRY_COMPARE(window.shown().rowCount(), 3);
+        const int line = window.view()->visualRect(window.shown().index(1, 0)).height();
+        QVERIFY(window.view()->visualRect(window.shown().index(0, 0)).right() <=
+                window.view()->viewport()->width());
+        window.findChild<QCheckBox*>(u"logWrap"_s)->click();
+        QTRY_VERIFY(window.view()->visualRect(window.shown().index(0, 0)).height() > 4 * line);
+        QCOMPARE(window.view()->visualRect(window.shown().index(1, 0)).height(), line);
+        QVERIFY(window.view()->visualRect(window.shown().index(2, 0)).height() > 4 * line);
     }
 
     void copiesTheFilesBytesAndClearsOnlyTheView()
@@ -158,22 +191,22 @@ private Q_SLOTS:
         write("caf\xc3\xa9\n" + longLine + "\nplain\n");
         HubLogWindow window(*platform, *preferences_);
         window.show();
-        QTRY_COMPARE(window.filter().rowCount(), 3);
+        QTRY_COMPARE(window.shown().rowCount(), 3);
         QItemSelectionModel* selection = window.view()->selectionModel();
-        selection->select(window.filter().index(2, 0), QItemSelectionModel::Select);
-        selection->select(window.filter().index(1, 0), QItemSelectionModel::Select);
+        selection->select(window.shown().index(2, 0), QItemSelectionModel::Select);
+        selection->select(window.shown().index(1, 0), QItemSelectionModel::Select);
         window.view()->setFocus();
         QTest::keySequence(window.view(), QKeySequence::Copy);
         // In the file's order, the long line whole rather than as shown.
         QCOMPARE(QApplication::clipboard()->text(), QString::fromLatin1(longLine + "\nplain"));
-        QVERIFY(window.filter().index(1, 0).data().toString().endsWith(QChar(0x2026)));
+        QVERIFY(window.shown().index(1, 0).data().toString().endsWith(QChar(0x2026)));
 
         window.findChild<QPushButton*>(u"logClear"_s)->click();
-        QCOMPARE(window.filter().rowCount(), 0);
+        QCOMPARE(window.shown().rowCount(), 0);
         QCOMPARE(window.findChild<QLabel*>(u"logCount"_s)->text(), u"0 of 0 lines"_s);
         QCOMPARE(QFileInfo(logPath()).size(), qint64(6 + longLine.size() + 1 + 6));
         append("after\n");
-        QTRY_COMPARE_WITH_TIMEOUT(window.filter().rowCount(), 1, 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(window.shown().rowCount(), 1, 3000);
 
         window.findChild<QPushButton*>(u"logOpenFolder"_s)->click();
         QCOMPARE(platform->revealedFolders, QStringList{home->filePath(u".zandrel/hub"_s)});
