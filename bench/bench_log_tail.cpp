@@ -12,7 +12,7 @@
 
 #include "BenchSupport.h"
 #include "RecordingPlatform.h"
-#include "app/Preferences.h"
+#include "preferences/Preferences.h"
 #include "hub_log/HubLogWindow.h"
 #include "ui/SymbolTable.h"
 

@@ -249,7 +249,7 @@ void MainWindow::restorePlace()
 
 void MainWindow::rememberPlace()
 {
-    preferences_.setSection(content_->selection());
+    preferences_.setSectionKey(SidebarItem::key(content_->selection()));
     // A window never shown has no place of its own worth keeping.
     if (shownOnce_) {
         QScreen* where = screen();

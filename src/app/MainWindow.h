@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/Preferences.h"
+#include "installed/SidebarItem.h"
+#include "preferences/Preferences.h"
 #include "ui/PageContext.h"
 
 #include <QMainWindow>

@@ -132,7 +132,8 @@ ZandrelHubApp::chooseInitialTab(Platform& platform, const Preferences& preferenc
             return SidebarItem::section(Kind::Store);
         linked = linked || kind != ZandrelLink::Kind::Ignored;
     }
-    if (const std::optional<SidebarItem> remembered = preferences.section(); remembered && !linked)
+    if (const std::optional<SidebarItem> remembered = SidebarItem::fromKey(preferences.sectionKey());
+        remembered && !linked)
         return *remembered;
     return SidebarItem::section(platform.exists(platform.tokenFilePath()) ? Kind::MyApps : Kind::Account);
 }

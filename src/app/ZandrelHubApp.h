@@ -2,7 +2,7 @@
 
 #include "app/LaunchOptions.h"
 #include "app/LinkRouter.h"
-#include "app/Preferences.h"
+#include "preferences/Preferences.h"
 #include "hub_api/HubState.h"
 #include "installed/SidebarItem.h"
 #include "platform/NetworkState.h"

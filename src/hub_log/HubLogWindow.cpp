@@ -1,6 +1,6 @@
 #include "hub_log/HubLogWindow.h"
 
-#include "app/Preferences.h"
+#include "preferences/Preferences.h"
 #include "hub_log/HubLogDelegate.h"
 #include "platform/Platform.h"
 #include "ui/EmptyStateView.h"

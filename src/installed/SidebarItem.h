@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 namespace zandrel {
 
@@ -15,6 +16,11 @@ struct SidebarItem {
     static SidebarItem section(Kind kind) { return {kind, {}}; }
 
     bool operator==(const SidebarItem&) const = default;
+
+    // The text a selection is kept as ("my-apps", "app:orvane"; none is My Apps) and back; unknown
+    // text gives nothing.
+    static QString key(const std::optional<SidebarItem>& selection);
+    static std::optional<SidebarItem> fromKey(const QString& key);
 };
 
 } // namespace zandrel

@@ -1,6 +1,6 @@
 #include "settings/HubSettingsTab.h"
 
-#include "app/Preferences.h"
+#include "preferences/Preferences.h"
 #include "hub_api/HubState.h"
 #include "platform/Platform.h"
 #include "ui/Button.h"

@@ -1,6 +1,6 @@
 #include "store/UpdateChecker.h"
 
-#include "app/Preferences.h"
+#include "preferences/Preferences.h"
 #include "hub_api/HubState.h"
 #include "platform/NetworkState.h"
 #include "store/StoreService.h"

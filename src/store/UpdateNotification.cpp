@@ -1,6 +1,6 @@
 #include "store/UpdateNotification.h"
 
-#include "app/Preferences.h"
+#include "preferences/Preferences.h"
 
 namespace zandrel {
 

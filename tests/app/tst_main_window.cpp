@@ -9,13 +9,13 @@
 #include "app/AboutDialog.h"
 #include "app/ContentView.h"
 #include "app/MainWindow.h"
-#include "app/Preferences.h"
 #include "app/ShortcutsDialog.h"
 #include "app/StatusBar.h"
 #include "app/Translations.h"
 #include "app/TrayIcon.h"
 #include "app/ZandrelHubApp.h"
 #include "installed/Sidebar.h"
+#include "preferences/Preferences.h"
 #include "settings/HubSettingsTab.h"
 #include "settings/SettingsView.h"
 #include "store/StoreAppDetailSheet.h"
@@ -256,7 +256,8 @@ private Q_SLOTS:
         QVERIFY(window->close()); // what quitting does to every window: no second request
         QCOMPARE(quit.count(), 1);
         // Quitting keeps where the user was.
-        QCOMPARE(Preferences(preferences->filePath()).section(), SidebarItem::section(Kind::Updates));
+        QCOMPARE(SidebarItem::fromKey(Preferences(preferences->filePath()).sectionKey()),
+                 SidebarItem::section(Kind::Updates));
     }
 
     void comingBackToTheWindowLooksAtTheHubAgain()
@@ -398,7 +399,7 @@ private Q_SLOTS:
             window->rememberPlace();
         }
         Preferences again(preferences->filePath());
-        QCOMPARE(again.section(), SidebarItem::section(Kind::Updates));
+        QCOMPARE(SidebarItem::fromKey(again.sectionKey()), SidebarItem::section(Kind::Updates));
         QVERIFY(again.windowPlace());
         QCOMPARE(again.windowPlace()->screen, screen->name());
         auto window = makeWindow();
@@ -425,7 +426,7 @@ private Q_SLOTS:
 
         // The remembered section opens the next launch, unless the launch brings a link: an install link
         // opens the store, a sign-in link as a first launch does.
-        preferences->setSection(SidebarItem::section(Kind::Settings));
+        preferences->setSectionKey(SidebarItem::key(SidebarItem::section(Kind::Settings)));
         preferences->sync();
         LaunchOptions options;
         options.hubPort = FakeHub::refusingPort();
@@ -445,8 +446,8 @@ private Q_SLOTS:
                      .initialTab(),
                  SidebarItem::section(Kind::Account));
         // An app remembered but uninstalled since opens the grid.
-        preferences->setSection(SidebarItem::app(u"Orvane"_s));
-        QCOMPARE(makeWindow(preferences->section())->content().selection(),
+        preferences->setSectionKey(SidebarItem::key(SidebarItem::app(u"Orvane"_s)));
+        QCOMPARE(makeWindow(SidebarItem::fromKey(preferences->sectionKey()))->content().selection(),
                  SidebarItem::section(Kind::MyApps));
     }
 
@@ -474,13 +475,13 @@ private Q_SLOTS:
         }
         Preferences damaged(path);
         QVERIFY(!damaged.windowPlace());
-        QVERIFY(!damaged.section());
+        QVERIFY(!SidebarItem::fromKey(damaged.sectionKey()));
         QVERIFY(!damaged.keepInTray());
         // And it is writable again, where the folder allows.
-        damaged.setSection(SidebarItem::section(Kind::Store));
+        damaged.setSectionKey(SidebarItem::key(SidebarItem::section(Kind::Store)));
         damaged.sync();
         if (!contents.isEmpty())
-            QCOMPARE(Preferences(path).section(), SidebarItem::section(Kind::Store));
+            QCOMPARE(SidebarItem::fromKey(Preferences(path).sectionKey()), SidebarItem::section(Kind::Store));
     }
 
 private:

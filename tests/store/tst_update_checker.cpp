@@ -3,7 +3,7 @@
 
 #include "PageFixture.h"
 #include "UpdateReplies.h"
-#include "app/Preferences.h"
+#include "preferences/Preferences.h"
 #include "platform/NetworkState.h"
 #include "store/UpdateChecker.h"
 #include "store/UpdateNotification.h"

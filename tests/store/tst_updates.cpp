@@ -6,7 +6,7 @@
 #include "PageFixture.h"
 #include "UpdateReplies.h"
 #include "app/ContentView.h"
-#include "app/Preferences.h"
+#include "preferences/Preferences.h"
 #include "hub_api/HubState.h"
 #include "installed/Sidebar.h"
 #include "platform/NetworkState.h"

@@ -1,4 +1,4 @@
-#include "app/Preferences.h"
+#include "preferences/Preferences.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -22,18 +22,6 @@ const QString kBackgroundUpdateCheck = QStringLiteral("updates/checkInBackground
 const QString kLastUpdateCheck = QStringLiteral("updates/lastCheck");
 const QString kNotifiedUpdates = QStringLiteral("updates/notified");
 const QString kLastUpdateNotice = QStringLiteral("updates/lastNotice");
-
-using Kind = SidebarItem::Kind;
-
-const std::pair<Kind, const char*> kSectionKeys[] = {
-    {Kind::MyApps, "my-apps"},
-    {Kind::Store, "browse"},
-    {Kind::Updates, "updates"},
-    {Kind::Account, "account"},
-    {Kind::Settings, "settings"},
-};
-
-const QString kAppPrefix = QStringLiteral("app:");
 
 // A value of the wrong type (a hand-edited or damaged file) reads as absent, never as a false default.
 std::optional<bool> readBool(const QSettings& settings, const QString& key)
@@ -131,14 +119,14 @@ void Preferences::setWindowPlace(const WindowPlace& place)
                             .arg(place.frame.bottom()));
 }
 
-std::optional<SidebarItem> Preferences::section() const
+QString Preferences::sectionKey() const
 {
-    return sectionFromKey(settings_->value(kSection).toString());
+    return settings_->value(kSection).toString();
 }
 
-void Preferences::setSection(const std::optional<SidebarItem>& section)
+void Preferences::setSectionKey(const QString& key)
 {
-    settings_->setValue(kSection, sectionKey(section.value_or(SidebarItem::section(Kind::MyApps))));
+    settings_->setValue(kSection, key);
 }
 
 std::optional<QSize> Preferences::hubLogSize() const
@@ -227,32 +215,6 @@ void Preferences::sync()
 {
     QDir().mkpath(QFileInfo(settings_->fileName()).absolutePath());
     settings_->sync();
-}
-
-QString Preferences::sectionKey(const SidebarItem& item)
-{
-    if (item.kind == Kind::App)
-        return kAppPrefix + item.appName;
-    for (const auto& [kind, key] : kSectionKeys) {
-        if (kind == item.kind)
-            return QString::fromLatin1(key);
-    }
-    return QString::fromLatin1(kSectionKeys[0].second);
-}
-
-std::optional<SidebarItem> Preferences::sectionFromKey(const QString& key)
-{
-    if (key.startsWith(kAppPrefix)) {
-        const QString name = key.mid(kAppPrefix.size());
-        if (name.isEmpty())
-            return std::nullopt;
-        return SidebarItem::app(name);
-    }
-    for (const auto& [kind, text] : kSectionKeys) {
-        if (key == QLatin1String(text))
-            return SidebarItem::section(kind);
-    }
-    return std::nullopt;
 }
 
 } // namespace zandrel

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "installed/SidebarItem.h"
-
 #include <QDateTime>
 #include <QMargins>
 #include <QObject>
 #include <QRect>
 #include <QSize>
+#include <QString>
+#include <QStringList>
 #include <memory>
 #include <optional>
 
@@ -39,8 +39,9 @@ public:
     std::optional<WindowPlace> windowPlace() const;
     void setWindowPlace(const WindowPlace& place);
 
-    std::optional<SidebarItem> section() const;
-    void setSection(const std::optional<SidebarItem>& section);
+    // The section the window showed, as the sidebar's key for it (SidebarItem::key).
+    QString sectionKey() const;
+    void setSectionKey(const QString& key);
 
     // The Hub Log window's size; nothing until it was first closed.
     std::optional<QSize> hubLogSize() const;
@@ -66,10 +67,6 @@ public:
 
     // Writes what changed to disk now (also done when the object goes).
     void sync();
-
-    // The stored text of a section and back; unknown text gives nothing.
-    static QString sectionKey(const SidebarItem& item);
-    static std::optional<SidebarItem> sectionFromKey(const QString& key);
 
 Q_SIGNALS:
     void keepInTrayChanged();
