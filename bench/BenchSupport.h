@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QTimer>
 #include <fstream>
+#include <malloc.h>
 #include <string>
 
 namespace zandrel::bench {
@@ -19,6 +20,12 @@ inline long rssKiB()
             return std::stol(line.substr(6));
     }
     return 0;
+}
+
+// What the heap holds in use: unlike resident memory, no freed pages the allocator keeps.
+inline long heapInUseKiB()
+{
+    return long(mallinfo2().uordblks / 1024);
 }
 
 // The longest time between two turns of the event loop, watched by a 2 ms timer.

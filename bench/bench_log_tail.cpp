@@ -12,8 +12,8 @@
 
 #include "BenchSupport.h"
 #include "RecordingPlatform.h"
-#include "preferences/Preferences.h"
 #include "hub_log/HubLogWindow.h"
+#include "preferences/Preferences.h"
 #include "ui/SymbolTable.h"
 
 #include <QApplication>

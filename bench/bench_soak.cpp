@@ -13,6 +13,7 @@
 #include "app/MainWindow.h"
 #include "app/ZandrelHubApp.h"
 #include "platform/QtPlatform.h"
+#include "wire/HttpExchange.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,6 +21,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QMap>
+#include <QNetworkAccessManager>
 #include <QProcess>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -50,10 +52,12 @@ int freePort()
     return server.serverPort();
 }
 
-// Every QObject under the application object and under each window without a parent.
+// Every QObject under the application object, under each window without a parent, and under the
+// network manager the exchanges share (its replies).
 qsizetype liveObjects()
 {
     qsizetype count = 1 + qApp->findChildren<QObject*>().size();
+    count += 1 + HttpExchange::networkManager().findChildren<QObject*>().size();
     for (const QWidget* widget : QApplication::topLevelWidgets()) {
         if (!widget->parent())
             count += 1 + widget->findChildren<QObject*>().size();
@@ -67,6 +71,8 @@ QMap<QByteArray, int> liveClasses()
     QMap<QByteArray, int> classes;
     const auto add = [&](const QObject* object) { ++classes[object->metaObject()->className()]; };
     for (const QObject* object : qApp->findChildren<QObject*>())
+        add(object);
+    for (const QObject* object : HttpExchange::networkManager().findChildren<QObject*>())
         add(object);
     for (const QWidget* widget : QApplication::topLevelWidgets()) {
         if (widget->parent())
@@ -148,18 +154,21 @@ int main(int argc, char* argv[])
         std::fflush(stdout);
     }
     const long warmRss = rssKiB();
+    const long warmHeap = heapInUseKiB();
     const qsizetype warmObjects = liveObjects();
     const QMap<QByteArray, int> warmClasses = liveClasses();
     for (int i = 1; i <= cycles; ++i) {
         cycle();
         if (i % 50 == 0 || i == cycles)
-            std::printf("cycle %d: %ld KiB, %lld objects\n",
+            std::printf("cycle %d: %ld KiB, %lld objects, heap in use %ld KiB\n",
                         warmUp + i,
                         rssKiB(),
-                        static_cast<long long>(liveObjects()));
+                        static_cast<long long>(liveObjects()),
+                        heapInUseKiB());
         std::fflush(stdout);
     }
     const long endRss = rssKiB();
+    std::printf("heap in use after the warm-up %ld KiB, at the end %ld KiB\n", warmHeap, heapInUseKiB());
     const qsizetype endObjects = liveObjects();
     std::printf("warm-up of %d cycles: %+ld KiB (budget 4096)\n", warmUp, warmRss - startRss);
     std::printf("%d cycles after it: %+ld KiB (budget 256), %+lld objects (budget 0)\n",

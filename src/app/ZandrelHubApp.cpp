@@ -17,6 +17,7 @@
 #include "wire/HttpExchange.h"
 
 #include <QApplication>
+#include <QPixmapCache>
 #include <QFileOpenEvent>
 #include <QIcon>
 #include <QPointer>
@@ -232,6 +233,9 @@ void ZandrelHubApp::setUpLook(QApplication& application)
     // The user's language first: every text made from here on is translated.
     Translations::install(QLocale::system().uiLanguages());
     QApplication::setStyle(new ui::AppStyle);
+    // The style's and our painted pieces are cached by size and state; Qt's default of 10 MB let a
+    // long run grow for hundreds of page visits. This many hold every piece a screenful needs.
+    QPixmapCache::setCacheLimit(pixmapCacheKiB);
     QFont font = QApplication::font();
     font.setPixelSize(ui::Theme::font(ui::TextStyle::Body).pixelSize());
     QApplication::setFont(font);

@@ -56,6 +56,8 @@ public:
     // At quit (connected to aboutToQuit): the window's place is kept, pages retire, delayed refreshes
     // and exchanges in flight end.
     void shutDown();
+    // The bound on the shared pixmap cache (symbols, the style's pieces), in KiB.
+    static constexpr int pixmapCacheKiB = 1024;
     ZandrelLink::Kind handleUrl(const QString& link);
     // Links handed over by a later launch: brings the window forward, then handles each.
     void receiveLinks(const QStringList& links, const QString& activationToken = {});

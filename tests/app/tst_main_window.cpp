@@ -260,6 +260,31 @@ private Q_SLOTS:
                  SidebarItem::section(Kind::Updates));
     }
 
+    void visitingTheSectionsAgainLeavesNothingBehind()
+    {
+        answerAsARunningHub();
+        auto window = makeWindow();
+        QSignalSpy started(&window->content(), &ContentView::startUpFinished);
+        window->show();
+        QTRY_COMPARE(started.count(), 1);
+        const auto visitAll = [&] {
+            for (const Kind kind :
+                 {Kind::MyApps, Kind::Store, Kind::Updates, Kind::Account, Kind::Settings}) {
+                window->goTo(SidebarItem::section(kind));
+                hub->settle();
+                // What deleteLater left goes, as the running application's event loop would do it.
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            }
+            window->findChild<QAction*>(u"refreshAction"_s)->trigger();
+            hub->settle();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            return window->findChildren<QObject*>().size();
+        };
+        const qsizetype once = visitAll();
+        QCOMPARE(visitAll(), once);
+        QCOMPARE(visitAll(), once);
+    }
+
     void comingBackToTheWindowLooksAtTheHubAgain()
     {
         answerAsARunningHub();
