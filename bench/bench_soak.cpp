@@ -6,6 +6,7 @@
 // 256 KiB and the live objects by none; the warm-up costs at most 4 MB.
 //
 //   bench_soak [cycles after the warm-up = 300] [interval ms = 120] [warm-up cycles = 100]
+//   BENCH_SOAK_SECTIONS=store,updates bench_soak ...   only those sections, then Refresh
 
 #include "BenchSupport.h"
 #include "app/LaunchOptions.h"
@@ -130,7 +131,17 @@ int main(int argc, char* argv[])
     spin(1000);
 
     using Kind = SidebarItem::Kind;
-    const Kind sections[] = {Kind::MyApps, Kind::Store, Kind::Updates, Kind::Account, Kind::Settings};
+    // BENCH_SOAK_SECTIONS narrows the cycle to some sections ("store,updates"), to find what grows.
+    const QStringList only = qEnvironmentVariable("BENCH_SOAK_SECTIONS").split(u',', Qt::SkipEmptyParts);
+    QList<Kind> sections;
+    for (const auto& [name, kind] : {std::pair{"myapps", Kind::MyApps},
+                                     std::pair{"store", Kind::Store},
+                                     std::pair{"updates", Kind::Updates},
+                                     std::pair{"account", Kind::Account},
+                                     std::pair{"settings", Kind::Settings}}) {
+        if (only.isEmpty() || only.contains(QLatin1String(name)))
+            sections.append(kind);
+    }
     QAction* refresh = hub.mainWindow().findChild<QAction*>(QStringLiteral("refreshAction"));
     const auto cycle = [&] {
         for (const Kind kind : sections) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPalette>
 #include <QStyledItemDelegate>
 
 class QAbstractItemView;
@@ -39,8 +40,12 @@ protected:
                      const QModelIndex& index) override;
 
 private:
+    const QPalette& buttonPalette(const QPalette& palette) const;
+
     QAbstractItemView* view_;
     int spinnerAngle_ = 0;
+    mutable QPalette buttonPalette_;
+    mutable qint64 buttonPaletteSource_ = -1;
 };
 
 } // namespace zandrel
