@@ -631,7 +631,10 @@ private Q_SLOTS:
         app->handleUrl(u"zandrel://install/broken"_s);
         StoreAppDetailSheet* sheet = sheetOf(*app);
         QTRY_COMPARE(sheet->body(), StoreAppDetailSheet::Body::Content);
-        sheet->findChild<QPushButton*>(u"installButton"_s)->click();
+        auto* install = sheet->findChild<QPushButton*>(u"installButton"_s);
+        QTRY_VERIFY(install->isEnabled() &&
+                    install->isVisible()); // a link's sheet holds Install back a moment
+        install->click();
         QTRY_COMPARE(printed.size(), 1);
         QCOMPARE(printed.first(), uR"(Install from URL failed: API error 500: {"error":"disk full"})"_s);
         QTRY_VERIFY(sheet->findChild<ui::Label*>(u"installError"_s)->isVisible());

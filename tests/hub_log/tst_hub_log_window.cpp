@@ -1,6 +1,7 @@
 // The Hub Log window as the user meets it: its states, the filter row and the count, following and
 // pausing, copying lines as they are in the file, clearing the view, and the three ways to open it.
 
+#include "LogFile.h"
 #include "PageFixture.h"
 #include "app/ContentView.h"
 #include "app/MainWindow.h"
@@ -96,10 +97,7 @@ private Q_SLOTS:
 
     void scrollingUpPausesAndTheNoticeLeadsBack()
     {
-        QByteArray lines;
-        for (int i = 0; i < 300; ++i)
-            lines += "GET /api/apps/" + QByteArray::number(i) + " 200 1 ms\n";
-        write(lines);
+        write(appRequests(0, 300));
         HubLogWindow window(*platform, *preferences_);
         window.resize(600, 300);
         window.show();
@@ -138,9 +136,7 @@ private Q_SLOTS:
 
     void whilePausedTheLinesReadStayPutAsTheOldestGo()
     {
-        QByteArray lines;
-        for (int i = 0; i < HubLogModel::defaultCapacity; ++i)
-            lines += "GET /api/apps/" + QByteArray::number(i) + " 200 1 ms\n";
+        const QByteArray lines = appRequests(0, HubLogModel::defaultCapacity);
         write(lines);
         HubLogWindow window(*platform, *preferences_);
         window.resize(600, 300);
@@ -259,18 +255,8 @@ private Q_SLOTS:
 
 private:
     QString logPath() const { return platform->hubLogPath(); }
-    void write(const QByteArray& bytes) const
-    {
-        QFile file(logPath());
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-    }
-    void append(const QByteArray& bytes) const
-    {
-        QFile file(logPath());
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Append));
-        file.write(bytes);
-    }
+    void write(const QByteArray& bytes) const { writeLog(logPath(), bytes); }
+    void append(const QByteArray& bytes) const { writeLog(logPath(), bytes, true); }
     static QStringList labelTexts(QWidget& in)
     {
         QStringList texts;
