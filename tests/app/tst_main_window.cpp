@@ -584,7 +584,9 @@ private Q_SLOTS:
         sheet = sheetOf(*app);
         QTRY_COMPARE(sheet->body(), StoreAppDetailSheet::Body::Content);
         const qsizetype before = hub->requests().size();
-        sheet->findChild<QPushButton*>(u"installButton"_s)->click();
+        auto* confirm = sheet->findChild<QPushButton*>(u"installButton"_s);
+        QTRY_VERIFY(confirm->isEnabled()); // a link's sheet holds Install back a moment
+        confirm->click();
         QTRY_VERIFY(sheet->isAppInstalled());
         QTRY_COMPARE(app->hubState().apps().size(), 1);
         const QList<RecordedRequest> posts = hub->requestsTo("POST", install);
