@@ -36,7 +36,7 @@ StatusBar::StatusBar(QWidget* parent)
     logLink_->setObjectName(QStringLiteral("hubLogLink"));
     logLink_->setFont(ui::Theme::font(TextStyle::Caption));
     logLink_->setTextFormat(Qt::RichText);
-    logLink_->setText(QStringLiteral("<a href=\"log\">%1</a>").arg(tr("Show Log").toHtmlEscaped()));
+    logLink_->hide();
     logLink_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     logLink_->setFocusPolicy(Qt::TabFocus);
     logLink_->setAccessibleName(tr("Show the Hub's log"));
@@ -74,7 +74,11 @@ void StatusBar::setStatus(bool isRunning, int appCount, int port, const std::opt
     appCount_->setVisible(isRunning);
     problem_->setFullText(problem.value_or(QString()));
     problem_->setVisible(problem.has_value() && !problem->isEmpty());
-    logLink_->setVisible(problem_->isVisibleTo(this) && problem->contains(QLatin1String("hub.log")));
+    const bool namesLog = problem_->isVisibleTo(this) && problem->contains(QLatin1String("hub.log"));
+    // Rich text costs a text document; the window's first paint has no need of it.
+    if (namesLog && logLink_->text().isEmpty())
+        logLink_->setText(QStringLiteral("<a href=\"log\">%1</a>").arg(tr("Show Log").toHtmlEscaped()));
+    logLink_->setVisible(namesLog);
     toggle_->setText(isRunning ? tr("Stop") : tr("Start"));
     // The short label needs its object for a screen reader, the dot its meaning rather than its colour.
     toggle_->setAccessibleName(isRunning ? tr("Stop the Hub") : tr("Start the Hub"));

@@ -97,22 +97,11 @@ AccountView::AccountView(const PageContext& context, QWidget* parent)
     modes_->addWidget(makeSignInView());
     modes_->addWidget(makeSignedInView());
 
-    // Above either view: a sign-in link arrived that nobody here asked for.
-    ignoredNotice_ = new ui::SymbolLabel(
-        QStringLiteral("exclamationmark.triangle"),
-        tr("A sign-in link arrived that Zandrel Hub did not ask for. It was ignored: to sign in, use the "
-           "buttons below."),
-        TextStyle::Callout);
-    ignoredNotice_->setObjectName(QStringLiteral("ignoredSignInNotice"));
-    ignoredNotice_->symbol()->setNamedColor(ui::NamedColor::Orange);
-    ignoredNotice_->label()->setWordWrap(true);
-    ignoredNotice_->label()->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* column = new QWidget;
-    auto* columnLayout = new QVBoxLayout(column);
-    columnLayout->setContentsMargins(0, 0, 0, 0);
-    columnLayout->setSpacing(20);
-    columnLayout->addWidget(ignoredNotice_);
-    columnLayout->addWidget(modes_);
+    columnLayout_ = new QVBoxLayout(column);
+    columnLayout_->setContentsMargins(0, 0, 0, 0);
+    columnLayout_->setSpacing(20);
+    columnLayout_->addWidget(modes_);
     column->setMaximumWidth(440);
     if (pendingSignIn_)
         connect(pendingSignIn_, &PendingSignIn::ignoredCallbackChanged, this, &AccountView::updateNotice);
@@ -253,7 +242,23 @@ AccountView::~AccountView()
 
 void AccountView::updateNotice()
 {
-    ignoredNotice_->setVisible(pendingSignIn_ && pendingSignIn_->ignoredCallback());
+    const bool ignored = pendingSignIn_ && pendingSignIn_->ignoredCallback();
+    // Built when first needed: hidden, it would still cost the start a font of its own.
+    if (ignored && !ignoredNotice_) {
+        // Above either view: a sign-in link arrived that nobody here asked for.
+        ignoredNotice_ = new ui::SymbolLabel(
+            QStringLiteral("exclamationmark.triangle"),
+            tr("A sign-in link arrived that Zandrel Hub did not ask for. It was ignored: to sign in, use the "
+               "buttons below."),
+            TextStyle::Callout);
+        ignoredNotice_->setObjectName(QStringLiteral("ignoredSignInNotice"));
+        ignoredNotice_->symbol()->setNamedColor(ui::NamedColor::Orange);
+        ignoredNotice_->label()->setWordWrap(true);
+        ignoredNotice_->label()->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        columnLayout_->insertWidget(0, ignoredNotice_);
+    }
+    if (ignoredNotice_)
+        ignoredNotice_->setVisible(ignored);
 }
 
 QString AccountView::avatarInitial() const

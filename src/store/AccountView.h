@@ -10,6 +10,7 @@
 
 class QLineEdit;
 class QStackedWidget;
+class QVBoxLayout;
 
 namespace zandrel {
 
@@ -61,7 +62,8 @@ private:
     std::optional<QString> error_;
 
     QStackedWidget* modes_;
-    ui::SymbolLabel* ignoredNotice_;
+    QVBoxLayout* columnLayout_ = nullptr;
+    ui::SymbolLabel* ignoredNotice_ = nullptr;
     QLineEdit* email_;
     QLineEdit* password_;
     ui::Button* signInButton_;
