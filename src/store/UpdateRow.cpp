@@ -1,6 +1,7 @@
 #include "store/UpdateRow.h"
 
 #include "store/UpdateListModel.h"
+#include "ui/ButtonPalette.h"
 #include "ui/Formats.h"
 #include "ui/GradientTile.h"
 #include "ui/SymbolTable.h"
@@ -175,7 +176,7 @@ void UpdateRow::paint(QPainter* painter, const QStyleOptionViewItem& option, con
         look.rect = button;
         look.text = updating ? QString() : tr("Update");
         look.state = QStyle::State_Raised | (updating ? QStyle::State_None : QStyle::State_Enabled);
-        look.palette = buttonPalette(palette);
+        look.palette = ui::buttonPalette(palette, ui::ButtonColors::Accent);
         const QFont font = Theme::font(TextStyle::Callout);
         look.fontMetrics = QFontMetrics(font);
         painter->setFont(font);
@@ -206,19 +207,6 @@ bool UpdateRow::editorEvent(QEvent* event,
         }
     }
     return QStyledItemDelegate::editorEvent(event, model, option, index);
-}
-
-const QPalette& UpdateRow::buttonPalette(const QPalette& palette) const
-{
-    // Made once per palette: the style caches a button's picture by its palette's key, and a palette
-    // changed at every paint is a new key each time, filling the cache with copies of one button.
-    if (palette.cacheKey() != buttonPaletteSource_) {
-        buttonPalette_ = palette;
-        buttonPalette_.setColor(QPalette::Button, palette.color(QPalette::Highlight));
-        buttonPalette_.setColor(QPalette::ButtonText, palette.color(QPalette::HighlightedText));
-        buttonPaletteSource_ = palette.cacheKey();
-    }
-    return buttonPalette_;
 }
 
 } // namespace zandrel

@@ -40,12 +40,8 @@ protected:
                      const QModelIndex& index) override;
 
 private:
-    const QPalette& buttonPalette(const QPalette& palette) const;
-
     QAbstractItemView* view_;
     int spinnerAngle_ = 0;
-    mutable QPalette buttonPalette_;
-    mutable qint64 buttonPaletteSource_ = -1;
 };
 
 } // namespace zandrel

@@ -1,10 +1,12 @@
 #include "ui/Button.h"
 
+#include "ui/ButtonPalette.h"
 #include "ui/Spinner.h"
 #include "ui/Theme.h"
 
-#include <QEvent>
 #include <QHBoxLayout>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 
 namespace zandrel::ui {
 
@@ -37,7 +39,6 @@ Button::Button(const QString& text, Kind kind, ControlSize size, QWidget* parent
     , size_(size)
 {
     setFont(Theme::font(metrics(size_).text));
-    applyColors();
 }
 
 QSize Button::sizeHint() const
@@ -84,31 +85,17 @@ void Button::setBusy(bool busy, bool keepText)
     updateGeometry();
 }
 
-void Button::changeEvent(QEvent* event)
+void Button::paintEvent(QPaintEvent*)
 {
-    QPushButton::changeEvent(event);
-    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
-        applyColors();
-}
-
-void Button::applyColors()
-{
-    const QPalette app = Theme::palette();
-    QPalette own = palette();
-    switch (kind_) {
-    case Kind::Bordered:
-        return;
-    case Kind::Prominent:
-        own.setColor(QPalette::Button, app.color(QPalette::Highlight));
-        own.setColor(QPalette::ButtonText, app.color(QPalette::HighlightedText));
-        break;
-    case Kind::Destructive:
-        own.setColor(QPalette::ButtonText, Theme::color(NamedColor::Red, app));
-        break;
-    }
-    // Setting the palette causes another palette change; stop once nothing differs.
-    if (own != palette() || !testAttribute(Qt::WA_SetPalette))
-        setPalette(own);
+    // The accent and red are painted with, not set on the widget: a palette set on each button is a new
+    // palette each time, and a new copy of its picture in the style's cache.
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    if (kind_ != Kind::Bordered)
+        option.palette = buttonPalette(
+            option.palette, kind_ == Kind::Prominent ? ButtonColors::Accent : ButtonColors::Destructive);
+    painter.drawControl(QStyle::CE_PushButton, option);
 }
 
 } // namespace zandrel::ui

@@ -28,11 +28,9 @@ public:
     bool isBusy() const { return spinner_ != nullptr; }
 
 protected:
-    void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
-    void applyColors();
-
     Kind kind_;
     ControlSize size_;
     class Spinner* spinner_ = nullptr;

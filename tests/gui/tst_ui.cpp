@@ -1,5 +1,6 @@
 // Shared view helpers: the symbol table and its tinting, the app symbols, tiles and the palette rules.
 
+#include "ui/Button.h"
 #include "ui/EmptyStateView.h"
 #include "ui/GradientTile.h"
 #include "ui/Label.h"
@@ -8,7 +9,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QProxyStyle>
 #include <QPushButton>
+#include <QStyleFactory>
+#include <QStyleOption>
 #include <QTest>
 
 using namespace zandrel::ui;
@@ -40,6 +44,24 @@ QPalette darkPalette()
     dark.setColor(QPalette::WindowText, QColor(235, 235, 235));
     return dark;
 }
+
+// What each push button was painted with.
+class ButtonRecorder : public QProxyStyle {
+public:
+    ButtonRecorder()
+        : QProxyStyle(QStyleFactory::create(u"Fusion"_s))
+    {}
+    void drawControl(ControlElement element,
+                     const QStyleOption* option,
+                     QPainter* painter,
+                     const QWidget* widget) const override
+    {
+        if (element == CE_PushButton)
+            painted.append(option->palette);
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+    mutable QList<QPalette> painted;
+};
 
 } // namespace
 
@@ -131,6 +153,47 @@ private Q_SLOTS:
         QPushButton* retry = bare.addAction(u"Retry"_s);
         QTRY_VERIFY(retry->isVisible());
         QCOMPARE(retry->text(), u"Retry"_s);
+    }
+
+    void buttonsOfAKindPaintWithOnePaletteOnEveryPageAndFollowTheSystem()
+    {
+        // The style caches a button's picture under its palette's key: the same button on a page built
+        // again must not bring a new key, or every visit adds a copy to the shared cache.
+        ButtonRecorder recorder;
+        const auto paintOnANewPage = [&](Button::Kind kind) {
+            QWidget page;
+            auto* button = new Button(u"Install"_s, kind, Button::ControlSize::Regular, &page);
+            button->setStyle(&recorder);
+            button->resize(button->sizeHint());
+            button->grab();
+            return recorder.painted.last();
+        };
+        const QPalette first = paintOnANewPage(Button::Kind::Prominent);
+        const QPalette again = paintOnANewPage(Button::Kind::Prominent);
+        QCOMPARE(again.cacheKey(), first.cacheKey());
+        const QPalette app = QApplication::palette();
+        QCOMPARE(first.color(QPalette::Button), app.color(QPalette::Highlight));
+        QCOMPARE(first.color(QPalette::ButtonText), app.color(QPalette::HighlightedText));
+        const QPalette red = paintOnANewPage(Button::Kind::Destructive);
+        QCOMPARE(paintOnANewPage(Button::Kind::Destructive).cacheKey(), red.cacheKey());
+        QCOMPARE(red.color(QPalette::ButtonText), Theme::color(NamedColor::Red, app));
+        QCOMPARE(red.color(QPalette::Button), app.color(QPalette::Button));
+        QCOMPARE(paintOnANewPage(Button::Kind::Bordered).color(QPalette::Button),
+                 app.color(QPalette::Button));
+
+        // Switched to dark: the accent is the dark palette's, on buttons already on screen too.
+        QWidget window;
+        auto* shown =
+            new Button(u"Sign In"_s, Button::Kind::Prominent, Button::ControlSize::Regular, &window);
+        shown->setStyle(&recorder);
+        window.show();
+        QPalette dark = darkPalette();
+        dark.setColor(QPalette::Highlight, QColor(10, 132, 255));
+        QApplication::setPalette(dark);
+        shown->grab();
+        const QColor darkAccent = recorder.painted.last().color(QPalette::Button);
+        QApplication::setPalette(app);
+        QCOMPARE(darkAccent, QColor(10, 132, 255));
     }
 
     void coloursFollowTheApplicationPalette()
