@@ -166,13 +166,23 @@ int main(int argc, char* argv[])
                         static_cast<long long>(liveObjects()));
         std::fflush(stdout);
     }
+    // BENCH_SOAK_SMAPS=prefix keeps the process's mappings after the warm-up and at the end, to see
+    // which mapping grew when resident memory grows and the heap does not.
+    const QString smaps = qEnvironmentVariable("BENCH_SOAK_SMAPS");
+    const auto keepMappings = [&](const char* when) {
+        QFile from(QStringLiteral("/proc/self/smaps"));
+        QFile to(smaps + QLatin1Char('.') + QLatin1String(when));
+        if (!smaps.isEmpty() && from.open(QIODevice::ReadOnly) && to.open(QIODevice::WriteOnly))
+            to.write(from.readAll());
+    };
+    keepMappings("warm");
     const long warmRss = rssKiB();
     const long warmHeap = heapInUseKiB();
     const qsizetype warmObjects = liveObjects();
     const QMap<QByteArray, int> warmClasses = liveClasses();
     for (int i = 1; i <= cycles; ++i) {
         cycle();
-        if (i % 50 == 0 || i == cycles)
+        if (i % (cycles < 100 ? 10 : 50) == 0 || i == cycles)
             std::printf("cycle %d: %ld KiB, %lld objects, heap in use %ld KiB\n",
                         warmUp + i,
                         rssKiB(),
@@ -181,6 +191,7 @@ int main(int argc, char* argv[])
         std::fflush(stdout);
     }
     const long endRss = rssKiB();
+    keepMappings("end");
     std::printf("heap in use after the warm-up %ld KiB, at the end %ld KiB\n", warmHeap, heapInUseKiB());
     const qsizetype endObjects = liveObjects();
     std::printf("warm-up of %d cycles: %+ld KiB (budget 4096)\n", warmUp, warmRss - startRss);
