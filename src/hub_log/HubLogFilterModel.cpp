@@ -32,19 +32,16 @@ void HubLogFilterModel::setShow(Show show)
 
 bool HubLogFilterModel::filterAcceptsRow(int sourceRow, const QModelIndex&) const
 {
-    if (lines_.kind(sourceRow) == HubLogModel::Kind::Restarted)
+    if (lines_.isRestart(sourceRow))
         return show_ == Show::All && search_.isEmpty();
-    switch (show_) {
-    case Show::All:
-        break;
-    case Show::Errors:
-        if (lines_.status(sourceRow) < 400)
+    if (show_ != Show::All) {
+        const std::optional<HubLogRequest> request = lines_.request(sourceRow);
+        if (!request)
             return false;
-        break;
-    case Show::Slow:
-        if (lines_.status(sourceRow) == 0 || lines_.milliseconds(sourceRow) < hub_log::slowMilliseconds)
+        if (show_ == Show::Errors && request->status < 400)
             return false;
-        break;
+        if (show_ == Show::Slow && request->milliseconds < hub_log::slowMilliseconds)
+            return false;
     }
     return search_.isEmpty() || lines_.contains(sourceRow, search_);
 }

@@ -61,14 +61,6 @@ void HubLogModel::parseLines(const QByteArray& block, qsizetype start, Add add)
             row.block = block;
             row.offset = qint32(start);
         }
-        if (const auto request =
-                HubLogRequest::parse(QByteArrayView(row.block.constData() + row.offset, row.length))) {
-            row.status = request->status;
-            row.methodLength = qint16(request->methodLength);
-            row.pathStart = request->pathStart;
-            row.pathLength = request->pathLength;
-            row.milliseconds = request->milliseconds;
-        }
         add(std::move(row));
         start = end + 1;
     }
@@ -144,8 +136,14 @@ void HubLogModel::clear()
 
 HubLogModel::Kind HubLogModel::kind(int row) const
 {
-    const Row& r = rows_[size_t(row)];
-    return r.restart ? Kind::Restarted : r.status ? Kind::Request : Kind::Text;
+    return rows_[size_t(row)].restart ? Kind::Restarted : request(row) ? Kind::Request : Kind::Text;
+}
+
+std::optional<HubLogRequest> HubLogModel::request(int row) const
+{
+    if (rows_[size_t(row)].restart)
+        return std::nullopt;
+    return HubLogRequest::parse(raw(row));
 }
 
 QByteArrayView HubLogModel::raw(int row) const
@@ -175,6 +173,9 @@ QVariant HubLogModel::data(const QModelIndex& index, int role) const
         return {};
     const int row = index.row();
     const Row& r = rows_[size_t(row)];
+    const std::optional<HubLogRequest> request = this->request(row);
+    const int status = request ? request->status : 0;
+    const bool slow = request && request->milliseconds >= hub_log::slowMilliseconds;
     switch (role) {
     case Qt::DisplayRole:
         return r.restart ? tr("Log restarted") : hub_log::shownText(raw(row));
@@ -182,32 +183,33 @@ QVariant HubLogModel::data(const QModelIndex& index, int role) const
         if (r.restart)
             return tr("Log restarted");
         QString text = hub_log::shownText(raw(row));
-        if (r.status >= 500)
+        if (status >= 500)
             text = tr("Server error: %1").arg(text);
-        else if (r.status >= 400)
+        else if (status >= 400)
             text = tr("Client error: %1").arg(text);
-        if (r.status && r.milliseconds >= hub_log::slowMilliseconds)
+        if (slow)
             text = tr("Slow: %1").arg(text);
         return text;
     }
     case RawRole:
         return raw(row).toByteArray();
     case KindRole:
-        return QVariant::fromValue(kind(row));
+        return QVariant::fromValue(r.restart ? Kind::Restarted : request ? Kind::Request : Kind::Text);
     case MethodRole:
-        return r.status ? QString::fromUtf8(raw(row).first(r.methodLength)) : QString();
+        return request ? QString::fromUtf8(raw(row).first(request->methodLength)) : QString();
     case PathRole:
-        return r.status ? hub_log::shownText(raw(row).sliced(r.pathStart, r.pathLength)) : QString();
+        return request ? hub_log::shownText(raw(row).sliced(request->pathStart, request->pathLength))
+                       : QString();
     case StatusRole:
-        return r.status;
+        return status;
     case MillisecondsRole:
-        return r.milliseconds;
+        return request ? request->milliseconds : qint64(0);
     case SlowRole:
-        return r.status != 0 && r.milliseconds >= hub_log::slowMilliseconds;
+        return slow;
     case ShownLengthRole:
         return hub_log::shownLength(raw(row));
     case PathLengthRole:
-        return r.status ? hub_log::shownLength(raw(row).sliced(r.pathStart, r.pathLength)) : 0;
+        return request ? hub_log::shownLength(raw(row).sliced(request->pathStart, request->pathLength)) : 0;
     default:
         return {};
     }

@@ -49,9 +49,11 @@ public:
     int lineCount() const { return lineCount_; }
 
     Kind kind(int row) const;
+    bool isRestart(int row) const { return rows_[size_t(row)].restart; }
     QByteArrayView raw(int row) const;
-    int status(int row) const { return rows_[size_t(row)].status; }
-    qint64 milliseconds(int row) const { return rows_[size_t(row)].milliseconds; }
+    // A request line's fields, read from its bytes each time: rows hold no more than where their
+    // bytes are, and only the shown or filtered ones are ever read.
+    std::optional<HubLogRequest> request(int row) const;
     // Whether the line holds the text, ignoring case (as decoded, before any cut).
     bool contains(int row, const QString& text) const;
 
@@ -66,11 +68,6 @@ private:
         QByteArray block; // shared by every line read with it
         qint32 offset = 0;
         qint32 length = 0;
-        qint32 status = 0; // 0: not a request line
-        qint16 methodLength = 0;
-        qint32 pathStart = 0;
-        qint32 pathLength = 0;
-        qint64 milliseconds = 0;
         bool restart = false;
     };
     template <typename Add>

@@ -164,25 +164,22 @@ void HubLogTail::remember(const QByteArray& bytesBeforeOffset)
 
 void HubLogTail::readLast(QFile& file, qint64 size)
 {
-    // Backwards in chunks until enough lines are in, as `tail` does: a huge file costs no more.
+    // Backwards in chunks until enough lines are in, as `tail` does: a huge file costs no more. Each
+    // chunk goes straight to its place in one buffer; the window's pages that are never read into are
+    // never touched, and cost nothing.
+    const qint64 base = std::max<qint64>(0, size - window);
+    QByteArray tail(size - base, Qt::Uninitialized);
     qint64 start = size;
-    QList<QByteArray> parts; // newest first
     qsizetype newlines = 0;
-    while (start > 0 && size - start < window && newlines <= maxLines_) {
-        const qint64 from = std::max<qint64>(std::max<qint64>(0, start - chunk), size - window);
-        if (!file.seek(from))
+    while (start > base && newlines <= maxLines_) {
+        const qint64 from = std::max(base, start - chunk);
+        if (!file.seek(from) || file.read(tail.data() + (from - base), start - from) != start - from)
             break;
-        const QByteArray part = file.read(start - from);
-        if (part.size() != start - from)
-            break;
-        newlines += countNewlines(part.constData(), part.size());
-        parts.append(part);
+        newlines += countNewlines(tail.constData() + (from - base), start - from);
         start = from;
     }
-    QByteArray tail;
-    tail.reserve(size - start);
-    for (auto part = parts.crbegin(); part != parts.crend(); ++part)
-        tail += *part;
+    // Dropping the front of an unshared array moves its start and copies nothing.
+    tail.remove(0, start - base);
     offset_ = start + tail.size();
     witness_.clear();
     remember(tail);
@@ -200,8 +197,11 @@ void HubLogTail::readLast(QFile& file, qint64 size)
     const qsizetype from = startOfLastLines(tail, first, wholeEnd, maxLines_);
     pending_ = tail.sliced(wholeEnd);
     setEarliest(start + from);
-    if (wholeEnd > from)
-        Q_EMIT linesRead(tail.sliced(from, wholeEnd - from));
+    if (wholeEnd > from) {
+        tail.truncate(wholeEnd);
+        tail.remove(0, from);
+        Q_EMIT linesRead(tail);
+    }
     cutEndlessLine();
 }
 

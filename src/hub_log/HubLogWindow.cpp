@@ -1,8 +1,8 @@
 #include "hub_log/HubLogWindow.h"
 
-#include "preferences/Preferences.h"
 #include "hub_log/HubLogDelegate.h"
 #include "platform/Platform.h"
+#include "preferences/Preferences.h"
 #include "ui/EmptyStateView.h"
 
 #include <QAction>
