@@ -173,12 +173,29 @@ QVariant HubLogModel::data(const QModelIndex& index, int role) const
         return {};
     const int row = index.row();
     const Row& r = rows_[size_t(row)];
+    switch (role) {
+    case Qt::DisplayRole:
+        return r.restart ? tr("Log restarted") : hub_log::shownText(raw(row));
+    case RawRole:
+        return raw(row).toByteArray();
+    case ShownLengthRole:
+        return hub_log::shownLength(raw(row));
+    case Qt::AccessibleTextRole:
+    case KindRole:
+    case MethodRole:
+    case PathRole:
+    case StatusRole:
+    case MillisecondsRole:
+    case SlowRole:
+    case PathLengthRole:
+        break; // these read the request's fields, below
+    default:
+        return {};
+    }
     const std::optional<HubLogRequest> request = this->request(row);
     const int status = request ? request->status : 0;
     const bool slow = request && request->milliseconds >= hub_log::slowMilliseconds;
     switch (role) {
-    case Qt::DisplayRole:
-        return r.restart ? tr("Log restarted") : hub_log::shownText(raw(row));
     case Qt::AccessibleTextRole: {
         if (r.restart)
             return tr("Log restarted");
@@ -191,8 +208,6 @@ QVariant HubLogModel::data(const QModelIndex& index, int role) const
             text = tr("Slow: %1").arg(text);
         return text;
     }
-    case RawRole:
-        return raw(row).toByteArray();
     case KindRole:
         return QVariant::fromValue(r.restart ? Kind::Restarted : request ? Kind::Request : Kind::Text);
     case MethodRole:
@@ -206,8 +221,6 @@ QVariant HubLogModel::data(const QModelIndex& index, int role) const
         return request ? request->milliseconds : qint64(0);
     case SlowRole:
         return slow;
-    case ShownLengthRole:
-        return hub_log::shownLength(raw(row));
     case PathLengthRole:
         return request ? hub_log::shownLength(raw(row).sliced(request->pathStart, request->pathLength)) : 0;
     default:

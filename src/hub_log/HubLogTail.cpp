@@ -165,8 +165,8 @@ void HubLogTail::remember(const QByteArray& bytesBeforeOffset)
 void HubLogTail::readLast(QFile& file, qint64 size)
 {
     // Backwards in chunks until enough lines are in, as `tail` does: a huge file costs no more. Each
-    // chunk goes straight to its place in one buffer; the window's pages that are never read into are
-    // never touched, and cost nothing.
+    // chunk goes straight to its place in one buffer. The buffer is as large as the window, but the
+    // pages never read into are never touched and take no memory; the rows read share it.
     const qint64 base = std::max<qint64>(0, size - window);
     QByteArray tail(size - base, Qt::Uninitialized);
     qint64 start = size;

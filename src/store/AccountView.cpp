@@ -256,6 +256,8 @@ void AccountView::updateNotice()
         ignoredNotice_->label()->setWordWrap(true);
         ignoredNotice_->label()->setTextInteractionFlags(Qt::TextSelectableByMouse);
         columnLayout_->insertWidget(0, ignoredNotice_);
+        // First among its siblings too, so that a screen reader reads it before the form it speaks of.
+        ignoredNotice_->lower();
     }
     if (ignoredNotice_)
         ignoredNotice_->setVisible(ignored);

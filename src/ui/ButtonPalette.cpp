@@ -20,8 +20,13 @@ QPalette buttonPalette(const QPalette& base, ButtonColors colors)
     const QPalette application = Theme::palette();
     for (const Made& entry : made) {
         if (entry.base == base.cacheKey() && entry.application == application.cacheKey() &&
-            entry.colors == colors)
-            return entry.palette;
+            entry.colors == colors) {
+            // The state to paint (enabled, disabled, an inactive window) is the button's own; it is
+            // not part of the key.
+            QPalette palette = entry.palette;
+            palette.setCurrentColorGroup(base.currentColorGroup());
+            return palette;
+        }
     }
     QPalette palette = base;
     switch (colors) {

@@ -180,6 +180,18 @@ private Q_SLOTS:
         QCOMPARE(red.color(QPalette::Button), app.color(QPalette::Button));
         QCOMPARE(paintOnANewPage(Button::Kind::Bordered).color(QPalette::Button),
                  app.color(QPalette::Button));
+        // The shared palette paints in each button's own state: a disabled one after an enabled one.
+        {
+            QWidget page;
+            auto* disabled =
+                new Button(u"Install"_s, Button::Kind::Prominent, Button::ControlSize::Regular, &page);
+            disabled->setStyle(&recorder);
+            disabled->setEnabled(false);
+            disabled->resize(disabled->sizeHint());
+            disabled->grab();
+            QCOMPARE(recorder.painted.last().cacheKey(), first.cacheKey());
+            QCOMPARE(recorder.painted.last().currentColorGroup(), QPalette::Disabled);
+        }
 
         // Switched to dark: the accent is the dark palette's, on buttons already on screen too.
         QWidget window;

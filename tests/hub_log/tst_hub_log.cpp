@@ -124,6 +124,7 @@ private Q_SLOTS:
         append("ps/5 404 2 ms\n");
         QTRY_COMPARE_WITH_TIMEOUT(model_->lineCount(), 5, 3000);
         QCOMPARE(model_->raw(4), QByteArrayView("GET /api/apps/5 404 2 ms"));
+        QVERIFY(model_->request(4));
         QCOMPARE(model_->request(4)->status, 404);
     }
 
