@@ -15,32 +15,81 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStackedWidget>
+#include <QTableView>
 
 namespace zandrel {
 
-// The list, which scrolls to its current row only when the user moves it: dropping the oldest lines
-// moves the current row too, and that must not carry the view off while the user reads.
-class HubLogWindow::QuietListView : public QListView {
+// The lines: one column as wide as the view, rows of one height while unwrapped, so that neither
+// laying out nor adding rows visits every row of a long log. It scrolls to its current row only when
+// the user moves it: dropping the oldest lines moves the current row too, and that must not carry the
+// view off while the user reads.
+class HubLogWindow::LinesView : public QTableView {
+    // The rows' heights come from the lines alone, never from a header's text, which is not shown.
+    class RowHeights : public QHeaderView {
+    public:
+        using QHeaderView::QHeaderView;
+
+    protected:
+        QSize sectionSizeFromContents(int) const override { return {}; }
+    };
+
 public:
+    LinesView()
+    {
+        setVerticalHeader(new RowHeights(Qt::Vertical, this));
+        horizontalHeader()->hide();
+        horizontalHeader()->setStretchLastSection(true);
+        verticalHeader()->hide();
+        setShowGrid(false);
+        setCornerButtonEnabled(false);
+        setSelectionBehavior(QAbstractItemView::SelectRows);
+        // Tab leaves the lines for the next control, as it does from a list.
+        setTabKeyNavigation(false);
+        setWordWrap(false);
+        setWrapping(false);
+    }
     void setQuiet(bool quiet) { quiet_ = quiet; }
+    // Wrapped rows are each as high as their text; unwrapped ones all one line high.
+    void setWrapping(bool wrap)
+    {
+        setWordWrap(wrap);
+        QHeaderView* rows = verticalHeader();
+        const int line = QFontMetrics(font()).height() + 2;
+        rows->setMinimumSectionSize(line);
+        rows->setDefaultSectionSize(line);
+        rows->setSectionResizeMode(wrap ? QHeaderView::ResizeToContents : QHeaderView::Fixed);
+    }
 
 protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override
     {
         if (!quiet_) {
-            QListView::currentChanged(current, previous);
+            QTableView::currentChanged(current, previous);
             return;
         }
         setAutoScroll(false);
-        QListView::currentChanged(current, previous);
+        QTableView::currentChanged(current, previous);
         setAutoScroll(true);
+    }
+    // Home and End go to the first and the last line, as in a list.
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override
+    {
+        if (action == MoveHome || action == MoveEnd)
+            modifiers |= Qt::ControlModifier;
+        return QTableView::moveCursor(action, modifiers);
+    }
+    void changeEvent(QEvent* event) override
+    {
+        QTableView::changeEvent(event);
+        if (event->type() == QEvent::FontChange)
+            setWrapping(wordWrap());
     }
 
 private:
@@ -63,8 +112,7 @@ HubLogWindow::HubLogWindow(Platform& platform, Preferences& preferences, QWidget
     , clear_(new QPushButton(tr("Clear View")))
     , earlier_(new QPushButton(tr("Load earlier lines")))
     , paused_(new QPushButton)
-    , quietView_(new QuietListView)
-    , view_(quietView_)
+    , view_(new LinesView)
     , pages_(new QStackedWidget)
     , missing_(new ui::EmptyStateView(tr("The Hub has not written a log yet"), QStringLiteral("note.text")))
     , unreadable_(new ui::EmptyStateView(tr("The Hub's log cannot be read"),
@@ -90,7 +138,6 @@ HubLogWindow::HubLogWindow(Platform& platform, Preferences& preferences, QWidget
     filter_.setSourceModel(nullptr);
     view_->setModel(&model_);
     view_->setItemDelegate(delegate_);
-    view_->setUniformItemSizes(true);
     view_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -157,8 +204,8 @@ HubLogWindow::HubLogWindow(Platform& platform, Preferences& preferences, QWidget
             updateCount();
         });
     }
-    connect(&model_, &HubLogModel::aboutToDropOldest, this, [this] { quietView_->setQuiet(true); });
-    connect(&model_, &HubLogModel::droppedOldest, this, [this] { quietView_->setQuiet(false); });
+    connect(&model_, &HubLogModel::aboutToDropOldest, this, [this] { view_->setQuiet(true); });
+    connect(&model_, &HubLogModel::droppedOldest, this, [this] { view_->setQuiet(false); });
     // The count and the earlier-lines row follow every line held, shown or not.
     for (const auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
         connect(&model_, signal, this, [this] {
@@ -184,6 +231,11 @@ HubLogWindow::HubLogWindow(Platform& platform, Preferences& preferences, QWidget
 }
 
 HubLogWindow::~HubLogWindow() = default;
+
+QAbstractItemView* HubLogWindow::view() const
+{
+    return view_;
+}
 
 void HubLogWindow::buildFilterRow(QBoxLayout* layout)
 {
@@ -221,9 +273,7 @@ void HubLogWindow::buildFilterRow(QBoxLayout* layout)
     connect(wrap_, &QCheckBox::toggled, this, [this](bool wrap) {
         delegate_->setWrapping(wrap);
         // Wrapped rows differ in height; unwrapped ones never do, which keeps a long log fast.
-        view_->setUniformItemSizes(!wrap);
-        view_->setWordWrap(wrap);
-        view_->doItemsLayout();
+        view_->setWrapping(wrap);
         if (following_)
             scrollToNewestSoon();
     });
@@ -453,6 +503,13 @@ void HubLogWindow::showEvent(QShowEvent* event)
         // Shown again after a hide: the file is read afresh, not added to what was there.
         model_.clear();
         tail_.open();
+    }
+    // At once, so that the first paint already shows the newest lines; and again once the view has
+    // settled, in case showing changed its size.
+    if (following_) {
+        scrolling_ = true;
+        view_->scrollToBottom();
+        scrolling_ = false;
     }
     scrollToNewestSoon();
 }

@@ -10,7 +10,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QListView;
+class QAbstractItemView;
 class QPushButton;
 class QStackedWidget;
 
@@ -39,7 +39,7 @@ public:
     // What the view shows: the lines, or the filter over them while it narrows them.
     QAbstractItemModel& shown();
     HubLogTail& tail() { return tail_; }
-    QListView* view() const { return view_; }
+    QAbstractItemView* view() const;
     bool isFollowing() const { return following_; }
     int newWhilePaused() const { return newWhilePaused_; }
 
@@ -58,7 +58,7 @@ protected:
 
 private:
     void buildFilterRow(class QBoxLayout* layout);
-    class QuietListView;
+    class LinesView;
     void rowsArrived(int first, int last);
     void applyFilter();
     int rowsHeight(int first, int last) const;
@@ -85,8 +85,7 @@ private:
     QPushButton* clear_;
     QPushButton* earlier_;
     QPushButton* paused_;
-    QuietListView* quietView_;
-    QListView* view_;
+    LinesView* view_;
     QStackedWidget* pages_;
     ui::EmptyStateView* missing_;
     ui::EmptyStateView* unreadable_;

@@ -208,6 +208,28 @@ private Q_SLOTS:
         QCOMPARE(platform->revealedFolders, QStringList{home->filePath(u".zandrel/hub"_s)});
     }
 
+    void theKeysGoThroughTheLinesAndTabLeavesThem()
+    {
+        write("one\ntwo\nthree\nfour\n");
+        HubLogWindow window(*platform, *preferences_);
+        window.show();
+        QTRY_COMPARE(window.shown().rowCount(), 4);
+        QAbstractItemView* view = window.view();
+        view->setFocus();
+        view->setCurrentIndex(window.shown().index(1, 0));
+        // End and Home go to the last and the first line; Shift with an arrow selects whole lines.
+        QTest::keyClick(view, Qt::Key_End);
+        QCOMPARE(view->currentIndex().row(), 3);
+        QTest::keyClick(view, Qt::Key_Home);
+        QCOMPARE(view->currentIndex().row(), 0);
+        QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(view->selectionModel()->selectedRows().size(), 2);
+        QCOMPARE(window.selectedText(), u"one\ntwo"_s);
+        // Tab goes on to the next control rather than along the line.
+        QTest::keyClick(view, Qt::Key_Tab);
+        QVERIFY(window.focusWidget() && window.focusWidget() != view);
+    }
+
     void opensOnceFromTheMenuTheHubTabAndTheStatusBar()
     {
         PageContext page = context();
