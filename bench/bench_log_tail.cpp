@@ -9,6 +9,7 @@
 //   bench_log_tail             runs all three and prints the figures
 //   bench_log_tail open|stall  runs only that one
 //   bench_log_tail memory N    prints the KiB a window with an N-line log takes (a child run)
+//   BENCH_WRAP=1 bench_log_tail stall  the appends with wrapped lines
 
 #include "BenchSupport.h"
 #include "RecordingPlatform.h"
@@ -17,6 +18,7 @@
 #include "ui/SymbolTable.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -210,6 +212,9 @@ int longestStall()
     window.resize(820, 520);
     if (!openAndLayOut(window, 1000))
         return 1;
+    // BENCH_WRAP=1: the same with wrapped lines, whose rows each have a height of their own.
+    if (qEnvironmentVariableIsSet("BENCH_WRAP"))
+        window.findChild<QCheckBox*>(QStringLiteral("logWrap"))->setChecked(true);
 
     // Another process's writes, as the Hub's would be: 5 lines every millisecond for 10 seconds.
     std::atomic<bool> done = false;

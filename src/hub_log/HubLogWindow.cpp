@@ -1,6 +1,7 @@
 #include "hub_log/HubLogWindow.h"
 
 #include "hub_log/HubLogDelegate.h"
+#include "hub_log/HubLogLinesView.h"
 #include "platform/Platform.h"
 #include "preferences/Preferences.h"
 #include "ui/EmptyStateView.h"
@@ -15,86 +16,14 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStackedWidget>
-#include <QTableView>
 
 namespace zandrel {
-
-// The lines: one column as wide as the view, rows of one height while unwrapped, so that neither
-// laying out nor adding rows visits every row of a long log. It scrolls to its current row only when
-// the user moves it: dropping the oldest lines moves the current row too, and that must not carry the
-// view off while the user reads.
-class HubLogWindow::LinesView : public QTableView {
-    // The rows' heights come from the lines alone, never from a header's text, which is not shown.
-    class RowHeights : public QHeaderView {
-    public:
-        using QHeaderView::QHeaderView;
-
-    protected:
-        QSize sectionSizeFromContents(int) const override { return {}; }
-    };
-
-public:
-    LinesView()
-    {
-        setVerticalHeader(new RowHeights(Qt::Vertical, this));
-        horizontalHeader()->hide();
-        horizontalHeader()->setStretchLastSection(true);
-        verticalHeader()->hide();
-        setShowGrid(false);
-        setCornerButtonEnabled(false);
-        setSelectionBehavior(QAbstractItemView::SelectRows);
-        // Tab leaves the lines for the next control, as it does from a list.
-        setTabKeyNavigation(false);
-        setWordWrap(false);
-        setWrapping(false);
-    }
-    void setQuiet(bool quiet) { quiet_ = quiet; }
-    // Wrapped rows are each as high as their text; unwrapped ones all one line high.
-    void setWrapping(bool wrap)
-    {
-        setWordWrap(wrap);
-        QHeaderView* rows = verticalHeader();
-        const int line = QFontMetrics(font()).height() + 2;
-        rows->setMinimumSectionSize(line);
-        rows->setDefaultSectionSize(line);
-        rows->setSectionResizeMode(wrap ? QHeaderView::ResizeToContents : QHeaderView::Fixed);
-    }
-
-protected:
-    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override
-    {
-        if (!quiet_) {
-            QTableView::currentChanged(current, previous);
-            return;
-        }
-        setAutoScroll(false);
-        QTableView::currentChanged(current, previous);
-        setAutoScroll(true);
-    }
-    // Home and End go to the first and the last line, as in a list.
-    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override
-    {
-        if (action == MoveHome || action == MoveEnd)
-            modifiers |= Qt::ControlModifier;
-        return QTableView::moveCursor(action, modifiers);
-    }
-    void changeEvent(QEvent* event) override
-    {
-        QTableView::changeEvent(event);
-        if (event->type() == QEvent::FontChange)
-            setWrapping(wordWrap());
-    }
-
-private:
-    bool quiet_ = false;
-};
 
 HubLogWindow::HubLogWindow(Platform& platform, Preferences& preferences, QWidget* parent)
     : QWidget(parent, Qt::Window)
@@ -112,7 +41,7 @@ HubLogWindow::HubLogWindow(Platform& platform, Preferences& preferences, QWidget
     , clear_(new QPushButton(tr("Clear View")))
     , earlier_(new QPushButton(tr("Load earlier lines")))
     , paused_(new QPushButton)
-    , view_(new LinesView)
+    , view_(new HubLogLinesView)
     , pages_(new QStackedWidget)
     , missing_(new ui::EmptyStateView(tr("The Hub has not written a log yet"), QStringLiteral("note.text")))
     , unreadable_(new ui::EmptyStateView(tr("The Hub's log cannot be read"),

@@ -20,6 +20,7 @@ namespace ui {
 class EmptyStateView;
 }
 class HubLogDelegate;
+class HubLogLinesView;
 class Platform;
 class Preferences;
 
@@ -58,7 +59,6 @@ protected:
 
 private:
     void buildFilterRow(class QBoxLayout* layout);
-    class LinesView;
     void rowsArrived(int first, int last);
     void applyFilter();
     int rowsHeight(int first, int last) const;
@@ -85,7 +85,7 @@ private:
     QPushButton* clear_;
     QPushButton* earlier_;
     QPushButton* paused_;
-    LinesView* view_;
+    HubLogLinesView* view_;
     QStackedWidget* pages_;
     ui::EmptyStateView* missing_;
     ui::EmptyStateView* unreadable_;

@@ -179,6 +179,19 @@ private Q_SLOTS:
         QTRY_VERIFY(window.view()->visualRect(window.shown().index(0, 0)).height() > 4 * line);
         QCOMPARE(window.view()->visualRect(window.shown().index(1, 0)).height(), line);
         QVERIFY(window.view()->visualRect(window.shown().index(2, 0)).height() > 4 * line);
+
+        // A line that comes while wrapped is as tall as its text; the others keep their heights.
+        append(QByteArray(700, 'y') + "\nlast\n");
+        QTRY_COMPARE_WITH_TIMEOUT(window.shown().rowCount(), 5, 3000);
+        const int wrapped = window.view()->visualRect(window.shown().index(3, 0)).height();
+        QCOMPARE(wrapped, window.view()->visualRect(window.shown().index(2, 0)).height());
+        QCOMPARE(window.view()->visualRect(window.shown().index(4, 0)).height(), line);
+        // Wider, the long lines take fewer lines; unwrapped, every row is one line again.
+        window.resize(900, 400);
+        QTRY_VERIFY(window.view()->visualRect(window.shown().index(3, 0)).height() < wrapped);
+        window.findChild<QCheckBox*>(u"logWrap"_s)->click();
+        for (int row = 0; row < 5; ++row)
+            QCOMPARE(window.view()->visualRect(window.shown().index(row, 0)).height(), line);
     }
 
     void copiesTheFilesBytesAndClearsOnlyTheView()
