@@ -44,11 +44,22 @@ qsizetype offsetOfLine(const QByteArray& block, qsizetype skip)
 
 } // namespace
 
-template <typename Add>
-void HubLogModel::parseLines(const QByteArray& block, qsizetype start, Add add)
+quint32 HubLogModel::addBlock(QByteArray bytes, bool atFront)
 {
-    const char* data = block.constData();
-    const qsizetype size = block.size();
+    if (atFront) {
+        blocks_.push_front({std::move(bytes), 0});
+        return --firstBlock_;
+    }
+    blocks_.push_back({std::move(bytes), 0});
+    return firstBlock_ + quint32(blocks_.size() - 1);
+}
+
+template <typename Add>
+void HubLogModel::parseLines(const QByteArray& bytes, qsizetype start, bool atFront, Add add)
+{
+    const quint32 shared = addBlock(bytes, atFront);
+    const char* data = bytes.constData();
+    const qsizetype size = bytes.size();
     while (start < size) {
         const auto* newline = static_cast<const char*>(std::memchr(data + start, '\n', size_t(size - start)));
         const qsizetype end = newline ? newline - data : size;
@@ -56,14 +67,18 @@ void HubLogModel::parseLines(const QByteArray& block, qsizetype start, Add add)
         row.length = qint32(std::min<qsizetype>(end - start, hub_log::maxLineBytes));
         if (row.length > 1024) {
             // A long line keeps its own bytes, so that it alone never holds a whole block.
-            row.block = QByteArray(data + start, row.length);
+            row.block = addBlock(QByteArray(data + start, row.length), atFront);
         } else {
-            row.block = block;
+            row.block = shared;
             row.offset = qint32(start);
         }
-        add(std::move(row));
+        ++blockOf(row.block).rows;
+        add(row);
         start = end + 1;
     }
+    // Every line long: nothing is left in the block itself.
+    if (blockOf(shared).rows == 0)
+        blockOf(shared).bytes = {};
 }
 
 void HubLogModel::append(const QByteArray& block)
@@ -78,7 +93,7 @@ void HubLogModel::append(const QByteArray& block)
     beginInsertRows({}, first, first + count - 1);
     lineCount_ += count;
     parseLines(
-        block, offsetOfLine(block, lines - count), [this](Row&& row) { rows_.push_back(std::move(row)); });
+        block, offsetOfLine(block, lines - count), false, [this](const Row& row) { rows_.push_back(row); });
     endInsertRows();
 }
 
@@ -91,11 +106,10 @@ void HubLogModel::prepend(const QByteArray& block)
     std::vector<Row> incoming;
     incoming.reserve(size_t(count));
     parseLines(
-        block, offsetOfLine(block, lines - count), [&](Row&& row) { incoming.push_back(std::move(row)); });
+        block, offsetOfLine(block, lines - count), true, [&](const Row& row) { incoming.push_back(row); });
     beginInsertRows({}, 0, count - 1);
     lineCount_ += count;
-    rows_.insert(
-        rows_.begin(), std::make_move_iterator(incoming.begin()), std::make_move_iterator(incoming.end()));
+    rows_.insert(rows_.begin(), incoming.begin(), incoming.end());
     endInsertRows();
 }
 
@@ -118,9 +132,18 @@ void HubLogModel::dropOldest(int count)
     Q_EMIT aboutToDropOldest();
     beginRemoveRows({}, 0, count - 1);
     for (int i = 0; i < count; ++i) {
-        if (!rows_.front().restart)
+        const Row& row = rows_.front();
+        if (!row.restart) {
             --lineCount_;
+            Block& block = blockOf(row.block);
+            if (--block.rows == 0)
+                block.bytes = {}; // given back now, though its place may wait for those before it
+        }
         rows_.pop_front();
+    }
+    while (!blocks_.empty() && blocks_.front().rows == 0) {
+        blocks_.pop_front();
+        ++firstBlock_;
     }
     endRemoveRows();
     Q_EMIT droppedOldest();
@@ -130,6 +153,7 @@ void HubLogModel::clear()
 {
     beginResetModel();
     rows_.clear();
+    blocks_.clear();
     lineCount_ = 0;
     endResetModel();
 }
@@ -149,7 +173,9 @@ std::optional<HubLogRequest> HubLogModel::request(int row) const
 QByteArrayView HubLogModel::raw(int row) const
 {
     const Row& r = rows_[size_t(row)];
-    return QByteArrayView(r.block.constData() + r.offset, r.length);
+    if (r.restart)
+        return {};
+    return QByteArrayView(blockOf(r.block).bytes.constData() + r.offset, r.length);
 }
 
 bool HubLogModel::contains(int row, const QString& text) const

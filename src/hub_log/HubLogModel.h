@@ -4,6 +4,7 @@
 
 #include <QAbstractListModel>
 #include <deque>
+#include <vector>
 
 namespace zandrel {
 
@@ -64,17 +65,32 @@ Q_SIGNALS:
     void droppedOldest();
 
 private:
+    // The bytes lines were read in, with the number of rows still in them. A row names its block by
+    // a serial number rather than holding a copy of it: a row is then a few integers, and adding
+    // 20,000 of them touches no reference count.
+    struct Block {
+        QByteArray bytes;
+        int rows = 0;
+    };
     struct Row {
-        QByteArray block; // shared by every line read with it
+        quint32 block = 0; // serial number, see blockOf()
         qint32 offset = 0;
         qint32 length = 0;
         bool restart = false;
     };
+    Block& blockOf(quint32 serial) { return blocks_[size_t(serial - firstBlock_)]; }
+    const Block& blockOf(quint32 serial) const { return blocks_[size_t(serial - firstBlock_)]; }
+    // Hands `add` the rows of the lines in `bytes` from `start`, each naming a block: `bytes` itself,
+    // or a copy of its own for a long line. New blocks go to the back, or to the front.
     template <typename Add>
-    static void parseLines(const QByteArray& block, qsizetype start, Add add);
+    void parseLines(const QByteArray& bytes, qsizetype start, bool atFront, Add add);
+    quint32 addBlock(QByteArray bytes, bool atFront);
     void dropOldest(int count);
 
     std::deque<Row> rows_;
+    // Serial numbers run on in order: blocks_[0] is firstBlock_, at the back is firstBlock_ + size - 1.
+    std::deque<Block> blocks_;
+    quint32 firstBlock_ = 0;
     int capacity_;
     int lineCount_ = 0;
 };

@@ -14,6 +14,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <deque>
 
 using namespace zandrel;
 using namespace zandrel::test;
@@ -222,6 +223,46 @@ private Q_SLOTS:
         append(numbered(91, 300));
         tail_->check();
         QCOMPARE(model_->raw(0), QByteArrayView("GET /api/apps/251 200 6 ms"));
+    }
+
+    void eachRowReadsItsOwnLineAcrossBlocksAddedAndDropped()
+    {
+        // Blocks come at the back and, for earlier lines, at the front; long lines keep bytes of their
+        // own; the oldest go. Every row must still read its own line, checked against a plain list.
+        HubLogModel model(nullptr, 6);
+        QAbstractItemModelTester tester(&model);
+        std::deque<QByteArray> expected;
+        const QByteArray longLine = "GET /" + QByteArray(2000, 'l') + " 200 1 ms";
+        const auto appendLines = [&](const QList<QByteArray>& lines) {
+            model.append(lines.join('\n') + '\n');
+            for (const QByteArray& line : lines)
+                expected.push_back(line);
+            while (expected.size() > 6)
+                expected.pop_front();
+        };
+        const auto check = [&] {
+            QCOMPARE(model.rowCount(), int(expected.size()));
+            for (int row = 0; row < model.rowCount(); ++row)
+                QCOMPARE(model.raw(row), QByteArrayView(expected[size_t(row)]));
+        };
+        appendLines({"one", longLine, "three"});
+        check();
+        model.prepend("zero-a\n" + longLine + "x\nzero-c\n");
+        expected.insert(expected.begin(), {"zero-a", longLine + "x", "zero-c"});
+        check();
+        appendLines({"four"}); // the oldest goes, from the block put in front
+        check();
+        appendLines({longLine + "y", longLine + "z"}); // lines of their own only
+        check();
+        appendLines({"five", "six", "seven", "eight", "nine"}); // all the earlier blocks go
+        check();
+        QVERIFY(!model.request(5));
+        model.clear();
+        expected.clear();
+        appendLines({"after", longLine});
+        check();
+        QVERIFY(model.request(1));
+        QCOMPARE(model.request(1)->status, 200);
     }
 
     void anEndlessLineIsCutNotHoarded_data()
