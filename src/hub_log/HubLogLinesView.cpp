@@ -44,41 +44,48 @@ void HubLogLinesView::setWrapping(bool wrap)
 {
     setWordWrap(wrap);
     QHeaderView* rows = verticalHeader();
-    rows->setMinimumSectionSize(lineHeight());
-    rows->setDefaultSectionSize(lineHeight());
-    if (wrap) {
-        fitRows(0, model() ? model()->rowCount() - 1 : -1);
-    } else {
-        // Back to one height for all: the sections made anew, at the default size.
-        rows->reset();
-        updateGeometries();
-        viewport()->update();
+    {
+        // Every row one line high again; told once below rather than row by row.
+        const QSignalBlocker quiet(rows);
+        rows->setMinimumSectionSize(lineHeight());
+        rows->setDefaultSectionSize(lineHeight());
     }
+    if (wrap)
+        fitAllRows();
+    updateGeometries();
+    viewport()->update();
 }
 
 void HubLogLinesView::setModel(QAbstractItemModel* model)
 {
     QTableView::setModel(model);
-    if (wordWrap())
-        fitRows(0, model ? model->rowCount() - 1 : -1);
+    fitAllRows();
+}
+
+void HubLogLinesView::fitAllRows()
+{
+    fittedWidth_ = viewport()->width();
+    fitRows(0, model() ? model()->rowCount() - 1 : -1);
 }
 
 void HubLogLinesView::fitRows(int first, int last)
 {
     if (!wordWrap() || !model() || first > last)
         return;
-    fittedWidth_ = viewport()->width();
     QStyleOptionViewItem option;
     initViewItemOption(&option);
     option.rect = QRect(0, 0, viewport()->width(), 0);
     QHeaderView* rows = verticalHeader();
     {
-        // Told once below, rather than row by row.
+        // Told once below, rather than row by row. Without updates the header also skips finding
+        // each row's position for a repaint, which would make a pass over every row quadratic.
         const QSignalBlocker quiet(rows);
+        rows->setUpdatesEnabled(false);
         for (int row = first; row <= last; ++row) {
             const QModelIndex index = model()->index(row, 0);
             rows->resizeSection(row, itemDelegateForIndex(index)->sizeHint(option, index).height());
         }
+        rows->setUpdatesEnabled(true);
     }
     updateGeometries();
     viewport()->update();
@@ -94,7 +101,7 @@ void HubLogLinesView::fitAllRowsSoon()
         [this] {
             fitQueued_ = false;
             if (wordWrap() && viewport()->width() != fittedWidth_)
-                fitRows(0, model() ? model()->rowCount() - 1 : -1);
+                fitAllRows();
         },
         Qt::QueuedConnection);
 }
@@ -104,6 +111,8 @@ void HubLogLinesView::rowsInserted(const QModelIndex& parent, int start, int end
     QTableView::rowsInserted(parent, start, end);
     // Only the rows that came: the others keep their heights.
     fitRows(start, end);
+    // Told after the view has them, whichever was connected to the model first.
+    Q_EMIT rowsArrived(start, end);
 }
 
 bool HubLogLinesView::viewportEvent(QEvent* event)
@@ -135,10 +144,8 @@ QModelIndex HubLogLinesView::moveCursor(CursorAction action, Qt::KeyboardModifie
 void HubLogLinesView::changeEvent(QEvent* event)
 {
     QTableView::changeEvent(event);
-    if (event->type() == QEvent::FontChange) {
-        fittedWidth_ = -1;
+    if (event->type() == QEvent::FontChange)
         setWrapping(wordWrap());
-    }
 }
 
 } // namespace zandrel

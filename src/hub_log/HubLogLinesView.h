@@ -20,6 +20,10 @@ public:
     bool wrapping() const { return wordWrap(); }
     void setModel(QAbstractItemModel* model) override;
 
+Q_SIGNALS:
+    // Rows came, and the view has laid them out: its scroll range counts them.
+    void rowsArrived(int first, int last);
+
 protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
@@ -29,8 +33,9 @@ protected:
 
 private:
     int lineHeight() const;
-    // Wrapped: gives rows first to last the height of their text.
+    // Wrapped: gives rows first to last the height of their text; all of them, at this width.
     void fitRows(int first, int last);
+    void fitAllRows();
     // Every row again, once the loop comes round: many width changes in one turn, one pass.
     void fitAllRowsSoon();
 

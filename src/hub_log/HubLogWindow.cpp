@@ -106,13 +106,6 @@ HubLogWindow::HubLogWindow(Platform& platform, Preferences& preferences, QWidget
     for (QAbstractItemModel* model :
          {static_cast<QAbstractItemModel*>(&model_), static_cast<QAbstractItemModel*>(&filter_)}) {
         connect(model,
-                &QAbstractItemModel::rowsInserted,
-                this,
-                [this, model](const QModelIndex&, int first, int last) {
-                    if (model == &shown())
-                        rowsArrived(first, last);
-                });
-        connect(model,
                 &QAbstractItemModel::rowsAboutToBeRemoved,
                 this,
                 [this, model](const QModelIndex&, int first, int last) {
@@ -133,6 +126,7 @@ HubLogWindow::HubLogWindow(Platform& platform, Preferences& preferences, QWidget
             updateCount();
         });
     }
+    connect(view_, &HubLogLinesView::rowsArrived, this, &HubLogWindow::rowsArrived);
     connect(&model_, &HubLogModel::aboutToDropOldest, this, [this] { view_->setQuiet(true); });
     connect(&model_, &HubLogModel::droppedOldest, this, [this] { view_->setQuiet(false); });
     // The count and the earlier-lines row follow every line held, shown or not.
@@ -279,6 +273,7 @@ int HubLogWindow::rowsHeight(int first, int last) const
 {
     QStyleOptionViewItem option;
     option.initFrom(view_);
+    option.widget = view_; // wrapped, a row's height depends on the view's width
     option.font = view_->font();
     option.rect = QRect(0, 0, view_->viewport()->width(), 0);
     if (!delegate_->wrapping())

@@ -165,6 +165,39 @@ private Q_SLOTS:
             window.findChild<QLabel*>(u"logCount"_s)->text(), u"0 of 20,000 lines"_s, 3000);
     }
 
+    void whilePausedEarlierWrappedLinesComeAboveWithoutMovingTheView()
+    {
+        // More than the first read's 4 MiB, in lines that wrap; under a filter, so that the view shows
+        // the filter's rows rather than the lines themselves.
+        QByteArray lines;
+        for (int i = 0; i < 20000; ++i)
+            lines += "GET /" + QByteArray(280, 'w') + '/' + QByteArray::number(i) + " 404 1 ms\n";
+        write(lines);
+        HubLogWindow window(*platform, *preferences_);
+        window.resize(600, 300);
+        window.show();
+        window.findChild<QCheckBox*>(u"logWrap"_s)->click();
+        window.findChild<QComboBox*>(u"logShow"_s)->setCurrentIndex(1); // Errors: every line
+        QScrollBar* bar = window.view()->verticalScrollBar();
+        QTRY_VERIFY(bar->maximum() > 0 && bar->value() == bar->maximum());
+        const int before = window.shown().rowCount();
+        auto* earlier = window.findChild<QPushButton*>(u"logEarlier"_s);
+        QVERIFY(earlier->isVisible());
+
+        bar->setValue(bar->maximum() / 2);
+        QVERIFY(!window.isFollowing());
+        const auto topLine = [&] {
+            return window.view()->indexAt(QPoint(4, 4)).data(HubLogModel::RawRole).toByteArray();
+        };
+        const QByteArray reading = topLine();
+        const int offset = window.view()->visualRect(window.view()->indexAt(QPoint(4, 4))).top();
+        earlier->click();
+        QTRY_VERIFY(window.shown().rowCount() > before);
+        QCOMPARE(topLine(), reading);
+        QCOMPARE(window.view()->visualRect(window.view()->indexAt(QPoint(4, 4))).top(), offset);
+        QCOMPARE(window.newWhilePaused(), 0); // earlier lines are not new ones
+    }
+
     void wrappedRowsAreAsTallAsTheirText()
     {
         write("GET /" + QByteArray(600, 'p') + " 200 1 ms\nshort\n" + QByteArray(700, 'x') + "\n");
