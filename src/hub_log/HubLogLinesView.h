@@ -17,7 +17,6 @@ public:
 
     void setQuiet(bool quiet) { quiet_ = quiet; }
     void setWrapping(bool wrap);
-    bool wrapping() const { return wordWrap(); }
     void setModel(QAbstractItemModel* model) override;
 
 Q_SIGNALS:

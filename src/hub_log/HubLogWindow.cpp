@@ -392,7 +392,7 @@ QString HubLogWindow::selectedText() const
     std::sort(rows.begin(), rows.end());
     QByteArray text;
     for (int row : rows) {
-        if (model_.kind(row) == HubLogModel::Kind::Restarted)
+        if (model_.isRestart(row))
             continue;
         if (!text.isEmpty())
             text += '\n';
