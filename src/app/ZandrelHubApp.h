@@ -5,7 +5,7 @@
 #include "preferences/Preferences.h"
 #include "hub_api/HubState.h"
 #include "installed/SidebarItem.h"
-#include "platform/NetworkState.h"
+#include "platform/SystemNetworkState.h"
 #include "platform/Notifier.h"
 #include "store/PendingSignIn.h"
 #include "store/StoreService.h"

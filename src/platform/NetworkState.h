@@ -12,12 +12,4 @@ public:
     virtual bool isMetered() const = 0;
 };
 
-// The system's own answer, through QNetworkInformation where a backend supports the feature asked;
-// without one the network counts as online and unmetered.
-class SystemNetworkState : public NetworkState {
-public:
-    bool isOffline() const override;
-    bool isMetered() const override;
-};
-
 } // namespace zandrel

@@ -2,14 +2,14 @@
 // the test starts: what is sent, how notices replace and close each other, which clicks count, and
 // the fallback where no service answers.
 
+#include "MultiTest.h"
+#include "PrivateBus.h"
 #include "platform/DBusNotifier.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
-#include <QProcess>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTest>
 
 using namespace zandrel;
@@ -71,16 +71,11 @@ public Q_SLOTS:
 class TestDBusNotifier : public QObject {
     Q_OBJECT
 
-    QProcess daemon;
-    QString address;
-    int connections = 0;
+    test::PrivateBus bus;
     std::unique_ptr<FakeNotifications> fake;
     std::optional<QDBusConnection> serviceBus;
 
-    QDBusConnection connect()
-    {
-        return QDBusConnection::connectToBus(address, u"connection-%1"_s.arg(++connections));
-    }
+    QDBusConnection connect() { return bus.connect(); }
     void emitFrom(QDBusConnection& bus, const QString& name, const QVariantList& arguments)
     {
         QDBusMessage signal = QDBusMessage::createSignal(kPath, kService, name);
@@ -111,18 +106,9 @@ class TestDBusNotifier : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        if (QStandardPaths::findExecutable(u"dbus-daemon"_s).isEmpty())
+        if (!test::PrivateBus::available())
             QSKIP("dbus-daemon is not installed (the test command installs it)");
-        daemon.start(u"dbus-daemon"_s, {u"--session"_s, u"--nofork"_s, u"--print-address"_s});
-        QVERIFY(daemon.waitForStarted());
-        QTRY_VERIFY(daemon.canReadLine());
-        address = QString::fromUtf8(daemon.readLine()).trimmed();
-        QVERIFY(!address.isEmpty());
-    }
-    void cleanupTestCase()
-    {
-        daemon.terminate();
-        daemon.waitForFinished();
+        QVERIFY(bus.start());
     }
     void init()
     {
@@ -289,5 +275,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestDBusNotifier)
+ZANDREL_TEST(TestDBusNotifier)
 #include "tst_dbus_notifier.moc"

@@ -1,0 +1,73 @@
+#include "platform/SystemNetworkState.h"
+
+#include <QNetworkInformation>
+
+#if defined(Q_OS_LINUX)
+#include <QDBusConnection>
+#include <QDBusMessage>
+#endif
+
+namespace zandrel {
+
+SystemNetworkState::SystemNetworkState(QString systemBusAddress)
+    : systemBusAddress_(std::move(systemBusAddress))
+{}
+
+// Qt's Linux backend speaks to NetworkManager, and to choose it Qt loads every backend it has, GLib's
+// with GIO behind it: over a megabyte that a window living for weeks would hold for nothing where
+// NetworkManager does not run. So the bus is asked first, at most a second, and again at the next
+// check while the answer is no (NetworkManager may start after the window).
+bool SystemNetworkState::backendCanAnswer() const
+{
+#if defined(Q_OS_LINUX)
+    const QDBusConnection bus =
+        systemBusAddress_.isEmpty()
+            ? QDBusConnection::systemBus()
+            : QDBusConnection::connectToBus(systemBusAddress_,
+                                            QStringLiteral("network-state ") + systemBusAddress_);
+    if (!bus.isConnected())
+        return false;
+    QDBusMessage ask = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"),
+                                                      QStringLiteral("/org/freedesktop/DBus"),
+                                                      QStringLiteral("org.freedesktop.DBus"),
+                                                      QStringLiteral("NameHasOwner"));
+    ask << QStringLiteral("org.freedesktop.NetworkManager");
+    const QDBusMessage answer = bus.call(ask, QDBus::Block, 1000);
+    return answer.type() == QDBusMessage::ReplyMessage && !answer.arguments().isEmpty() &&
+           answer.arguments().constFirst().toBool();
+#else
+    return true;
+#endif
+}
+
+namespace {
+
+// Qt's instance is one for the process, and so is the attempt to load it.
+bool backendTried = false;
+
+} // namespace
+
+QNetworkInformation* SystemNetworkState::information(QNetworkInformation::Feature feature) const
+{
+    // On first use rather than at start-up: the first background check comes well after the window.
+    if (!backendTried && backendCanAnswer()) {
+        backendTried = true;
+        QNetworkInformation::loadDefaultBackend();
+    }
+    QNetworkInformation* info = QNetworkInformation::instance();
+    return info && info->supports(feature) ? info : nullptr;
+}
+
+bool SystemNetworkState::isOffline() const
+{
+    const QNetworkInformation* info = information(QNetworkInformation::Feature::Reachability);
+    return info && info->reachability() == QNetworkInformation::Reachability::Disconnected;
+}
+
+bool SystemNetworkState::isMetered() const
+{
+    const QNetworkInformation* info = information(QNetworkInformation::Feature::Metered);
+    return info && info->isMetered();
+}
+
+} // namespace zandrel
