@@ -9,22 +9,16 @@
 
 namespace zandrel {
 
-SystemNetworkState::SystemNetworkState(QString systemBusAddress)
-    : systemBusAddress_(std::move(systemBusAddress))
-{}
+namespace {
 
 // Qt's Linux backend speaks to NetworkManager, and to choose it Qt loads every backend it has, GLib's
 // with GIO behind it: over a megabyte that a window living for weeks would hold for nothing where
-// NetworkManager does not run. So the bus is asked first, at most a second, and again at the next
-// check while the answer is no (NetworkManager may start after the window).
-bool SystemNetworkState::backendCanAnswer() const
+// NetworkManager does not run. So the system bus is asked first (its answer bounded to a second), and
+// asked again at the next check while the answer is no: NetworkManager may start after the window.
+bool backendCanAnswer()
 {
 #if defined(Q_OS_LINUX)
-    const QDBusConnection bus =
-        systemBusAddress_.isEmpty()
-            ? QDBusConnection::systemBus()
-            : QDBusConnection::connectToBus(systemBusAddress_,
-                                            QStringLiteral("network-state ") + systemBusAddress_);
+    const QDBusConnection bus = QDBusConnection::systemBus();
     if (!bus.isConnected())
         return false;
     QDBusMessage ask = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"),
@@ -40,14 +34,10 @@ bool SystemNetworkState::backendCanAnswer() const
 #endif
 }
 
-namespace {
-
 // Qt's instance is one for the process, and so is the attempt to load it.
 bool backendTried = false;
 
-} // namespace
-
-QNetworkInformation* SystemNetworkState::information(QNetworkInformation::Feature feature) const
+QNetworkInformation* information(QNetworkInformation::Feature feature)
 {
     // On first use rather than at start-up: the first background check comes well after the window.
     if (!backendTried && backendCanAnswer()) {
@@ -57,6 +47,8 @@ QNetworkInformation* SystemNetworkState::information(QNetworkInformation::Featur
     QNetworkInformation* info = QNetworkInformation::instance();
     return info && info->supports(feature) ? info : nullptr;
 }
+
+} // namespace
 
 bool SystemNetworkState::isOffline() const
 {

@@ -1,12 +1,13 @@
 #pragma once
 
-// A dbus-daemon of the test's own, so that no test reaches a bus of the machine's.
+// A dbus-daemon of the test's own, so that a test reaches no bus of the machine's.
 
 #include <QDBusConnection>
 #include <QDeadlineTimer>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QString>
+#include <QStringList>
 
 namespace zandrel::test {
 
@@ -17,6 +18,8 @@ public:
     PrivateBus& operator=(const PrivateBus&) = delete;
     ~PrivateBus()
     {
+        for (const QString& name : std::as_const(names_))
+            QDBusConnection::disconnectFromBus(name);
         daemon_.terminate();
         daemon_.waitForFinished();
     }
@@ -35,24 +38,29 @@ public:
         if (!daemon_.waitForStarted())
             return false;
         const QDeadlineTimer deadline(5000);
-        while (!daemon_.canReadLine() && !deadline.hasExpired())
-            daemon_.waitForReadyRead(int(deadline.remainingTime()));
+        while (!daemon_.canReadLine() && !deadline.hasExpired()) {
+            if (!daemon_.waitForReadyRead(int(deadline.remainingTime())))
+                break;
+        }
         address_ = QString::fromUtf8(daemon_.readLine()).trimmed();
         return !address_.isEmpty();
     }
 
     const QString& address() const { return address_; }
 
-    // A connection of its own each time, as another process would have.
+    // A connection of its own each time, as another process would have. Qt keeps a connection by its
+    // name, so names are unique in the process, also across buses.
     QDBusConnection connect()
     {
-        return QDBusConnection::connectToBus(address_, QStringLiteral("connection-%1").arg(++connections_));
+        static int connections = 0;
+        names_.append(QStringLiteral("private-bus-%1").arg(++connections));
+        return QDBusConnection::connectToBus(address_, names_.constLast());
     }
 
 private:
     QProcess daemon_;
     QString address_;
-    int connections_ = 0;
+    QStringList names_;
 };
 
 } // namespace zandrel::test
