@@ -18,17 +18,25 @@ namespace {
 bool backendCanAnswer()
 {
 #if defined(Q_OS_LINUX)
-    const QDBusConnection bus = QDBusConnection::systemBus();
-    if (!bus.isConnected())
-        return false;
-    QDBusMessage ask = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"),
-                                                      QStringLiteral("/org/freedesktop/DBus"),
-                                                      QStringLiteral("org.freedesktop.DBus"),
-                                                      QStringLiteral("NameHasOwner"));
-    ask << QStringLiteral("org.freedesktop.NetworkManager");
-    const QDBusMessage answer = bus.call(ask, QDBus::Block, 1000);
-    return answer.type() == QDBusMessage::ReplyMessage && !answer.arguments().isEmpty() &&
-           answer.arguments().constFirst().toBool();
+    // A connection of its own, closed again: where the answer stays no, the window keeps no socket to
+    // the system bus, and a bus that was not there is tried again next time.
+    const QString name = QStringLiteral("network-state");
+    bool runs = false;
+    {
+        const QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SystemBus, name);
+        if (bus.isConnected()) {
+            QDBusMessage ask = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"),
+                                                              QStringLiteral("/org/freedesktop/DBus"),
+                                                              QStringLiteral("org.freedesktop.DBus"),
+                                                              QStringLiteral("NameHasOwner"));
+            ask << QStringLiteral("org.freedesktop.NetworkManager");
+            const QDBusMessage answer = bus.call(ask, QDBus::Block, 1000);
+            runs = answer.type() == QDBusMessage::ReplyMessage && !answer.arguments().isEmpty() &&
+                   answer.arguments().constFirst().toBool();
+        }
+    }
+    QDBusConnection::disconnectFromBus(name);
+    return runs;
 #else
     return true;
 #endif
