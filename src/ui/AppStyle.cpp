@@ -3,6 +3,8 @@
 #include "ui/SymbolTable.h"
 
 #include <QGuiApplication>
+#include <QImageReader>
+#include <QPixmap>
 #include <QStyleFactory>
 #include <QWidget>
 
@@ -23,6 +25,19 @@ QIcon AppStyle::standardIcon(StandardPixmap icon, const QStyleOption* option, co
         return SymbolTable::icon(QStringLiteral("chevron.right"));
     case SP_ToolBarVerticalExtensionButton:
         return SymbolTable::icon(QStringLiteral("chevron.down"));
+    case SP_LineEditClearButton: {
+        if (rightToLeft)
+            break;
+        // Fusion's own picture, read as the PNG it is: by file name alone Qt loads every image format
+        // plugin, and libjpeg, to ask which one reads it.
+        QImageReader reader(QStringLiteral(":/qt-project.org/styles/commonstyle/images/cleartext-16.png"),
+                            "png");
+        reader.setAutoDetectImageFormat(false);
+        const QImage image = reader.read();
+        if (image.isNull())
+            break;
+        return QIcon(QPixmap::fromImage(image));
+    }
     default:
         break;
     }

@@ -4,8 +4,9 @@
 
 namespace zandrel::ui {
 
-// Fusion, with our own symbols where Qt would load a bitmap: the menu bar's overflow button asks for
-// one when it is made, and reading it loads every image format plugin at start-up.
+// Fusion, with our own symbols or pictures read directly where Qt would load a bitmap by file name,
+// which loads every image format plugin: the menu bar's overflow button asks for one when it is made,
+// a search field's clear button when it is shown.
 class AppStyle : public QProxyStyle {
     Q_OBJECT
 

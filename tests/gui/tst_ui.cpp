@@ -1,5 +1,6 @@
 // Shared view helpers: the symbol table and its tinting, the app symbols, tiles and the palette rules.
 
+#include "ui/AppStyle.h"
 #include "ui/Button.h"
 #include "ui/EmptyStateView.h"
 #include "ui/GradientTile.h"
@@ -9,6 +10,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QLineEdit>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QStyleFactory>
@@ -63,12 +66,36 @@ public:
     mutable QList<QPalette> painted;
 };
 
+bool imagePluginsMapped()
+{
+    QFile maps(u"/proc/self/maps"_s);
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("/imageformats/");
+}
+
 } // namespace
 
 class TestUi : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // First, while nothing in this process has read an image by file name.
+    void theStyleGivesFusionsPiecesWithoutLoadingEveryImagePlugin()
+    {
+        QVERIFY(!imagePluginsMapped());
+        AppStyle style;
+        QLineEdit search;
+        search.setStyle(&style);
+        search.setClearButtonEnabled(true);
+        search.setText(u"orvane"_s);
+        const QImage clear = style.standardIcon(QStyle::SP_LineEditClearButton).pixmap(16, 16).toImage();
+        style.standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton).pixmap(16, 16);
+        QVERIFY(!imagePluginsMapped());
+
+        const std::unique_ptr<QStyle> fusion(QStyleFactory::create(u"Fusion"_s));
+        const QImage fusions = fusion->standardIcon(QStyle::SP_LineEditClearButton).pixmap(16, 16).toImage();
+        QCOMPARE(clear.convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                 fusions.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    }
     void everySymbolIsBundledAndDrawnAndUnknownOnesFallBackToApp()
     {
         const QStringList names = SymbolTable::names();
