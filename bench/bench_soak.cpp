@@ -154,6 +154,16 @@ int main(int argc, char* argv[])
         spin(interval);
     };
 
+    // BENCH_SOAK_SMAPS=prefix keeps the process's mappings at the start, after the warm-up and at the end, to see
+    // which mapping grew when resident memory grows and the heap does not.
+    const QString smaps = qEnvironmentVariable("BENCH_SOAK_SMAPS");
+    const auto keepMappings = [&](const char* when) {
+        QFile from(QStringLiteral("/proc/self/smaps"));
+        QFile to(smaps + QLatin1Char('.') + QLatin1String(when));
+        if (!smaps.isEmpty() && from.open(QIODevice::ReadOnly) && to.open(QIODevice::WriteOnly))
+            to.write(from.readAll());
+    };
+    keepMappings("start");
     const long startRss = rssKiB();
     const qsizetype startObjects = liveObjects();
     std::printf("start: %ld KiB, %lld objects\n", startRss, static_cast<long long>(startObjects));
@@ -166,15 +176,6 @@ int main(int argc, char* argv[])
                         static_cast<long long>(liveObjects()));
         std::fflush(stdout);
     }
-    // BENCH_SOAK_SMAPS=prefix keeps the process's mappings after the warm-up and at the end, to see
-    // which mapping grew when resident memory grows and the heap does not.
-    const QString smaps = qEnvironmentVariable("BENCH_SOAK_SMAPS");
-    const auto keepMappings = [&](const char* when) {
-        QFile from(QStringLiteral("/proc/self/smaps"));
-        QFile to(smaps + QLatin1Char('.') + QLatin1String(when));
-        if (!smaps.isEmpty() && from.open(QIODevice::ReadOnly) && to.open(QIODevice::WriteOnly))
-            to.write(from.readAll());
-    };
     keepMappings("warm");
     const long warmRss = rssKiB();
     const long warmHeap = heapInUseKiB();
