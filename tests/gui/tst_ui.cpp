@@ -1,5 +1,6 @@
 // Shared view helpers: the symbol table and its tinting, the app symbols, tiles and the palette rules.
 
+#include "PluginsMapped.h"
 #include "ui/AppStyle.h"
 #include "ui/Button.h"
 #include "ui/EmptyStateView.h"
@@ -10,7 +11,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QLineEdit>
 #include <QProxyStyle>
 #include <QPushButton>
@@ -66,12 +66,6 @@ public:
     mutable QList<QPalette> painted;
 };
 
-bool imagePluginsMapped()
-{
-    QFile maps(u"/proc/self/maps"_s);
-    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("/imageformats/");
-}
-
 } // namespace
 
 class TestUi : public QObject {
@@ -81,7 +75,7 @@ private Q_SLOTS:
     // First, while nothing in this process has read an image by file name.
     void theStyleGivesFusionsPiecesWithoutLoadingEveryImagePlugin()
     {
-        QVERIFY(!imagePluginsMapped());
+        QVERIFY(!zandrel::test::pluginsMapped("imageformats"));
         AppStyle style;
         QLineEdit search;
         search.setStyle(&style);
@@ -89,7 +83,7 @@ private Q_SLOTS:
         search.setText(u"orvane"_s);
         const QImage clear = style.standardIcon(QStyle::SP_LineEditClearButton).pixmap(16, 16).toImage();
         style.standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton).pixmap(16, 16);
-        QVERIFY(!imagePluginsMapped());
+        QVERIFY(!zandrel::test::pluginsMapped("imageformats"));
 
         const std::unique_ptr<QStyle> fusion(QStyleFactory::create(u"Fusion"_s));
         const QImage fusions = fusion->standardIcon(QStyle::SP_LineEditClearButton).pixmap(16, 16).toImage();

@@ -2,26 +2,16 @@
 // among them, are loaded only once NetworkManager is there to answer, and then its answer counts.
 
 #include "MultiTest.h"
+#include "PluginsMapped.h"
 #include "PrivateBus.h"
 #include "platform/SystemNetworkState.h"
 
 #include <QDBusConnection>
-#include <QFile>
 #include <QTest>
 #include <QThread>
 
 using namespace zandrel;
 using namespace Qt::StringLiterals;
-
-namespace {
-
-bool backendsMapped()
-{
-    QFile maps(u"/proc/self/maps"_s);
-    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("/networkinformation/");
-}
-
-} // namespace
 
 // NetworkManager's manager object, saying the machine has no network.
 class FakeNetworkManager : public QObject {
@@ -53,7 +43,7 @@ private Q_SLOTS:
         QVERIFY(bus.start());
         // Read when the system bus is first asked for, which nothing in this process has done yet.
         qputenv("DBUS_SYSTEM_BUS_ADDRESS", bus.address().toUtf8());
-        QVERIFY(!backendsMapped());
+        QVERIFY(!test::pluginsMapped("networkinformation"));
         manager.moveToThread(&managerThread);
         managerThread.start();
     }
@@ -68,7 +58,7 @@ private Q_SLOTS:
         const SystemNetworkState network;
         QVERIFY(!network.isOffline());
         QVERIFY(!network.isMetered());
-        QVERIFY(!backendsMapped());
+        QVERIFY(!test::pluginsMapped("networkinformation"));
 
         // NetworkManager starting after the window is noticed at the next question.
         QDBusConnection service = bus.connect();
@@ -76,7 +66,7 @@ private Q_SLOTS:
             u"/org/freedesktop/NetworkManager"_s, &manager, QDBusConnection::ExportAllProperties));
         QVERIFY(service.registerService(u"org.freedesktop.NetworkManager"_s));
         QVERIFY(network.isOffline());
-        QVERIFY(backendsMapped());
+        QVERIFY(test::pluginsMapped("networkinformation"));
         QVERIFY(!network.isMetered());
     }
 };
