@@ -17,9 +17,9 @@
 #include "wire/HttpExchange.h"
 
 #include <QApplication>
-#include <QPixmapCache>
 #include <QFileOpenEvent>
 #include <QIcon>
+#include <QPixmapCache>
 #include <QPointer>
 
 namespace zandrel {
@@ -104,7 +104,7 @@ ZandrelHubApp::ZandrelHubApp(Platform& platform, LinkRouter::Output output, Laun
     connect(tray_.get(), &TrayIcon::quitRequested, window_.get(), &MainWindow::quit);
     connect(tray_.get(), &TrayIcon::openRequested, window_.get(), &MainWindow::bringForward);
     connect(tray_.get(), &TrayIcon::updatesRequested, window_.get(), [this] {
-        window_->goTo(SidebarItem::section(SidebarItem::Kind::Updates));
+        settled_.run([this] { window_->goTo(SidebarItem::section(SidebarItem::Kind::Updates)); });
     });
     connect(&updateChecker_, &UpdateChecker::updatesChanged, tray_.get(), [this] {
         tray_->setUpdateCount(updateChecker_.count());
@@ -210,16 +210,15 @@ void ZandrelHubApp::noticeActivated(Notifier::Kind kind,
                                     const QString& action,
                                     const QString& activationToken)
 {
-    platform_.withActivationToken(activationToken, [&] {
-        if (kind != Notifier::Kind::Updates) {
-            window_->bringForward();
-            return;
-        }
+    platform_.withActivationToken(activationToken, [&] { window_->bringForward(); });
+    if (kind != Notifier::Kind::Updates)
+        return;
+    settled_.run([this, updateAll = action == QLatin1String(UpdateNotification::updateAllAction)] {
         window_->goTo(SidebarItem::section(SidebarItem::Kind::Updates));
-        if (action == QLatin1String(UpdateNotification::updateAllAction)) {
-            if (auto* updates = qobject_cast<UpdatesView*>(window_->content().currentPage()))
-                updates->updateAllOnceChecked();
-        }
+        if (!updateAll)
+            return;
+        if (auto* updates = qobject_cast<UpdatesView*>(window_->content().currentPage()))
+            updates->updateAllOnceChecked();
     });
 }
 
@@ -264,7 +263,10 @@ void ZandrelHubApp::show()
 
 ZandrelLink::Kind ZandrelHubApp::handleUrl(const QString& link)
 {
-    return router_.handle(link);
+    const ZandrelLink::Kind kind = ZandrelLink::parse(link).kind;
+    if (kind != ZandrelLink::Kind::Ignored)
+        settled_.run([this, link] { router_.handle(link); });
+    return kind;
 }
 
 void ZandrelHubApp::receiveLinks(const QStringList& links, const QString& activationToken)

@@ -2,11 +2,12 @@
 
 #include "app/LaunchOptions.h"
 #include "app/LinkRouter.h"
-#include "preferences/Preferences.h"
+#include "app/SettledSteps.h"
 #include "hub_api/HubState.h"
 #include "installed/SidebarItem.h"
-#include "platform/SystemNetworkState.h"
 #include "platform/Notifier.h"
+#include "platform/SystemNetworkState.h"
+#include "preferences/Preferences.h"
 #include "store/PendingSignIn.h"
 #include "store/StoreService.h"
 #include "store/UpdateChecker.h"
@@ -58,7 +59,10 @@ public:
     void shutDown();
     // The bound on the shared pixmap cache (symbols, the style's pieces), in KiB.
     static constexpr int pixmapCacheKiB = 1024;
+    // Acts on a link, at once or, while a dialog is open, once it has closed; answers its kind.
     ZandrelLink::Kind handleUrl(const QString& link);
+    // What links, notices and the tray asked of the window while a dialog was open.
+    const SettledSteps& settledSteps() const { return settled_; }
     // Links handed over by a later launch: brings the window forward, then handles each.
     void receiveLinks(const QStringList& links, const QString& activationToken = {});
     // The links this launch brought, once the window is shown: it opens with them in front of the
@@ -96,6 +100,7 @@ private:
     Notifier::Kind trayNoticeKind_ = Notifier::Kind::Install; // what the tray's balloon showed last
     SidebarItem initialTab_;
     LinkRouter router_;
+    SettledSteps settled_;
     std::unique_ptr<MainWindow> window_;
     std::unique_ptr<TrayIcon> tray_;
 };

@@ -28,7 +28,9 @@
 #include "ui/ToggleSwitch.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QDialogButtonBox>
+#include <QEventLoop>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -40,6 +42,7 @@
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 using namespace zandrel;
 using namespace zandrel::test;
@@ -831,6 +834,46 @@ private Q_SLOTS:
         QTRY_COMPARE(hub->answered(), int(hub->requests().size()));
         hub->settle(); // the answer has reached the install that awaited it
         QVERIFY(printed.isEmpty());
+    }
+
+    void linksWaitForADialogTheyWouldPullTheFloorFrom()
+    {
+        hub->on("GET", "/api/store/apps/orvane", ScriptedReply::json(detailOf("orvane", "Orvane")));
+        QStringList printed;
+        auto app = linkedApp(&printed);
+        app->window().setSelection(SidebarItem::section(Kind::Settings));
+        QVERIFY(showActive(app->mainWindow()));
+        // A dialog the page owns, run in a loop of its own inside the application's, as a save prompt
+        // is: switching pages now would delete it under its own exec().
+        QPointer<QWidget> page = app->window().currentPage();
+        QEventLoop application;
+        ZandrelLink::Kind kind = ZandrelLink::Kind::Ignored;
+        QWidget* pageMeanwhile = nullptr;
+        qsizetype waiting = 0;
+        QTimer::singleShot(0, &application, [&] {
+            QDialog dialog(page);
+            QTimer::singleShot(0, &dialog, [&] {
+                kind = app->handleUrl(u"zandrel://install/orvane"_s);
+                app->handleUrl(u"zandrel://auth/callback?access_token=planted"_s);
+                pageMeanwhile = app->window().currentPage();
+                waiting = app->settledSteps().waiting();
+                dialog.reject();
+            });
+            dialog.exec();
+            application.quit();
+        });
+        application.exec();
+        QVERIFY(page);
+        QCOMPARE(kind, ZandrelLink::Kind::Install);
+        QCOMPARE(pageMeanwhile, page.data());
+        QCOMPARE(waiting, 2);
+        QVERIFY(printed.isEmpty());
+
+        // Closed: both are handled, in the order they came, so the later one is what shows.
+        QTRY_COMPARE(app->window().selection(), SidebarItem::section(Kind::Account));
+        QCOMPARE(app->settledSteps().waiting(), 0);
+        QCOMPARE(printed, QStringList{u"Sign-in link ignored: no sign-in was started from Zandrel Hub"_s});
+        QVERIFY(hub->requestsTo("GET", "/api/store/apps/orvane").size() <= 1);
     }
 
     void aPressCountsNoLongerOnceTheUserSignedInAnotherWay()
