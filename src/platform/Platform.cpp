@@ -110,6 +110,29 @@ void Platform::withActivationToken(const QString&, const std::function<void()>& 
     bringForward();
 }
 
+bool Platform::isBundleName(const QString& appName)
+{
+    return !appName.isEmpty() && !appName.startsWith(u'.') && !appName.contains(u'/') &&
+           !appName.contains(u'\\') && !appName.contains(QChar(0));
+}
+
+bool Platform::openAppBundle(const QString& bundlePath)
+{
+    const QFileInfo bundle(bundlePath);
+    if (bundlePath.isEmpty() || !bundle.isAbsolute() || !bundle.isDir() ||
+        !bundle.fileName().endsWith(QLatin1String(".app")) || !isBundleName(bundle.fileName().chopped(4)))
+        return false;
+    return launchAppBundle(bundle.absoluteFilePath());
+}
+
+bool Platform::openUrl(const QUrl& url)
+{
+    const QString scheme = url.scheme().toLower();
+    if (!url.isValid() || (scheme != u"http" && scheme != u"https") || url.host().isEmpty())
+        return false;
+    return openWebAddress(url);
+}
+
 bool Platform::isActivationToken(const QString& token)
 {
     if (token.isEmpty() || token.size() > maximumActivationTokenLength)

@@ -25,7 +25,8 @@ public:
     const QString& homeDirectory() const { return home_; }
     QString homePath(const QString& relative) const;
     // Where a companion app's bundle lives: ~/Applications/<Name>.app on Linux, /Applications/<Name>.app on
-    // macOS.
+    // macOS. The name comes from the store: one that would leave that folder (a slash, a leading dot, a
+    // NUL) has no bundle, and gives an empty path.
     QString appBundlePath(const QString& appName) const;
     QString appDataPath(const QString& appName) const; // ~/.zandrel/data/<Name>
     QString tokenFilePath() const;                     // ~/.zandrel/auth.json
@@ -59,9 +60,12 @@ public:
     virtual QByteArray fileIdentity(const QFileDevice& file) const;
     // Starts a program detached from this process; it is never waited for.
     virtual bool launchDetached(const QString& program, const QStringList& arguments) = 0;
-    // Opens a companion app bundle: runs <bundle>/AppRun on Linux, asks the desktop otherwise.
-    virtual bool openAppBundle(const QString& bundlePath) = 0;
-    virtual bool openUrl(const QUrl& url) = 0;
+    // Opens a companion app bundle: runs <bundle>/AppRun on Linux, asks the desktop otherwise. The path
+    // may come from the Hub, so only an absolute path to a folder named <Name>.app is opened.
+    bool openAppBundle(const QString& bundlePath);
+    // Opens a web page in the browser. The address may come from the Hub: only http and https addresses
+    // with a host are opened, never a local file or another program's scheme.
+    bool openUrl(const QUrl& url);
     virtual bool revealFolder(const QString& path) = 0;
     virtual QString clipboardText() const = 0;
     // Notices on the desktop outside the window (the freedesktop service on Linux).
@@ -69,9 +73,16 @@ public:
     // Runs what brings a window forward with the token a notice's click came with, so that a compositor
     // that lets only a token-bearing window come forward (Wayland) lets it.
     virtual void withActivationToken(const QString& token, const std::function<void()>& bringForward);
+    // A name that stays one folder entry: not empty, no slash or backslash, no NUL, no leading dot.
+    static bool isBundleName(const QString& appName);
     // A token is handed to the compositor as it came: anything but a short printable text is not one.
     static bool isActivationToken(const QString& token);
     static constexpr int maximumActivationTokenLength = 4096;
+
+protected:
+    // What the two above do once the path or address passed their checks.
+    virtual bool launchAppBundle(const QString& bundlePath) = 0;
+    virtual bool openWebAddress(const QUrl& url) = 0;
 
 private:
     QString home_;

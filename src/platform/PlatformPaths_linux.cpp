@@ -5,6 +5,8 @@ namespace zandrel {
 
 QString Platform::appBundlePath(const QString& appName) const
 {
+    if (!isBundleName(appName))
+        return {};
     return homePath(QStringLiteral("Applications/") + appName + QStringLiteral(".app"));
 }
 

@@ -26,7 +26,7 @@ bool QtPlatform::launchDetached(const QString& program, const QStringList& argum
     return QProcess::startDetached(program, arguments);
 }
 
-bool QtPlatform::openAppBundle(const QString& bundlePath)
+bool QtPlatform::launchAppBundle(const QString& bundlePath)
 {
 #ifndef Q_OS_MACOS
     // AppDir convention: an executable AppRun at the top of the bundle starts the app.
@@ -37,7 +37,7 @@ bool QtPlatform::openAppBundle(const QString& bundlePath)
     return QDesktopServices::openUrl(QUrl::fromLocalFile(bundlePath));
 }
 
-bool QtPlatform::openUrl(const QUrl& url)
+bool QtPlatform::openWebAddress(const QUrl& url)
 {
     return QDesktopServices::openUrl(url);
 }

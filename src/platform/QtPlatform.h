@@ -15,12 +15,14 @@ public:
     ~QtPlatform() override;
 
     bool launchDetached(const QString& program, const QStringList& arguments) override;
-    bool openAppBundle(const QString& bundlePath) override;
-    bool openUrl(const QUrl& url) override;
     bool revealFolder(const QString& path) override;
     QString clipboardText() const override;
     Notifier& notifier() override;
     void withActivationToken(const QString& token, const std::function<void()>& bringForward) override;
+
+protected:
+    bool launchAppBundle(const QString& bundlePath) override;
+    bool openWebAddress(const QUrl& url) override;
 
 private:
     std::unique_ptr<Notifier> notifier_;

@@ -290,6 +290,15 @@ private Q_SLOTS:
             "POST", "/api/ai/auth/start", ScriptedReply::json("{\"url\":\"not a url\",\"state\":\"s1\"}"));
         QVERIFY(await(state->startOAuth(u"anthropic"_s)).succeeded());
         QVERIFY(platform->openedUrls.isEmpty() && !state->oauthError());
+        // Only a web page: a local file or another program's scheme is not opened.
+        for (const char* url :
+             {"file:///etc/passwd", "ssh://host/x", "javascript:alert(1)", "https:///nohost"}) {
+            hub->once("POST",
+                      "/api/ai/auth/start",
+                      ScriptedReply::json(QByteArray("{\"url\":\"") + url + "\",\"state\":\"s1\"}"));
+            QVERIFY(await(state->startOAuth(u"anthropic"_s)).succeeded());
+            QVERIFY2(platform->openedUrls.isEmpty(), url);
+        }
         state->setOauthCode(u"c"_s);
         // Refused with and without a reason; the flow and the code stay for a retry.
         hub->once("POST",

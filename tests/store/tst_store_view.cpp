@@ -16,6 +16,9 @@
 #include "ui/SymbolView.h"
 
 #include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
@@ -353,14 +356,19 @@ private Q_SLOTS:
 
     void installFailureThenSuccessEvenWhenTheHubSaysNoSuccess()
     {
+        const QString installedAt = platform->homePath(u"opt/Orvane.app"_s);
+        QVERIFY(QDir().mkpath(installedAt));
         hub->on("GET", "/api/store/apps/orvane", ScriptedReply::json(detailJson()));
         hub->once(
             "POST", "/api/store/apps/orvane/install", ScriptedReply::json(R"({"error":"disk full"})", 500));
-        hub->once(
-            "POST",
-            "/api/store/apps/orvane/install",
-            ScriptedReply::json(R"({"success":false,"app":"orvane","version":"1","path":"/opt/Orvane.app"})")
-                .after(100ms));
+        hub->once("POST",
+                  "/api/store/apps/orvane/install",
+                  ScriptedReply::json(QJsonDocument(QJsonObject{{u"success"_s, false},
+                                                                {u"app"_s, u"orvane"_s},
+                                                                {u"version"_s, u"1"_s},
+                                                                {u"path"_s, installedAt}})
+                                          .toJson(QJsonDocument::Compact))
+                      .after(100ms));
         StoreAppDetailSheet sheet(u"orvane"_s, context());
         QSignalSpy installed(&sheet, &StoreAppDetailSheet::installComplete);
         sheet.show();
@@ -383,7 +391,7 @@ private Q_SLOTS:
         QTRY_VERIFY(sheet.isAppInstalled() && !install->isVisible());
         // Open uses the path the Hub returned.
         sheet.findChild<QPushButton*>(u"openButton"_s)->click();
-        QCOMPARE(platform->openedBundles, QStringList{u"/opt/Orvane.app"_s});
+        QCOMPARE(platform->openedBundles, QStringList{installedAt});
     }
 
     void anAppOnDiskShowsInstalledWithoutInstalling()
@@ -395,6 +403,39 @@ private Q_SLOTS:
         QTRY_VERIFY(sheet.isAppInstalled());
         QVERIFY(!sheet.findChild<QPushButton*>(u"installButton"_s)->isVisible());
         QVERIFY(sheet.findChild<QPushButton*>(u"openButton"_s)->isVisible());
+    }
+
+    void aNameOrPathFromTheHubOpensNothingOutsideTheAppsFolder()
+    {
+        // A store name that climbs out of the apps folder names no bundle, even where one is there.
+        QVERIFY(QDir().mkpath(platform->homePath(u"Outside.app"_s)));
+        QVERIFY(platform->appBundlePath(u"../Outside"_s).isEmpty());
+        for (const QString& name : {u".hidden"_s, u"a/b"_s, u"a\\b"_s, u"a"_s + QChar(0) + u"b"_s, QString()})
+            QVERIFY2(platform->appBundlePath(name).isEmpty(), qPrintable(name));
+        hub->on("GET",
+                "/api/store/apps/orvane",
+                ScriptedReply::json(detailJson().replace(R"("name":"Orvane")", R"("name":"../Outside")")));
+        // The Hub's own path is opened only as a bundle: here it names a plain file.
+        const QString script = platform->homePath(u"Downloads/run.sh"_s);
+        QVERIFY(QDir().mkpath(platform->homePath(u"Downloads"_s)));
+        QVERIFY(QFile(script).open(QIODevice::WriteOnly));
+        hub->on("POST",
+                "/api/store/apps/orvane/install",
+                ScriptedReply::json(QJsonDocument(QJsonObject{{u"success"_s, true},
+                                                              {u"app"_s, u"orvane"_s},
+                                                              {u"version"_s, u"1"_s},
+                                                              {u"path"_s, script}})
+                                        .toJson(QJsonDocument::Compact)));
+        StoreAppDetailSheet sheet(u"orvane"_s, context());
+        sheet.show();
+        QTRY_COMPARE(sheet.body(), StoreAppDetailSheet::Body::Content);
+        QVERIFY(!sheet.isAppInstalled());
+        sheet.findChild<QPushButton*>(u"installButton"_s)->click();
+        QTRY_VERIFY(sheet.isAppInstalled());
+        sheet.findChild<QPushButton*>(u"openButton"_s)->click();
+        QVERIFY(platform->openedBundles.isEmpty());
+        QVERIFY(!platform->openAppBundle(u"Applications/Orvane.app"_s)); // relative
+        QVERIFY(platform->openedBundles.isEmpty());
     }
 
     void leavingWhileRequestsRunIsSafe()

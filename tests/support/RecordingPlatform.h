@@ -68,16 +68,7 @@ public:
         launches.append({program, arguments});
         return launchSucceeds;
     }
-    bool openAppBundle(const QString& bundlePath) override
-    {
-        openedBundles.append(bundlePath);
-        return true;
-    }
-    bool openUrl(const QUrl& url) override
-    {
-        openedUrls.append(url);
-        return true;
-    }
+
     bool revealFolder(const QString& path) override
     {
         revealedFolders.append(path);
@@ -116,6 +107,18 @@ public:
     const std::optional<Notifier::Notice>& shownNotice(Notifier::Kind kind)
     {
         return notifier_.current[kind];
+    }
+
+protected:
+    bool launchAppBundle(const QString& bundlePath) override
+    {
+        openedBundles.append(bundlePath);
+        return true;
+    }
+    bool openWebAddress(const QUrl& url) override
+    {
+        openedUrls.append(url);
+        return true;
     }
 };
 
