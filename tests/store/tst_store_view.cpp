@@ -63,6 +63,15 @@ QByteArray detailJson(const QByteArray& extra = {})
            extra + "}";
 }
 
+QByteArray installAnswer(bool success, const QString& path)
+{
+    return QJsonDocument(QJsonObject{{u"success"_s, success},
+                                     {u"app"_s, u"orvane"_s},
+                                     {u"version"_s, u"1"_s},
+                                     {u"path"_s, path}})
+        .toJson(QJsonDocument::Compact);
+}
+
 QString labelText(QWidget& in, const char* name)
 {
     if (auto* label = in.findChild<ui::SymbolLabel*>(QLatin1String(name)))
@@ -363,12 +372,7 @@ private Q_SLOTS:
             "POST", "/api/store/apps/orvane/install", ScriptedReply::json(R"({"error":"disk full"})", 500));
         hub->once("POST",
                   "/api/store/apps/orvane/install",
-                  ScriptedReply::json(QJsonDocument(QJsonObject{{u"success"_s, false},
-                                                                {u"app"_s, u"orvane"_s},
-                                                                {u"version"_s, u"1"_s},
-                                                                {u"path"_s, installedAt}})
-                                          .toJson(QJsonDocument::Compact))
-                      .after(100ms));
+                  ScriptedReply::json(installAnswer(false, installedAt)).after(100ms));
         StoreAppDetailSheet sheet(u"orvane"_s, context());
         QSignalSpy installed(&sheet, &StoreAppDetailSheet::installComplete);
         sheet.show();
@@ -419,13 +423,7 @@ private Q_SLOTS:
         const QString script = platform->homePath(u"Downloads/run.sh"_s);
         QVERIFY(QDir().mkpath(platform->homePath(u"Downloads"_s)));
         QVERIFY(QFile(script).open(QIODevice::WriteOnly));
-        hub->on("POST",
-                "/api/store/apps/orvane/install",
-                ScriptedReply::json(QJsonDocument(QJsonObject{{u"success"_s, true},
-                                                              {u"app"_s, u"orvane"_s},
-                                                              {u"version"_s, u"1"_s},
-                                                              {u"path"_s, script}})
-                                        .toJson(QJsonDocument::Compact)));
+        hub->on("POST", "/api/store/apps/orvane/install", ScriptedReply::json(installAnswer(true, script)));
         StoreAppDetailSheet sheet(u"orvane"_s, context());
         sheet.show();
         QTRY_COMPARE(sheet.body(), StoreAppDetailSheet::Body::Content);
