@@ -60,6 +60,8 @@ void HubLogModel::parseLines(const QByteArray& bytes, qsizetype start, bool atFr
     const quint32 shared = addBlock(bytes, atFront);
     const char* data = bytes.constData();
     const qsizetype size = bytes.size();
+    std::vector<Row> rows;
+    qsizetype sharedBytes = 0;
     while (start < size) {
         const auto* newline = static_cast<const char*>(std::memchr(data + start, '\n', size_t(size - start)));
         const qsizetype end = newline ? newline - data : size;
@@ -71,14 +73,40 @@ void HubLogModel::parseLines(const QByteArray& bytes, qsizetype start, bool atFr
         } else {
             row.block = shared;
             row.offset = qint32(start);
+            sharedBytes += row.length + 1;
         }
+        rows.push_back(row);
+        start = end + 1;
+    }
+    // The short lines are a small part of the block (long lines, or lines past the capacity, took the
+    // rest): they get a compact copy, so that one short line never holds megabytes.
+    if (sharedBytes > 0 && sharedBytes * 2 < size) {
+        QByteArray compact;
+        compact.reserve(sharedBytes);
+        for (Row& row : rows) {
+            if (row.block != shared)
+                continue;
+            const auto at = qint32(compact.size());
+            compact.append(data + row.offset, row.length).append('\n');
+            row.offset = at;
+        }
+        blockOf(shared).bytes = std::move(compact);
+    }
+    for (const Row& row : rows) {
         ++blockOf(row.block).rows;
         add(row);
-        start = end + 1;
     }
     // Every line long: nothing is left in the block itself.
     if (blockOf(shared).rows == 0)
         blockOf(shared).bytes = {};
+}
+
+qsizetype HubLogModel::heldBytes() const
+{
+    qsizetype held = 0;
+    for (const Block& block : blocks_)
+        held += block.bytes.size();
+    return held;
 }
 
 void HubLogModel::append(const QByteArray& block)

@@ -48,6 +48,8 @@ public:
     int room() const { return capacity_ - int(rows_.size()); }
     // Rows that are log lines (not dividers).
     int lineCount() const { return lineCount_; }
+    // The bytes the rows' blocks hold, for the bound on memory.
+    qsizetype heldBytes() const;
 
     Kind kind(int row) const;
     bool isRestart(int row) const { return rows_[size_t(row)].restart; }

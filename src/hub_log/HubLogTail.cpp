@@ -186,10 +186,13 @@ void HubLogTail::readLast(QFile& file, qint64 size)
     skippingLongLine_ = false;
     const qsizetype first = firstWholeLine(tail, start);
     if (first == tail.size() && start > 0) {
-        // Not one newline in the window: the end of a line too long to keep. Shown cut.
+        // No newline in the window but perhaps its last byte: the end of a line too long to keep.
+        // Shown cut; only a line not yet ended has a rest to skip.
         setEarliest(0);
-        pending_ = tail;
+        const bool ended = tail.endsWith('\n');
+        pending_ = ended ? tail.chopped(1) : tail;
         cutEndlessLine();
+        skippingLongLine_ = !ended;
         return;
     }
     const qsizetype lastNewline = tail.lastIndexOf('\n');

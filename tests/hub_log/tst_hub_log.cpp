@@ -265,6 +265,28 @@ private Q_SLOTS:
         QCOMPARE(model.request(1)->status, 200);
     }
 
+    void aShortLineNeverHoldsTheBlockOfLongOnes()
+    {
+        // Each read brings a huge line and a short one; the huge one is kept cut, and the short one
+        // must not keep the whole read alive. The same for a read whose older lines do not fit.
+        HubLogModel model(nullptr, 100);
+        for (int i = 0; i < 40; ++i)
+            model.append(QByteArray(200000, 'x') + "\nGET /api " + QByteArray::number(i) + " 200 1 ms\n");
+        QCOMPARE(model.rowCount(), 80);
+        QCOMPARE(model.raw(79), QByteArrayView("GET /api 39 200 1 ms"));
+        QCOMPARE(model.raw(78).size(), hub_log::maxLineBytes);
+        QVERIFY2(model.heldBytes() < 40 * (hub_log::maxLineBytes + 100),
+                 qPrintable(QString::number(model.heldBytes())));
+
+        HubLogModel few(nullptr, 2);
+        QByteArray many;
+        for (int i = 0; i < 20000; ++i)
+            many += "GET /api/apps " + QByteArray::number(i) + " 200 1 ms\n";
+        few.append(many);
+        QCOMPARE(few.raw(1), QByteArrayView("GET /api/apps 19999 200 1 ms"));
+        QVERIFY(few.heldBytes() < 100);
+    }
+
     void anEndlessLineIsCutNotHoarded_data()
     {
         QTest::addColumn<bool>("atOpen");
@@ -306,6 +328,16 @@ private Q_SLOTS:
         append("b\nafter\n");
         tail_->check();
         QCOMPARE(rawLines(*model_).mid(1), QStringList{u"after"_s});
+    }
+
+    void aHugeLineEndingTheFileLeavesTheNextLineWhole()
+    {
+        write(QByteArray(HubLogTail::window + 100, 'c') + '\n');
+        tail_->open();
+        QCOMPARE(model_->lineCount(), 1);
+        append("next\n");
+        tail_->check();
+        QCOMPARE(rawLines(*model_).mid(1), QStringList{u"next"_s});
     }
 
     void saysWhatIsWrongWithTheFile()
