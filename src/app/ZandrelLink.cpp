@@ -2,6 +2,7 @@
 
 #include <QStringList>
 #include <QUrl>
+#include <algorithm>
 
 namespace zandrel {
 
@@ -69,6 +70,16 @@ std::optional<QString> firstValue(const QString& query, QStringView name)
     return std::nullopt;
 }
 
+// The access token goes into a request header as it came: printable ASCII without spaces, and of a
+// bounded length.
+bool isToken(const QString& token)
+{
+    return token.size() <= ZandrelLink::maximumTokenLength &&
+           std::all_of(token.cbegin(), token.cend(), [](QChar c) {
+               return c.unicode() > 0x20 && c.unicode() < 0x7f;
+           });
+}
+
 } // namespace
 
 ZandrelLink ZandrelLink::parse(const QString& text)
@@ -87,11 +98,12 @@ ZandrelLink ZandrelLink::parse(const QString& text)
         if (!parts->segments.contains(QStringLiteral("callback")) || !parts->query)
             return link;
         std::optional<QString> access = firstValue(*parts->query, u"access_token");
-        if (!access)
+        std::optional<QString> refresh = firstValue(*parts->query, u"refresh_token");
+        if (!access || !isToken(*access))
             return link;
         link.kind = Kind::SignIn;
         link.accessToken = std::move(*access);
-        link.refreshToken = firstValue(*parts->query, u"refresh_token");
+        link.refreshToken = std::move(refresh);
     }
     return link;
 }

@@ -117,6 +117,17 @@ private Q_SLOTS:
         QTest::newRow("callback, no query") << "zandrel://auth/callback" << ignored << "";
         QTest::newRow("auth without callback") << "zandrel://auth/done?access_token=abc" << ignored << "";
         QTest::newRow("token in fragment") << "zandrel://auth/callback#access_token=abc" << ignored << "";
+        QTest::newRow("token with a line break")
+            << "zandrel://auth/callback?access_token=abc%0D%0AX-Evil:%201" << ignored << "";
+        QTest::newRow("token with a NUL") << "zandrel://auth/callback?access_token=abc%00" << ignored << "";
+        QTest::newRow("token with a space") << "zandrel://auth/callback?access_token=a%20b" << ignored << "";
+        QTest::newRow("token not ASCII") << "zandrel://auth/callback?access_token=%C3%A4" << ignored << "";
+        QTest::newRow("token too long")
+            << "zandrel://auth/callback?access_token=" + QString(ZandrelLink::maximumTokenLength + 1, u'a')
+            << ignored << "";
+        QTest::newRow("token at the longest")
+            << "zandrel://auth/callback?access_token=" + QString(ZandrelLink::maximumTokenLength, u'a')
+            << signIn << QString(ZandrelLink::maximumTokenLength, u'a');
     }
 
     void parsesOnlyTheTwoForms()
