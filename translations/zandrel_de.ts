@@ -77,6 +77,10 @@
             <numerusform>Der Hub unter %1 hat nicht innerhalb von %2 Sekunden geantwortet</numerusform>
         </translation>
     </message>
+    <message>
+        <source>The request was not sent: its %1 header holds a line break</source>
+        <translation>Die Anfrage wurde nicht gesendet: ihr Kopffeld %1 enthält einen Zeilenumbruch</translation>
+    </message>
 </context>
 <context>
     <name>HubAPIClient</name>

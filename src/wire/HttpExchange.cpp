@@ -8,6 +8,7 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPointer>
+#include <QTimer>
 #include <qcoro/qcoronetworkreply.h>
 
 namespace zandrel {
@@ -134,8 +135,15 @@ QCoro::Task<HttpResponse> HttpExchange::send(HttpRequest request)
     // A redirect could carry the bearer token to another host; a 3xx is reported as it is.
     networkRequest.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                                 QNetworkRequest::ManualRedirectPolicy);
-    for (const auto& [name, value] : request.headers)
+    for (const auto& [name, value] : request.headers) {
+        // Qt sends a header as it is given: a line break in a token would start a header of its own.
+        if (value.contains('\r') || value.contains('\n') || value.contains('\0'))
+            throw InvalidRequestError(
+                QCoreApplication::translate("HttpExchange",
+                                            "The request was not sent: its %1 header holds a line break")
+                    .arg(QString::fromLatin1(name)));
         networkRequest.setRawHeader(name, value);
+    }
 
     QNetworkAccessManager& manager = networkManager();
     std::unique_ptr<QNetworkReply, DeleteLater> reply(
@@ -144,6 +152,12 @@ QCoro::Task<HttpResponse> HttpExchange::send(HttpRequest request)
 
     bool tooLarge = false;
     QNetworkReply* raw = reply.get();
+    // The transfer time-out starts again with every byte: a Hub that sends one now and then is cut off
+    // once the whole exchange has taken as long, and reads as one that did not answer.
+    QTimer::singleShot(g_timeout, raw, [raw] {
+        if (raw->isRunning())
+            raw->abort();
+    });
     const QMetaObject::Connection guard = QObject::connect(
         raw, &QNetworkReply::downloadProgress, raw, [raw, &tooLarge](qint64 received, qint64 total) {
             if (received > maxBodyBytes || total > maxBodyBytes) {

@@ -13,7 +13,11 @@
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QPointer>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
+#include <QTimer>
 #include <cmath>
 
 using namespace zandrel;
@@ -312,6 +316,45 @@ private Q_SLOTS:
         HttpExchange::setTimeout(60s);
         QVERIFY(slow.errorAs<TransportError>());
         QVERIFY2(slow.errorText().contains(QStringLiteral("did not answer")), qPrintable(slow.errorText()));
+    }
+
+    void aTricklingAnswerTimesOutAsAWhole()
+    {
+        // Headers, then a byte now and then: each byte would start the transfer time-out again.
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        QTimer trickle;
+        QPointer<QTcpSocket> client;
+        connect(&server, &QTcpServer::newConnection, this, [&] {
+            client = server.nextPendingConnection();
+            client->write("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nContent-Length: 60\r\n\r\n");
+            trickle.start(50);
+        });
+        connect(&trickle, &QTimer::timeout, this, [&] {
+            if (client)
+                client->write(" ");
+        });
+        HttpExchange::setTimeout(400ms);
+        const auto slow = await(HttpExchange::send(
+            HttpRequest{"GET", QUrl(u"http://127.0.0.1:%1/api"_s.arg(server.serverPort())), {}, {}}));
+        HttpExchange::setTimeout(60s);
+        QVERIFY(slow.errorAs<TransportError>());
+        QCOMPARE(slow.errorAs<TransportError>()->kind(), TransportError::Kind::TimedOut);
+    }
+
+    void aHeaderWithALineBreakIsNeverSent()
+    {
+        FakeHub hub;
+        hub.on("GET", "/api", ScriptedReply::json("{}"));
+        for (const QByteArray& value :
+             {QByteArray("Bearer a\r\nX-Evil: 1"), QByteArray("a\nb"), QByteArray("a\0b", 3)}) {
+            const auto sent = await(HttpExchange::send(
+                HttpRequest{"GET", QUrl(hub.baseUrl() + "/api"), {{"Authorization", value}}, {}}));
+            QVERIFY(sent.errorAs<InvalidRequestError>());
+            QCOMPARE(sent.errorText(),
+                     u"The request was not sent: its Authorization header holds a line break"_s);
+        }
+        QVERIFY(hub.requests().isEmpty());
     }
 
     void hugeAnswersAreCutOff()
