@@ -315,6 +315,8 @@ void AccountView::setError(std::optional<QString> error)
 QCoro::Task<> AccountView::signIn()
 {
     QPointer<AccountView> self(this);
+    // Outlives the page: the sign-in counts even when the user has gone elsewhere meanwhile.
+    QPointer<PendingSignIn> pending = pendingSignIn_;
     setLoggingIn(true);
     setError(std::nullopt);
     std::optional<QString> failure;
@@ -324,12 +326,13 @@ QCoro::Task<> AccountView::signIn()
     } catch (...) {
         failure = describeException(std::current_exception());
     }
+    // Signed in with the form: a browser's late answer must not replace it.
+    if (!failure && pending)
+        pending->cancel();
     if (!ui::isLive(self))
         co_return;
     if (failure)
         setError(failure);
-    else if (pendingSignIn_)
-        pendingSignIn_->cancel(); // signed in with the form: a browser's late answer must not replace it
     setLoggingIn(false);
 }
 

@@ -189,9 +189,11 @@ QCoro::Task<StoreAuthResponse> StoreService::login(QString email, QString passwo
                                url(QStringLiteral("/api/store/auth/login")),
                                wire::encodeJson(LoginRequest{std::move(email), std::move(password)}));
     QPointer<StoreService> self(this);
+    const quint64 signOuts = signOuts_;
     const QByteArray body = co_await fetch(std::move(post));
     const auto response = wire::decodeJson<StoreAuthResponse>(body);
-    if (self) {
+    // Signed out while the answer was on its way: the later wish stands.
+    if (self && self->signOuts_ == signOuts) {
         // A new sign-in even when the token is the one already held.
         ++self->signInEpoch_;
         self->setAuthToken(response.access_token);
@@ -222,6 +224,7 @@ QCoro::Task<UserProfile> StoreService::getAccount()
 
 void StoreService::signOut()
 {
+    ++signOuts_;
     ++signInEpoch_;
     setAuthToken(std::nullopt);
     setCurrentUser(std::nullopt);

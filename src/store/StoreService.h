@@ -38,7 +38,8 @@ public:
     QCoro::Task<QList<StoreCategory>> getCategories();
     QCoro::Task<InstallResult> installApp(QString slug);
     QCoro::Task<UpdatesResponse> checkUpdates(QMap<QString, QString> installed);
-    // On success: holds the token, sets currentUser (without avatar) and signs in.
+    // On success: holds the token, sets currentUser (without avatar) and signs in, unless the user
+    // signed out meanwhile.
     QCoro::Task<StoreAuthResponse> login(QString email, QString password);
     // On success: sets currentUser and signs in; the token is left as it is. The answer is handed to
     // the caller in any case, but it changes the sign-in state only while it is the latest fetch and
@@ -75,6 +76,8 @@ private:
     // Moves on at every sign-out, login and token change: an account answer sent before speaks for a
     // sign-in that is no longer the current one.
     quint64 signInEpoch_ = 0;
+    // Moves on at every sign-out: a login answered after one signs nobody in.
+    quint64 signOuts_ = 0;
     quint64 accountSeq_ = 0;
     quint64 accountApplied_ = 0; // the latest fetch whose answer was applied
 };

@@ -8,6 +8,7 @@
 #include "hub_api/HubState.h"
 #include "store/AccountView.h"
 #include "store/OAuthButton.h"
+#include "store/PendingSignIn.h"
 #include "store/StoreService.h"
 #include "ui/Label.h"
 #include "ui/PageLife.h"
@@ -203,6 +204,37 @@ private Q_SLOTS:
         page->deleteLater();
         // The answer still signs the service in; the page is gone and nothing touches it.
         QTRY_VERIFY(store->isLoggedIn());
+    }
+
+    void aFormLoginEndsAPendingBrowserSignInEvenAfterLeavingAndASignOutMeanwhileStands()
+    {
+        PendingSignIn pending;
+        PageContext withPending = context(u"https://store.example"_s);
+        withPending.pendingSignIn = &pending;
+        hub->on("POST", "/api/store/auth/login", ScriptedReply::json(kAuth).heldBack());
+        auto page = std::make_unique<AccountView>(withPending);
+        page->show();
+        child<QPushButton>(*page, "oauthGitHub")->click();
+        QVERIFY(pending.isPending());
+        QTest::keyClicks(child<QLineEdit>(*page, "emailField"), u"a"_s);
+        QTest::keyClicks(child<QLineEdit>(*page, "passwordField"), u"b"_s);
+        child<QPushButton>(*page, "signInButton")->click();
+        QTRY_COMPARE(hub->requestsTo("POST", "/api/store/auth/login").size(), 1);
+        ui::retire(page.get());
+        page.reset();
+        hub->release();
+        QTRY_VERIFY(store->isLoggedIn());
+        QVERIFY(!pending.isPending());
+
+        // Signed out while the next login is on its way: the answer signs nobody in.
+        store->signOut();
+        hub->on("POST", "/api/store/auth/login", ScriptedReply::json(kAuth).heldBack());
+        auto login = store->login(u"a"_s, u"b"_s);
+        QTRY_COMPARE(hub->requestsTo("POST", "/api/store/auth/login").size(), 2);
+        store->signOut();
+        hub->release();
+        QVERIFY(await(std::move(login)).succeeded());
+        QVERIFY(!store->isLoggedIn() && !store->authToken());
     }
 };
 
