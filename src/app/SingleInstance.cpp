@@ -32,10 +32,11 @@ SingleInstance::SingleInstance(const QString& homeDirectory, QObject* parent)
 QString SingleInstance::serverName(const QString& homeDirectory)
 {
     // The runtime folder belongs to the user alone, so no one else can stand in for the running
-    // instance and receive its sign-in links.
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    // instance and receive its sign-in links. Without one there is no name: a shared folder would let
+    // another user listen first.
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty())
-        folder = QDir::tempPath();
+        return {};
     const QByteArray home = QDir::cleanPath(homeDirectory).toUtf8();
     const QByteArray digest = QCryptographicHash::hash(home, QCryptographicHash::Sha256).toHex().left(16);
     return folder + QStringLiteral("/zandrel-desktop-") + QString::fromLatin1(digest);
@@ -43,6 +44,8 @@ QString SingleInstance::serverName(const QString& homeDirectory)
 
 SingleInstance::Role SingleInstance::claim(const QStringList& links, const QString& activationToken)
 {
+    if (name_.isEmpty())
+        return Role::Alone;
     QLockFile lock(name_ + QStringLiteral(".lock"));
     // A lock that cannot be had (an unwritable folder, a launch hung for seconds) does not keep the
     // application from starting; it only loses the protection against a simultaneous launch.

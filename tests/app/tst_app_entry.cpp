@@ -16,6 +16,7 @@
 #include <QJsonDocument>
 #include <QLocalSocket>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -141,7 +142,7 @@ private Q_SLOTS:
         clock.start();
         startDesktop(second,
                      home.path(),
-                     {u"zandrel://auth/callback?access_token=handed%20over&refresh_token=r"_s,
+                     {u"zandrel://auth/callback?access_token=handed.over&refresh_token=r"_s,
                       u"zandrel://install/bad%20slug"_s});
         QVERIFY(second.waitForFinished(20000));
         QCOMPARE(second.exitStatus(), QProcess::NormalExit);
@@ -218,6 +219,29 @@ private Q_SLOTS:
         QCOMPARE(received.first().first().toStringList(), QStringList{u"zandrel://install/a"_s});
         QCOMPARE(received.first().last().toString(), QString());
         QVERIFY(!SingleInstance(two.path()).forwardToRunningInstance({}));
+    }
+
+    void withoutARuntimeFolderOfItsOwnEachLaunchIsAlone()
+    {
+        // Qt's own runtime folder under the temporary one, taken by another user: Qt gives none, and no
+        // shared folder must stand in for it.
+        QTemporaryDir home;
+        const QByteArray keptRuntime = qgetenv("XDG_RUNTIME_DIR");
+        const QByteArray keptTemp = qgetenv("TMPDIR");
+        const auto restore = qScopeGuard([&] {
+            for (const auto& [name, value] :
+                 {std::pair("XDG_RUNTIME_DIR", keptRuntime), {"TMPDIR", keptTemp}})
+                value.isNull() ? qunsetenv(name) : qputenv(name, value);
+        });
+        qunsetenv("XDG_RUNTIME_DIR");
+        qputenv("TMPDIR", home.path().toUtf8());
+        const QString made = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+        QVERIFY(made.startsWith(home.path()));
+        if (::chown(QFile::encodeName(made).constData(), 65534, 65534) != 0)
+            QSKIP("needs to hand a folder to another user (run as root)");
+        const QString name = SingleInstance::serverName(home.path());
+        QVERIFY2(name.isEmpty(), qPrintable(name));
+        QCOMPARE(SingleInstance(home.path()).claim({u"zandrel://install/a"_s}), SingleInstance::Role::Alone);
     }
 
     void theLaunchTokenTravelsWithTheLinks()
