@@ -34,6 +34,7 @@
 #include <QMap>
 #include <QString>
 #include <QtGlobal>
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string_view>
@@ -124,6 +125,9 @@ struct JsonCodec<double> {
     static QJsonValue encode(double value) { return value; }
 };
 
+// What a list reserves before its elements are read, at most.
+inline constexpr qsizetype maxReservedBytes = 4 << 20;
+
 template <class T>
 struct JsonCodec<QList<T>> {
     template <class V>
@@ -132,7 +136,9 @@ struct JsonCodec<QList<T>> {
         if (!value.isArray())
             detail::fail(QT_TRANSLATE_NOOP("JsonCodec", "expected an array"));
         out.clear();
-        out.reserve(value.sizeHint());
+        // The count is the text's word, not yet checked: room for a bounded part of it, the rest
+        // grows as the elements are read.
+        out.reserve(std::min<qsizetype>(value.sizeHint(), maxReservedBytes / qsizetype(sizeof(T)) + 1));
         value.forEachElement([&](const V& item) {
             try {
                 JsonCodec<T>::decode(item, out.emplace_back());

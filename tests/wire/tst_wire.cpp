@@ -74,6 +74,23 @@ QString parseFailure(const QByteArray& json)
 
 } // namespace
 
+// An element as large as a page of records, to see what a list reserves from a count not yet read.
+struct LargeElement {
+    std::array<char, 65536> bytes;
+};
+
+namespace zandrel::wire {
+template <>
+struct JsonCodec<LargeElement> {
+    template <class V>
+    static void decode(const V& value, LargeElement&)
+    {
+        if (!value.isNumber())
+            detail::fail(QT_TRANSLATE_NOOP("JsonCodec", "expected a number"));
+    }
+};
+} // namespace zandrel::wire
+
 class TestWire : public QObject {
     Q_OBJECT
 
@@ -180,6 +197,22 @@ private Q_SLOTS:
             QFAIL("decoded a string as integer");
         } catch (const DecodeError& e) {
             QCOMPARE(e.message(), QStringLiteral("[1][1]: expected an integer"));
+        }
+    }
+
+    void aLongListReservesNoMoreThanItsFirstElementsNeed()
+    {
+        // A million elements that are not what they claim: reserving them all would ask for 64 GB
+        // before the first one was read.
+        QByteArray text = "[";
+        for (int i = 0; i < 1000000; ++i)
+            text += "true,";
+        text.back() = ']';
+        try {
+            wire::decodeJson<QList<LargeElement>>(text);
+            QFAIL("decoded booleans as numbers");
+        } catch (const DecodeError& e) {
+            QCOMPARE(e.message(), u"[0]: expected a number"_s);
         }
     }
 
