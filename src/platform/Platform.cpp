@@ -88,6 +88,16 @@ bool Platform::writeFile(const QString& path,
 {
     if (parents == Parents::Create)
         QDir().mkpath(QFileInfo(path).absolutePath());
+    // Where the file system has no unnamed temporary files, Qt names one beside the file, made with
+    // the umask's permissions for a new file but owner-only for an existing one: a secret's file is
+    // made first, empty and owner-only, so no one can open the temporary file before it is narrowed.
+    constexpr QFileDevice::Permissions others =
+        QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
+    if (!(permissions & others) && !QFileInfo::exists(path)) {
+        QFile first(path);
+        if (first.open(QIODevice::WriteOnly | QIODevice::NewOnly, permissions))
+            first.close();
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
