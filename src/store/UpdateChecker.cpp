@@ -1,8 +1,8 @@
 #include "store/UpdateChecker.h"
 
-#include "preferences/Preferences.h"
 #include "hub_api/HubState.h"
 #include "platform/NetworkState.h"
+#include "preferences/Preferences.h"
 #include "store/StoreService.h"
 #include "wire/HttpExchange.h"
 
@@ -85,6 +85,7 @@ QCoro::Task<> UpdateChecker::checkInBackground()
         co_return;
     }
     QPointer<UpdateChecker> self(this);
+    const quint64 generation = generation_;
     std::optional<QList<UpdateInfo>> found;
     try {
         found = updatesFrom(co_await store_.checkUpdates(installedVersions(hub_)));
@@ -95,7 +96,10 @@ QCoro::Task<> UpdateChecker::checkInBackground()
         co_return;
     if (found) {
         preferences_.setLastUpdateCheck(clock_());
-        setUpdates(std::move(*found));
+        // The list changed meanwhile (the Updates page checked, or an update went through): this
+        // answer was asked for before, and would bring back what is done.
+        if (generation_ == generation)
+            setUpdates(std::move(*found));
     }
     planNext();
     Q_EMIT backgroundCheckDone(found.has_value());
@@ -120,6 +124,7 @@ QList<UpdateInfo> UpdateChecker::updatesFrom(const UpdatesResponse& response)
 
 void UpdateChecker::setUpdates(QList<UpdateInfo> updates)
 {
+    ++generation_;
     if (updates == updates_)
         return;
     updates_ = std::move(updates);
@@ -128,6 +133,7 @@ void UpdateChecker::setUpdates(QList<UpdateInfo> updates)
 
 void UpdateChecker::markUpdated(const QString& slug)
 {
+    ++generation_;
     const qsizetype removed =
         updates_.removeIf([&slug](const UpdateInfo& update) { return update.slug == slug; });
     if (removed > 0)

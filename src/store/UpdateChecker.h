@@ -88,6 +88,7 @@ private:
     QTimer timer_;
     std::chrono::milliseconds plannedDelay_{0};
     QList<UpdateInfo> updates_;
+    quint64 generation_ = 0; // moves on with every new list and every update done
 };
 
 } // namespace zandrel

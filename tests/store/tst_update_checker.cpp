@@ -3,8 +3,8 @@
 
 #include "PageFixture.h"
 #include "UpdateReplies.h"
-#include "preferences/Preferences.h"
 #include "platform/NetworkState.h"
+#include "preferences/Preferences.h"
 #include "store/UpdateChecker.h"
 #include "store/UpdateNotification.h"
 
@@ -200,6 +200,32 @@ private Q_SLOTS:
         QCOMPARE(checker->count(), 1);
         QCOMPARE(checker->updates().first().slug, u"dulvet"_s);
         QCOMPARE(changed.size(), 2);
+    }
+
+    void aBackgroundAnswerAskedBeforeTheListChangedBringsNothingBack()
+    {
+        hub->on("POST", kCheck, ScriptedReply::json(updatesFor({"orvane", "dulvet"})).heldBack());
+        auto checker = makeChecker();
+        QSignalSpy done(checker.get(), &UpdateChecker::backgroundCheckDone);
+        checker->setUpdates({{u"orvane"_s, u"2"_s, {}, {}, 0, {}, false, {}},
+                             {u"dulvet"_s, u"2"_s, {}, {}, 0, {}, false, {}}});
+        checker->start();
+        QTRY_COMPARE(hub->requestsTo("POST", kCheck).size(), 1);
+        // Orvane is updated while the check is out: its answer must not offer Orvane again.
+        checker->markUpdated(u"orvane"_s);
+        hub->release();
+        QVERIFY(done.wait(2000));
+        QCOMPARE(checker->count(), 1);
+        QCOMPARE(checker->updates().first().slug, u"dulvet"_s);
+        QCOMPARE(preferences->lastUpdateCheck(), std::optional(now));
+
+        // With nothing changed meanwhile, the next answer is the list.
+        hub->on("POST", kCheck, ScriptedReply::json(updatesFor({"silvane"})));
+        checker->setSchedule({1ms, 1ms, 0ms});
+        checker->start();
+        QVERIFY(done.wait(2000));
+        QCOMPARE(checker->count(), 1);
+        QCOMPARE(checker->updates().first().slug, u"silvane"_s);
     }
 
 private:
