@@ -21,7 +21,8 @@ void HubState::setPort(int port)
     if (port_ == port)
         return;
     port_ = port;
-    // What was found on the old port says nothing about the new one.
+    // What was found on the old port says nothing about the new one, nor will a look still out there.
+    ++refreshSeq_;
     setProblem(std::nullopt);
     Q_EMIT portChanged();
 }
@@ -95,7 +96,7 @@ QCoro::Task<> HubState::refreshAfterCause(Cause cause)
         co_return;
     }
 
-    const HubAPIClient client(self->port_);
+    const HubAPIClient client(port);
     try {
         QList<AppInfo> apps = co_await client.getApps();
         if (!self || self->refreshSeq_ != seq)

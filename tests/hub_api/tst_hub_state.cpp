@@ -273,6 +273,15 @@ private Q_SLOTS:
         QCOMPARE(hub.release(), 1);
         QVERIFY(QTest::qWaitFor([&] { return first->done; }));
         QCOMPARE(state.apps().size(), 2); // the earlier answer, come late, changes nothing
+
+        // A look still out when the port changes tells nothing about the new port.
+        hub.once("GET", "/api/apps", ScriptedReply::json(R"([{"id":"1","name":"Orvane"}])").heldBack());
+        auto old = watch(state.refresh());
+        QVERIFY(QTest::qWaitFor([&] { return hub.requestsTo("GET", "/api/apps").size() == 3; }));
+        state.setPort(FakeHub::refusingPort());
+        QCOMPARE(hub.release(), 1);
+        QVERIFY(QTest::qWaitFor([&] { return old->done; }));
+        QCOMPARE(state.apps().size(), 2);
     }
 
     void startAndStopRunTheHubCommandThenRefresh()
