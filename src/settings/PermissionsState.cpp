@@ -114,12 +114,16 @@ QCoro::Task<> PermissionsState::load()
         co_await readPermissions();
         if (!self || load != loadSeq_)
             co_return;
+        // A longer log asked for meanwhile is asked for again here: this answer will be the latest.
+        const int limit = std::max(auditLimit_, moreLimit_);
         const quint64 audit = ++auditSeq_;
-        QList<AuditEntry> entries = co_await HubAPIClient(port_).getAuditLog(auditLimit_);
+        QList<AuditEntry> entries = co_await HubAPIClient(port_).getAuditLog(limit);
         if (!self || load != loadSeq_)
             co_return;
-        if (audit == auditSeq_)
+        if (audit == auditSeq_) {
+            auditLimit_ = limit;
             setAuditLog(std::move(entries));
+        }
         setError(std::nullopt);
     } catch (...) {
         if (!self || load != loadSeq_)
@@ -138,6 +142,7 @@ QCoro::Task<> PermissionsState::showMoreAudit()
     const int limit =
         *std::find_if(std::begin(steps), std::end(steps), [this](int step) { return step > auditLimit_; });
     const quint64 audit = ++auditSeq_;
+    moreLimit_ = limit;
     setLoadingMore(true);
     std::optional<QString> failure;
     QList<AuditEntry> entries;
@@ -148,6 +153,8 @@ QCoro::Task<> PermissionsState::showMoreAudit()
     }
     if (!self)
         co_return;
+    if (moreLimit_ == limit)
+        moreLimit_ = 0;
     if (audit == auditSeq_) {
         if (failure) {
             setError(failure);

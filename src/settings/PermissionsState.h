@@ -86,6 +86,7 @@ private:
     // Every audit request, a load's or Show more's: only the latest one sent is applied.
     quint64 auditSeq_ = 0;
     int auditLimit_ = auditLimit;
+    int moreLimit_ = 0; // what a "Show more" still on its way asked for
     bool loadingMore_ = false;
     quint64 readSeq_ = 0;
     bool readOut_ = false;

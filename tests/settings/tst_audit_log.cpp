@@ -197,6 +197,30 @@ private Q_SLOTS:
         QTRY_COMPARE(hub->requestsTo("GET", "/api/audit").last().query, QByteArray("limit=250"));
     }
 
+    void showMoreDuringARefreshIsNotUndoneByIt()
+    {
+        hub->on("GET", "/api/audit", ScriptedReply::json(logJson(20)));
+        auto tab = showTab();
+        auto* more = tab->findChild<ui::Button*>(u"auditShowMore"_s);
+        QTRY_VERIFY(more->isVisible());
+        // The refresh's read of the permissions is still out when the user asks for more; it answers
+        // first, so the refresh's log request is the latest.
+        hub->once("GET", "/api/permissions", ScriptedReply::json("{}").heldBack());
+        hub->on("GET", "/api/audit", ScriptedReply::json(logJson(100)));
+        tab->reload();
+        QTRY_COMPARE(hub->heldCount(), 1);
+        hub->once("GET", "/api/audit", ScriptedReply::json(logJson(100)).heldBack());
+        more->click();
+        QTRY_COMPARE(hub->heldCount(), 2);
+        QCOMPARE(hub->release(1), 1);
+        QTRY_VERIFY(!tab->state().isLoading());
+        hub->release();
+        QTRY_VERIFY(!tab->state().isLoadingMoreAudit());
+        QCOMPARE(hub->requestsTo("GET", "/api/audit").last().query, QByteArray("limit=100"));
+        QCOMPARE(tab->state().auditLog().size(), 100);
+        QCOMPARE(tab->state().auditRequestLimit(), 100);
+    }
+
     void exportWritesTheRowsShownAndAFailedOneLeavesNoFile()
     {
         hub->on("GET", "/api/audit", ScriptedReply::json(wire::encodeJson(sampleLog())));
