@@ -92,6 +92,20 @@ StoreAppDetailSheet::StoreAppDetailSheet(QString slug, const PageContext& contex
     layout->addLayout(header);
     layout->addWidget(new ui::Divider);
     layout->addWidget(body_, 1);
+
+    // An install of this app from a sheet closed meanwhile: shown as it goes, and its end counts here.
+    StoreService& store = context_.storeService;
+    connect(&store, &StoreService::installStarted, this, [this](const QString& slug) {
+        if (slug == slug_)
+            updateAction();
+    });
+    connect(&store, &StoreService::installEnded, this, [this](const QString& slug, bool installed) {
+        if (slug != slug_)
+            return;
+        if (installed && !isInstalling_)
+            isAlreadyInstalled_ = true;
+        updateAction();
+    });
 }
 
 void StoreAppDetailSheet::setLinkInstallDelay(std::chrono::milliseconds delay)
@@ -323,6 +337,11 @@ void StoreAppDetailSheet::showDetail()
     updateAction();
 }
 
+bool StoreAppDetailSheet::isInstalling() const
+{
+    return isInstalling_ || context_.storeService.isInstalling(slug_);
+}
+
 void StoreAppDetailSheet::updateAction()
 {
     if (!installButton_)
@@ -330,8 +349,8 @@ void StoreAppDetailSheet::updateAction()
     const bool installed = isAppInstalled();
     installedRow_->setVisible(installed);
     installButton_->setVisible(!installed);
-    installButton_->setEnabled(!isInstalling_ && !installHeld_);
-    installButton_->setBusy(isInstalling_);
+    installButton_->setEnabled(!isInstalling() && !installHeld_);
+    installButton_->setBusy(isInstalling());
 }
 
 void StoreAppDetailSheet::setError(std::optional<QString> error)

@@ -36,7 +36,8 @@ public:
     const QString& slug() const { return slug_; }
     const std::optional<StoreAppDetail>& detail() const { return detail_; }
     bool isAppInstalled() const { return isAlreadyInstalled_ || installResult_.has_value(); }
-    bool isInstalling() const { return isInstalling_; }
+    // This sheet's install, or one of the same app on its way from a sheet or page gone meanwhile.
+    bool isInstalling() const;
     const std::optional<QString>& error() const { return error_; }
     Body body() const { return shownBody_; }
     // Where "Open" opens the app: the path the Hub returned, or where its bundle would be.

@@ -4,6 +4,7 @@
 #include "store/StoreRequests.h"
 
 #include <QPointer>
+#include <QScopeGuard>
 #include <QtConcurrent/QtConcurrentRun>
 #include <qcoro/qcorofuture.h>
 
@@ -170,8 +171,22 @@ QCoro::Task<QList<StoreCategory>> StoreService::getCategories()
 QCoro::Task<InstallResult> StoreService::installApp(QString slug)
 {
     HttpRequest post = request("POST", url(slugPath(slug) + QStringLiteral("/install")));
+    QPointer<StoreService> self(this);
+    ++installing_[slug];
+    Q_EMIT installStarted(slug);
+    bool installed = false;
+    // However the exchange ends, even when the service is gone by then.
+    const auto ended = qScopeGuard([self, slug, &installed] {
+        if (!self)
+            return;
+        if (--self->installing_[slug] <= 0)
+            self->installing_.remove(slug);
+        Q_EMIT self->installEnded(slug, installed);
+    });
     const QByteArray body = co_await fetch(std::move(post));
-    co_return wire::decodeJson<InstallResult>(body);
+    InstallResult result = wire::decodeJson<InstallResult>(body);
+    installed = true;
+    co_return result;
 }
 
 QCoro::Task<UpdatesResponse> StoreService::checkUpdates(QMap<QString, QString> installed)

@@ -7,7 +7,9 @@
 #include "store/Updates.h"
 #include "wire/HttpExchange.h"
 
+#include <QHash>
 #include <QObject>
+#include <QStringList>
 #include <qcoro/qcorotask.h>
 
 namespace zandrel {
@@ -37,6 +39,10 @@ public:
     QCoro::Task<StoreAppDetail> getApp(QString slug);
     QCoro::Task<QList<StoreCategory>> getCategories();
     QCoro::Task<InstallResult> installApp(QString slug);
+    // An install of the app is on its way, from whichever page or sheet, gone or not: pages built later
+    // show it and send no second one.
+    bool isInstalling(const QString& slug) const { return installing_.contains(slug); }
+    QStringList installingSlugs() const { return installing_.keys(); }
     QCoro::Task<UpdatesResponse> checkUpdates(QMap<QString, QString> installed);
     // On success: holds the token, sets currentUser (without avatar) and signs in, unless the user
     // signed out meanwhile.
@@ -58,6 +64,9 @@ Q_SIGNALS:
     void isLoggedInChanged();
     void currentUserChanged();
     void authTokenChanged();
+    // An install of the app was sent; one has ended, and whether the Hub installed it.
+    void installStarted(const QString& slug);
+    void installEnded(const QString& slug, bool installed);
 
 private:
     void setIsLoggedIn(bool value);
@@ -79,7 +88,8 @@ private:
     // Moves on at every sign-out: a login answered after one signs nobody in.
     quint64 signOuts_ = 0;
     quint64 accountSeq_ = 0;
-    quint64 accountApplied_ = 0; // the latest fetch whose answer was applied
+    QHash<QString, int> installing_; // installs on their way, per app
+    quint64 accountApplied_ = 0;     // the latest fetch whose answer was applied
 };
 
 } // namespace zandrel

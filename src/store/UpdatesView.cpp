@@ -136,6 +136,22 @@ UpdatesView::UpdatesView(const PageContext& context, QWidget* parent)
             if (checked)
                 adoptBackgroundCheck();
         });
+    // Installs still on their way from an earlier visit show as updating, and are not sent again.
+    StoreService& store = context_.storeService;
+    for (const QString& slug : store.installingSlugs())
+        updating_.insert(slug);
+    connect(&store, &StoreService::installStarted, this, [this](const QString& slug) {
+        updating_.insert(slug);
+        slugChanged(slug);
+    });
+    connect(&store, &StoreService::installEnded, this, [this](const QString& slug, bool installed) {
+        if (context_.storeService.isInstalling(slug))
+            return;
+        updating_.remove(slug);
+        if (installed)
+            updated_.insert(slug);
+        slugChanged(slug);
+    });
     refresh();
 }
 
@@ -268,6 +284,8 @@ QCoro::Task<> UpdatesView::checkUpdates()
 QCoro::Task<> UpdatesView::updateApp(QString slug)
 {
     QPointer<UpdatesView> self(this);
+    if (context_.storeService.isInstalling(slug))
+        co_return;
     updating_.insert(slug);
     slugChanged(slug);
     StoreService& store = context_.storeService;
@@ -310,6 +328,8 @@ QCoro::Task<> UpdatesView::updateAll()
             continue;
         }
         // The page has gone, but what the user started goes on; only the count hears of the outcome.
+        if (store.isInstalling(slug))
+            continue;
         try {
             co_await store.installApp(slug);
             if (checker)

@@ -436,6 +436,30 @@ private Q_SLOTS:
         QVERIFY(platform->openedBundles.isEmpty());
     }
 
+    void aSheetOpenedAgainWhileItsInstallRunsShowsItAndSendsNoSecond()
+    {
+        hub->on("GET", "/api/store/apps/orvane", ScriptedReply::json(detailJson()));
+        hub->on("POST",
+                "/api/store/apps/orvane/install",
+                ScriptedReply::json(installAnswer(true, {})).heldBack());
+        auto first = std::make_unique<StoreAppDetailSheet>(u"orvane"_s, context());
+        first->show();
+        QTRY_COMPARE(first->body(), StoreAppDetailSheet::Body::Content);
+        first->findChild<QPushButton*>(u"installButton"_s)->click();
+        QTRY_COMPARE(hub->requestsTo("POST", "/api/store/apps/orvane/install").size(), 1);
+        ui::retire(first.get());
+        first.reset();
+
+        StoreAppDetailSheet sheet(u"orvane"_s, context());
+        sheet.show();
+        QTRY_COMPARE(sheet.body(), StoreAppDetailSheet::Body::Content);
+        auto* install = sheet.findChild<QPushButton*>(u"installButton"_s);
+        QVERIFY(sheet.isInstalling() && !install->isEnabled());
+        hub->release();
+        QTRY_VERIFY(sheet.isAppInstalled() && !sheet.isInstalling());
+        QCOMPARE(hub->requestsTo("POST", "/api/store/apps/orvane/install").size(), 1);
+    }
+
     void leavingWhileRequestsRunIsSafe()
     {
         // The page goes while its catalogue is on the way.

@@ -6,10 +6,10 @@
 #include "PageFixture.h"
 #include "UpdateReplies.h"
 #include "app/ContentView.h"
-#include "preferences/Preferences.h"
 #include "hub_api/HubState.h"
 #include "installed/Sidebar.h"
 #include "platform/NetworkState.h"
+#include "preferences/Preferences.h"
 #include "store/StoreService.h"
 #include "store/UpdateChecker.h"
 #include "store/UpdateListModel.h"
@@ -266,6 +266,35 @@ private Q_SLOTS:
         // What the user started goes on without the page.
         QTRY_COMPARE(installsSent(),
                      (QList<QByteArray>{"/api/store/apps/a1/install", "/api/store/apps/b2/install"}));
+    }
+
+    void anInstallStillOnItsWayIsShownAndNeverSentTwice()
+    {
+        hub->on("POST", "/api/store/apps/updates/check", ScriptedReply::json(updatesFor({"a1", "b2"})));
+        hub->on("POST", "/api/store/apps/a1/install", ScriptedReply::json(installed("a1")).heldBack());
+        hub->on("POST", "/api/store/apps/b2/install", ScriptedReply::json(installed("b2")).heldBack());
+        auto* first = showPage().release();
+        QTRY_COMPARE(first->main(), Main::List);
+        updateAll(*first)->click();
+        QTRY_COMPARE(installsSent().size(), 1);
+        ui::retire(first);
+        first->deleteLater();
+
+        // Back on the page: a1 shows as updating, and neither a row nor Update All sends it again.
+        auto page = showPage();
+        QTRY_COMPARE(page->main(), Main::List);
+        QVERIFY(page->updatingSlugs().contains(u"a1"_s));
+        page->updateAll();
+        clickUpdate(*page, 0);
+        QTRY_COMPARE(installsSent().size(), 2); // b2, from this page
+        QCOMPARE(installsSent().count("/api/store/apps/a1/install"), 1);
+        hub->release();
+        // The earlier sequence finds b2 on its way too; a1's end shows here.
+        QTRY_VERIFY(page->updatingSlugs().isEmpty());
+        QCOMPARE(page->updatedSlugs(), (QSet<QString>{u"a1"_s, u"b2"_s}));
+        hub->settle();
+        QCOMPARE(installsSent().count("/api/store/apps/b2/install"), 1);
+        QCOMPARE(installsSent().size(), 2);
     }
 };
 
