@@ -99,6 +99,16 @@ Response StoreAccounts::websiteSignIn(const Request& request)
     const QString provider = kProviders.value(request.params.value(0));
     if (provider.isEmpty())
         throw HttpError(404, QStringLiteral("No sign-in page for \"%1\"").arg(request.params.value(0)));
+    // Each visit makes a session and an audit entry, and both are bounded: a page loading this one
+    // (an image, a frame, a link) would push out the user's session and the audit history. Browsers
+    // say where a request comes from; only one typed or opened from outside, or from this page itself,
+    // counts. A client that does not say (an older browser, curl) is let through.
+    const QList<QByteArray> from = request.headerValues("Sec-Fetch-Site");
+    if (!from.isEmpty() && from.first().trimmed().toLower() != "none" &&
+        from.first().trimmed().toLower() != "same-origin")
+        return Response::html(QStringLiteral("<h1>Open this page from Zandrel Hub</h1>"
+                                             "<p>Sign-in pages are not opened from other web pages.</p>"),
+                              403);
     const StoreSession session = newSession(QStringLiteral("GET ") + request.path, provider);
     const QString link = QStringLiteral("zandrel://auth/callback?access_token=%1&refresh_token=%2")
                              .arg(QString::fromLatin1(QUrl::toPercentEncoding(session.accessToken)),

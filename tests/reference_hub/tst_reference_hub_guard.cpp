@@ -281,6 +281,23 @@ private Q_SLOTS:
         QCOMPARE(
             send("GET /auth/github HTTP/1.1\r\nHost: 127.0.0.1:PORT\r\nConnection: close\r\n\r\n").status,
             200);
+        for (const char* site : {"none", "same-origin", " None "})
+            QCOMPARE(send("GET /auth/github HTTP/1.1\r\nHost: 127.0.0.1:PORT\r\nSec-Fetch-Site: " +
+                          QByteArray(site) + "\r\nConnection: close\r\n\r\n")
+                         .status,
+                     200);
+    }
+
+    void anotherPageCannotOpenTheSignInPageToPushOutSessions()
+    {
+        // An image or a frame on another site, or on another port of this machine: no session made.
+        for (const char* site : {"cross-site", "same-site"}) {
+            const RawAnswer answer = send(
+                "GET /auth/github HTTP/1.1\r\nHost: 127.0.0.1:PORT\r\nSec-Fetch-Site: " + QByteArray(site) +
+                "\r\nConnection: close\r\n\r\n");
+            QCOMPARE(answer.status, 403);
+            QVERIFY(!answer.body.contains("zandrel://"));
+        }
     }
 };
 
