@@ -1,5 +1,7 @@
 #include "app/SettledSteps.h"
 
+#include "ui/OwnLoop.h"
+
 #include <QThread>
 
 namespace zandrel {
@@ -20,9 +22,10 @@ SettledSteps::SettledSteps(QObject* parent)
 
 bool SettledSteps::isSettled()
 {
-    // The application's own loop is level one; a dialog's exec(), a menu's or a drag adds another.
-    // A sheet opened with open() runs no loop of its own and may be replaced.
-    return QThread::currentThread()->loopLevel() <= 1;
+    // The application's own loop is level one; a dialog's exec(), a menu's or a drag adds another,
+    // and a desktop's dialog holds ui::OwnLoop. A sheet opened with open() runs no loop of its own
+    // and may be replaced.
+    return QThread::currentThread()->loopLevel() <= 1 && !ui::OwnLoop::isHeld();
 }
 
 void SettledSteps::run(std::function<void()> step)

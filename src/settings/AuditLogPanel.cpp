@@ -5,6 +5,7 @@
 #include "settings/PermissionsState.h"
 #include "ui/Button.h"
 #include "ui/Label.h"
+#include "ui/OwnLoop.h"
 #include "ui/Refill.h"
 #include "ui/TextField.h"
 
@@ -12,6 +13,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
+#include <QPointer>
 #include <QStandardPaths>
 #include <QVBoxLayout>
 #include <set>
@@ -169,8 +171,13 @@ void AuditLogPanel::exportShown()
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString suggested = QDir(folder.isEmpty() ? QDir::homePath() : folder)
                                   .filePath(AuditExport::defaultFileName(QDate::currentDate()));
-    const QString path = savePathPrompt()(this, suggested);
-    if (!path.isEmpty())
+    QPointer<AuditLogPanel> self(this);
+    QString path;
+    {
+        const ui::OwnLoop prompting;
+        path = savePathPrompt()(this, suggested);
+    }
+    if (self && !path.isEmpty())
         exportTo(path);
 }
 

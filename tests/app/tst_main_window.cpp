@@ -16,6 +16,7 @@
 #include "app/ZandrelHubApp.h"
 #include "installed/Sidebar.h"
 #include "preferences/Preferences.h"
+#include "settings/AuditLogPanel.h"
 #include "settings/HubSettingsTab.h"
 #include "settings/SettingsView.h"
 #include "store/StoreAppDetailSheet.h"
@@ -37,6 +38,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -874,6 +876,35 @@ private Q_SLOTS:
         QCOMPARE(app->settledSteps().waiting(), 0);
         QCOMPARE(printed, QStringList{u"Sign-in link ignored: no sign-in was started from Zandrel Hub"_s});
         QVERIFY(hub->requestsTo("GET", "/api/store/apps/orvane").size() <= 1);
+    }
+
+    void linksWaitForTheDesktopsFileDialogToo()
+    {
+        // A desktop's file chooser (GTK's) runs its own loop where Qt's level does not see it.
+        hub->on("GET", "/api/permissions", ScriptedReply::json("{}"));
+        hub->on("GET",
+                "/api/audit",
+                ScriptedReply::json(R"([{"timestamp":"2024-05-01T09:00:00Z","app":"Orvane","action":"read",
+                                        "endpoint":"/x","allowed":true}])"));
+        QStringList printed;
+        auto app = linkedApp(&printed);
+        app->window().setSelection(SidebarItem::section(Kind::Settings));
+        QVERIFY(showActive(app->mainWindow()));
+        QPointer<QWidget> page = app->window().currentPage();
+        page->findChild<QTabWidget*>()->setCurrentIndex(2);
+        auto* exportButton = page->findChild<QPushButton*>(u"auditExport"_s);
+        QTRY_VERIFY(exportButton->isEnabled());
+        QWidget* pageMeanwhile = nullptr;
+        AuditLogPanel::setSavePathPrompt([&](QWidget*, const QString&) {
+            app->handleUrl(u"zandrel://auth/callback?access_token=planted"_s);
+            QCoreApplication::processEvents();
+            pageMeanwhile = app->window().currentPage();
+            return QString();
+        });
+        const auto restore = qScopeGuard([] { AuditLogPanel::setSavePathPrompt({}); });
+        exportButton->click();
+        QCOMPARE(pageMeanwhile, page.data());
+        QTRY_COMPARE(app->window().selection(), SidebarItem::section(Kind::Account));
     }
 
     void aPressCountsNoLongerOnceTheUserSignedInAnotherWay()
