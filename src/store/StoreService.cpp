@@ -181,6 +181,8 @@ QCoro::Task<InstallResult> StoreService::installApp(QString slug)
             return;
         if (--self->installing_[slug] <= 0)
             self->installing_.remove(slug);
+        if (installed)
+            ++self->done_[slug];
         Q_EMIT self->installEnded(slug, installed);
     });
     const QByteArray body = co_await fetch(std::move(post));

@@ -43,6 +43,9 @@ public:
     // show it and send no second one.
     bool isInstalling(const QString& slug) const { return installing_.contains(slug); }
     QStringList installingSlugs() const { return installing_.keys(); }
+    // How many installs of the app have succeeded since the service began: a sequence started earlier
+    // tells from it that someone else has installed the app meanwhile.
+    int installsDone(const QString& slug) const { return done_.value(slug); }
     QCoro::Task<UpdatesResponse> checkUpdates(QMap<QString, QString> installed);
     // On success: holds the token, sets currentUser (without avatar) and signs in, unless the user
     // signed out meanwhile.
@@ -89,6 +92,7 @@ private:
     quint64 signOuts_ = 0;
     quint64 accountSeq_ = 0;
     QHash<QString, int> installing_; // installs on their way, per app
+    QHash<QString, int> done_;       // installs that succeeded, per app
     quint64 accountApplied_ = 0;     // the latest fetch whose answer was applied
 };
 

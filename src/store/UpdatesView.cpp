@@ -318,9 +318,15 @@ QCoro::Task<> UpdatesView::updateAll()
     // Read now: the page may be gone by the next step.
     const QPointer<UpdateChecker> checker = context_.updateChecker;
     QStringList slugs;
-    for (const UpdateInfo& update : updates())
+    QHash<QString, int> doneBefore;
+    for (const UpdateInfo& update : updates()) {
         slugs.append(update.slug);
+        doneBefore.insert(update.slug, store.installsDone(update.slug));
+    }
     for (const QString& slug : slugs) {
+        // Installed meanwhile from elsewhere (a later visit to this page, a sheet): done.
+        if (store.installsDone(slug) > doneBefore.value(slug))
+            continue;
         if (ui::isLive(self)) {
             // Read afresh at each step: a row's own button may have updated it meanwhile.
             if (!updated_.contains(slug))

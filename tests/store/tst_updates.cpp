@@ -268,11 +268,19 @@ private Q_SLOTS:
                      (QList<QByteArray>{"/api/store/apps/a1/install", "/api/store/apps/b2/install"}));
     }
 
+    void anInstallStillOnItsWayIsShownAndNeverSentTwice_data()
+    {
+        QTest::addColumn<bool>("laterFirst");
+        QTest::newRow("the earlier sequence's install ends first") << false;
+        QTest::newRow("the later page's install ends first") << true;
+    }
     void anInstallStillOnItsWayIsShownAndNeverSentTwice()
     {
+        QFETCH(bool, laterFirst);
         hub->on("POST", "/api/store/apps/updates/check", ScriptedReply::json(updatesFor({"a1", "b2"})));
         hub->on("POST", "/api/store/apps/a1/install", ScriptedReply::json(installed("a1")).heldBack());
-        hub->on("POST", "/api/store/apps/b2/install", ScriptedReply::json(installed("b2")).heldBack());
+        const ScriptedReply b2 = ScriptedReply::json(installed("b2"));
+        hub->on("POST", "/api/store/apps/b2/install", laterFirst ? b2 : b2.heldBack());
         auto* first = showPage().release();
         QTRY_COMPARE(first->main(), Main::List);
         updateAll(*first)->click();
@@ -288,8 +296,13 @@ private Q_SLOTS:
         clickUpdate(*page, 0);
         QTRY_COMPARE(installsSent().size(), 2); // b2, from this page
         QCOMPARE(installsSent().count("/api/store/apps/a1/install"), 1);
+        if (laterFirst)
+            QTRY_VERIFY(page->updatedSlugs().contains(u"b2"_s));
+        // One at a time: a1 first, then whatever is still held. The earlier sequence then finds b2 on
+        // its way, or already done, and sends nothing.
+        hub->release(1);
+        QTRY_VERIFY(page->updatedSlugs().contains(u"a1"_s));
         hub->release();
-        // The earlier sequence finds b2 on its way too; a1's end shows here.
         QTRY_VERIFY(page->updatingSlugs().isEmpty());
         QCOMPARE(page->updatedSlugs(), (QSet<QString>{u"a1"_s, u"b2"_s}));
         hub->settle();
