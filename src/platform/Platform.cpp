@@ -88,26 +88,36 @@ bool Platform::writeFile(const QString& path,
 {
     if (parents == Parents::Create)
         QDir().mkpath(QFileInfo(path).absolutePath());
-    // Where the file system has no unnamed temporary files, Qt names one beside the file, made with
-    // the umask's permissions for a new file but owner-only for an existing one: a secret's file is
-    // made first, empty and owner-only, so no one can open the temporary file before it is narrowed.
+    // Where the file system has no unnamed temporary files, Qt names one beside the file, with the
+    // umask's permissions for a new file and the old file's for an existing one: a secret's file is
+    // first made, or narrowed, owner-only, so no one can open the temporary file meanwhile. A file
+    // made here for nothing goes again.
     constexpr QFileDevice::Permissions others =
         QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
-    if (!(permissions & others) && !QFileInfo::exists(path)) {
-        QFile first(path);
-        if (first.open(QIODevice::WriteOnly | QIODevice::NewOnly, permissions))
-            first.close();
+    bool made = false;
+    if (!(permissions & others)) {
+        if (!QFileInfo::exists(path)) {
+            QFile first(path);
+            made = first.open(QIODevice::WriteOnly | QIODevice::NewOnly, permissions);
+        } else if (QFile::permissions(path) & others) {
+            QFile::setPermissions(path, permissions);
+        }
     }
+    const auto failed = [&] {
+        if (made)
+            QFile::remove(path);
+        return false;
+    };
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return false;
+        return failed();
     // Set before writing: the temporary file then carries these permissions into place.
     file.setPermissions(permissions);
     if (file.write(contents) != contents.size()) {
         file.cancelWriting();
-        return false;
+        return failed();
     }
-    return file.commit();
+    return file.commit() || failed();
 }
 
 QString Platform::findExecutable(const QString& name) const
