@@ -85,7 +85,8 @@ QCoro::Task<> UpdateChecker::checkInBackground()
         co_return;
     }
     QPointer<UpdateChecker> self(this);
-    const quint64 generation = generation_;
+    const quint64 lists = lists_;
+    const qsizetype marks = markedUpdated_.size();
     std::optional<QList<UpdateInfo>> found;
     try {
         found = updatesFrom(co_await store_.checkUpdates(installedVersions(hub_)));
@@ -96,10 +97,13 @@ QCoro::Task<> UpdateChecker::checkInBackground()
         co_return;
     if (found) {
         preferences_.setLastUpdateCheck(clock_());
-        // The list changed meanwhile (the Updates page checked, or an update went through): this
-        // answer was asked for before, and would bring back what is done.
-        if (generation_ == generation)
+        // A newer list came meanwhile (the Updates page checked): it stands. Updates that went
+        // through meanwhile are not brought back; whatever else this answer found is news.
+        if (lists_ == lists) {
+            for (qsizetype i = marks; i < markedUpdated_.size(); ++i)
+                found->removeIf([&](const UpdateInfo& update) { return update.slug == markedUpdated_[i]; });
             setUpdates(std::move(*found));
+        }
     }
     planNext();
     Q_EMIT backgroundCheckDone(found.has_value());
@@ -124,7 +128,8 @@ QList<UpdateInfo> UpdateChecker::updatesFrom(const UpdatesResponse& response)
 
 void UpdateChecker::setUpdates(QList<UpdateInfo> updates)
 {
-    ++generation_;
+    ++lists_;
+    markedUpdated_.clear();
     if (updates == updates_)
         return;
     updates_ = std::move(updates);
@@ -133,7 +138,7 @@ void UpdateChecker::setUpdates(QList<UpdateInfo> updates)
 
 void UpdateChecker::markUpdated(const QString& slug)
 {
-    ++generation_;
+    markedUpdated_.append(slug);
     const qsizetype removed =
         updates_.removeIf([&slug](const UpdateInfo& update) { return update.slug == slug; });
     if (removed > 0)

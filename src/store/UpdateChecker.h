@@ -88,7 +88,8 @@ private:
     QTimer timer_;
     std::chrono::milliseconds plannedDelay_{0};
     QList<UpdateInfo> updates_;
-    quint64 generation_ = 0; // moves on with every new list and every update done
+    quint64 lists_ = 0;         // moves on with every new list
+    QStringList markedUpdated_; // updates done since the list came, in order
 };
 
 } // namespace zandrel

@@ -204,24 +204,37 @@ private Q_SLOTS:
 
     void aBackgroundAnswerAskedBeforeTheListChangedBringsNothingBack()
     {
-        hub->on("POST", kCheck, ScriptedReply::json(updatesFor({"orvane", "dulvet"})).heldBack());
+        hub->on("POST", kCheck, ScriptedReply::json(updatesFor({"orvane", "dulvet", "pimbrel"})).heldBack());
         auto checker = makeChecker();
         QSignalSpy done(checker.get(), &UpdateChecker::backgroundCheckDone);
         checker->setUpdates({{u"orvane"_s, u"2"_s, {}, {}, 0, {}, false, {}},
                              {u"dulvet"_s, u"2"_s, {}, {}, 0, {}, false, {}}});
         checker->start();
         QTRY_COMPARE(hub->requestsTo("POST", kCheck).size(), 1);
-        // Orvane is updated while the check is out: its answer must not offer Orvane again.
+        // Orvane is updated while the check is out: its answer must not offer Orvane again, but what
+        // it found besides is news.
         checker->markUpdated(u"orvane"_s);
+        hub->release();
+        QVERIFY(done.wait(2000));
+        QCOMPARE(checker->count(), 2);
+        QCOMPARE(checker->updates().first().slug, u"dulvet"_s);
+        QCOMPARE(checker->updates().last().slug, u"pimbrel"_s);
+        QCOMPARE(preferences->lastUpdateCheck(), std::optional(now));
+
+        // A newer list came meanwhile (the Updates page checked): the older answer changes nothing.
+        hub->on("POST", kCheck, ScriptedReply::json(updatesFor({"orvane"})).heldBack());
+        now = now.addSecs(7 * 3600); // the next check is due soon after a start
+        checker->start();
+        QTRY_COMPARE(hub->heldCount(), 1);
+        checker->setUpdates({{u"dulvet"_s, u"3"_s, {}, {}, 0, {}, false, {}}});
         hub->release();
         QVERIFY(done.wait(2000));
         QCOMPARE(checker->count(), 1);
         QCOMPARE(checker->updates().first().slug, u"dulvet"_s);
-        QCOMPARE(preferences->lastUpdateCheck(), std::optional(now));
 
         // With nothing changed meanwhile, the next answer is the list.
         hub->on("POST", kCheck, ScriptedReply::json(updatesFor({"silvane"})));
-        checker->setSchedule({1ms, 1ms, 0ms});
+        now = now.addSecs(7 * 3600);
         checker->start();
         QVERIFY(done.wait(2000));
         QCOMPARE(checker->count(), 1);
