@@ -43,18 +43,9 @@ void SettledSteps::runWaiting()
     if (!isSettled())
         return;
     retry_.stop();
-    // A step may wait again (it opened a dialog), so the list is taken before any step runs.
-    std::vector<std::function<void()>> steps = std::exchange(waiting_, {});
-    for (std::size_t i = 0; i < steps.size(); ++i) {
-        if (!isSettled()) {
-            waiting_.insert(waiting_.begin(),
-                            std::make_move_iterator(steps.begin() + static_cast<long>(i)),
-                            std::make_move_iterator(steps.end()));
-            retry_.start();
-            return;
-        }
-        steps[i]();
-    }
+    // Taken first: a step that opens a dialog makes the steps that come meanwhile wait again.
+    for (const std::function<void()>& step : std::exchange(waiting_, {}))
+        step();
 }
 
 } // namespace zandrel

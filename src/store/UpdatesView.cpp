@@ -324,8 +324,8 @@ QCoro::Task<> UpdatesView::updateAll()
         doneBefore.insert(update.slug, store.installsDone(update.slug));
     }
     for (const QString& slug : slugs) {
-        // Installed meanwhile from elsewhere (a later visit to this page, a sheet): done.
-        if (store.installsDone(slug) > doneBefore.value(slug))
+        // Installed meanwhile from elsewhere (a later visit to this page, a sheet), or on its way: done.
+        if (store.installsDone(slug) > doneBefore.value(slug) || store.isInstalling(slug))
             continue;
         if (ui::isLive(self)) {
             // Read afresh at each step: a row's own button may have updated it meanwhile.
@@ -334,8 +334,6 @@ QCoro::Task<> UpdatesView::updateAll()
             continue;
         }
         // The page has gone, but what the user started goes on; only the count hears of the outcome.
-        if (store.isInstalling(slug))
-            continue;
         try {
             co_await store.installApp(slug);
             if (checker)
